@@ -1,0 +1,76 @@
+// The Windows layers under the settings store: the real code page 932, the real application data
+// folder, and saves that fail without touching the old file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "RuntimeError.h"
+#include "SettingsFile.h"
+#include "ShellFolders.h"
+#include "TestPlatform.h"
+#include "UniqueAny.h"
+#include "Unicode.h"
+#include "WinText.h"
+#include "WindowsAnsiCodePage.h"
+#include "WindowsFileStore.h"
+
+namespace velloway {
+namespace {
+
+TEST(WindowsAnsiCodePage, IsCodePage932AndKnowsWhatItCannotRepresent) {
+  ASSERT_EQ(GetACP(), 932u) << "the tests expect a Japanese locale";
+  const WindowsAnsiCodePage codePage;
+  EXPECT_EQ(codePage.FromText(u"経理"), "\x8C\x6F\x97\x9D");
+  EXPECT_EQ(codePage.ToText("\x8C\x6F\x97\x9D"), u"経理");
+  EXPECT_TRUE(codePage.CanRepresent(u"経理 ﾃｽﾄ abc"));
+  EXPECT_FALSE(codePage.CanRepresent(u"한국"));
+  EXPECT_FALSE(codePage.CanRepresent(u"é"));  // best fit would turn it into 'e'
+  EXPECT_FALSE(codePage.CanRepresent(u"\U0001F600"));
+}
+
+TEST(SettingsFolder, LivesInTheRealApplicationDataFolder) {
+  Text path = SettingsFolder(ApplicationDataFolder());
+  EXPECT_TRUE(path.ends_with(u"\\Application Data\\vlw") || path.ends_with(u"\\AppData\\Roaming\\vlw"))
+      << EncodeUtf8(path);
+  WindowsFileStore files;
+  SettingsList list;
+  LoadSettingsFile(path, list, files, WindowsAnsiCodePage());
+  EXPECT_TRUE(files.FolderExists(SettingsFolder(ApplicationDataFolder())));
+  EXPECT_TRUE(path.ends_with(u"\\vlw\\vlw.ini"));
+}
+
+// Another program holding the file open without sharing makes the replace fail: the error names
+// the file, the old bytes stay, no temporary file is left behind, and a later save succeeds.
+TEST(WindowsFileStore, FailedSaveKeepsEveryByteOfTheOldFile) {
+  const Text folder = testing::MakeScratchFolder();
+  const Text path = folder + u"\\vlw.ini";
+  const std::string old = "old,Z,\\\\s\\o,,00FF\r\n";
+  testing::WriteBytes(path, old);
+  WindowsFileStore files;
+  {
+    UniqueFileHandle holder(
+        CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    try {
+      files.ReplaceAll(path, "new\r\n");
+      FAIL() << "the save should have failed";
+    } catch (const RuntimeError& error) {
+      EXPECT_NE(error.Message().find(path), Text::npos);
+    }
+  }
+  EXPECT_EQ(testing::ReadBytes(path), old);
+
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(ToWide(folder + u"\\*").c_str(), &found);
+  int entries = 0;
+  do {
+    if (found.cFileName[0] != L'.') ++entries;
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  EXPECT_EQ(entries, 1) << "a temporary file was left behind";
+
+  files.ReplaceAll(path, "new\r\n");
+  EXPECT_EQ(testing::ReadBytes(path), "new\r\n");
+}
+
+}  // namespace
+}  // namespace velloway
