@@ -1,0 +1,138 @@
+// EncryptPassword and DecryptPassword: a SHA-1 of the pass phrase, an AES-256 key derived from it, and the
+// cipher bytes as hex text.
+#include "U_crypto.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "RuntimeError.h"
+#include "SecureWipe.h"
+#include "U_GetMyMac.h"
+
+namespace velloway {
+namespace {
+
+// Never change these three: every stored password was encrypted with a key made from them, and a
+// different value would silently make every settings file's passwords unreadable.
+constexpr char16_t kPassPhrase1[] = u"VlwPw";
+constexpr char16_t kPassPhrase2[] = u"Key#7";
+constexpr char16_t kPassPhrase3[] = u"2x9Q";
+
+constexpr char kContainer[] = "Velloway_Context";
+constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
+
+// Declared in acquisition order, so that they are released in reverse: key, hash, context.
+struct DerivedKey {
+  std::unique_ptr<CryptoContext> context;
+  std::unique_ptr<CryptoHash> hash;
+  std::unique_ptr<CryptoKey> key;
+};
+
+// Built afresh at every call: the machine address may have changed since the last one.
+std::string PassPhraseBytes(NetBios& netBios) {
+  const Text passPhrase = Text(kPassPhrase1) + kPassPhrase2 + kPassPhrase3 + GetMyMac(netBios);
+  std::string bytes;
+  bytes.reserve(passPhrase.size() * 2);
+  for (const char16_t c : passPhrase) {  // UTF-16LE, two bytes per character
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return bytes;
+}
+
+// The key is null when any step fails; whatever was acquired goes with the result.
+DerivedKey SetUpKey(const CryptoServices& services) {
+  DerivedKey result;
+  result.context = services.provider.AcquireContext(kContainer, kProviderRsaAes, kCryptMachineKeySet);
+  // The machine's container does not exist before the first use.
+  if (!result.context) {
+    result.context =
+        services.provider.AcquireContext(kContainer, kProviderRsaAes, kCryptMachineKeySet | kCryptNewKeySet);
+  }
+  if (!result.context) return result;
+  result.hash = result.context->CreateHash(kAlgorithmSha1);
+  if (!result.hash) return result;
+  std::string passPhrase = PassPhraseBytes(services.netBios);
+  const WipeOnExit wipePassPhrase(passPhrase);
+  if (!result.hash->HashData({reinterpret_cast<const std::uint8_t*>(passPhrase.data()), passPhrase.size()})) {
+    return result;
+  }
+  result.key = result.hash->DeriveKey(kAlgorithmAes256, kKeyLength256Bits);
+  return result;
+}
+
+// At least four upper-case digits, more when the code needs them.
+Text ErrorCodeText(std::uint32_t code) {
+  Text digits;
+  do {
+    digits.insert(digits.begin(), kHexDigits[code & 0x0F]);
+    code >>= 4;
+  } while (code != 0);
+  return Text(digits.size() < 4 ? 4 - digits.size() : 0, u'0') + digits;
+}
+
+int HexValue(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  return -1;
+}
+
+std::uint8_t HexByte(TextView pair) {
+  const int high = HexValue(pair[0]);
+  const int low = HexValue(pair[1]);
+  if (high < 0 || low < 0) throw RuntimeError(u"'" + Text(pair) + u"' は有効な16進数ではありません");
+  return static_cast<std::uint8_t>(high * 16 + low);
+}
+
+}  // namespace
+
+Text EncryptPassword(TextView password, const CryptoServices& services) {
+  const DerivedKey derived = SetUpKey(services);
+  if (!derived.key) return {};
+
+  std::string plain = services.codePage.FromText(password);
+  const WipeOnExit wipePlain(plain);
+  const std::size_t n = plain.size();
+  if (n > (std::numeric_limits<std::uint32_t>::max() - 16) / 9) return {};
+  // Room for the padding block and then some, as the stored texts have always been made.
+  std::vector<std::uint8_t> work(9 * n + 16, 0);
+  const WipeOnExit wipeWork(work);
+  std::copy(plain.begin(), plain.end(), work.begin());
+
+  std::uint32_t length = static_cast<std::uint32_t>(n);
+  const CryptoCallResult result = derived.key->Encrypt(work, length);
+  if (!result.succeeded) {
+    services.messages.ShowMessage(ErrorCodeText(result.lastError));
+    return {};
+  }
+  Text cipherText;
+  cipherText.reserve(std::size_t{length} * 2);
+  for (std::size_t i = 0; i < std::min<std::size_t>(length, work.size()); ++i) {
+    cipherText += kHexDigits[work[i] >> 4];
+    cipherText += kHexDigits[work[i] & 0x0F];
+  }
+  return cipherText;
+}
+
+Text DecryptPassword(TextView cipherText, const CryptoServices& services) {
+  const DerivedKey derived = SetUpKey(services);
+  if (!derived.key) return {};
+
+  const std::size_t n = cipherText.size() / 2;  // a trailing odd digit is ignored
+  if (n > std::numeric_limits<std::uint32_t>::max()) return {};
+  std::vector<std::uint8_t> work(n, 0);
+  const WipeOnExit wipeWork(work);
+  for (std::size_t k = 0; k < n; ++k) work[k] = HexByte(cipherText.substr(2 * k, 2));
+
+  std::uint32_t length = static_cast<std::uint32_t>(n);
+  if (!derived.key->Decrypt(work, length).succeeded) return {};
+  std::string plain(work.begin(), work.begin() + std::min<std::size_t>(length, n));
+  const WipeOnExit wipePlain(plain);
+  return services.codePage.ToText(plain);
+}
+
+}  // namespace velloway

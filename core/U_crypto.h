@@ -1,0 +1,29 @@
+// The password cipher: passwords as the upper-case hex text of the Pass field, with a key made from a fixed
+// pass phrase and this machine's adapter address, so that the text is of no use on another machine.
+#pragma once
+
+#include "AnsiCodePage.h"
+#include "CryptoProvider.h"
+#include "MessageReporter.h"
+#include "NetBios.h"
+#include "Text.h"
+
+namespace velloway {
+
+// The platform services the cipher works through.
+struct CryptoServices {
+  CryptoProvider& provider;
+  NetBios& netBios;
+  const AnsiCodePage& codePage;
+  MessageReporter& messages;
+};
+
+// The cipher text, a multiple of 32 digits; the empty text when any step fails. A failure of the
+// encryption itself is first reported with the last error code.
+Text EncryptPassword(TextView password, const CryptoServices& services);
+
+// The password; the empty text when any step fails, silently. Either letter case is read and a trailing
+// odd digit is ignored; a pair that is not hexadecimal raises a RuntimeError.
+Text DecryptPassword(TextView cipherText, const CryptoServices& services);
+
+}  // namespace velloway

@@ -1,0 +1,187 @@
+// The password cipher's dealings with the provider, through a recording stand-in: the calls and their
+// arguments, which failures stay silent, the error message, and the release order on every path.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakeNetBios.h"
+#include "RuntimeError.h"
+#include "TestPlatform.h"
+#include "U_crypto.h"
+#include "Unicode.h"
+
+namespace velloway {
+namespace {
+
+using testing::FakeNetBios;
+
+std::string Hex(const std::uint8_t* data, std::size_t size) {
+  std::string text;
+  for (std::size_t i = 0; i < size; ++i) {
+    text += "0123456789ABCDEF"[data[i] >> 4];
+    text += "0123456789ABCDEF"[data[i] & 0x0F];
+  }
+  return text;
+}
+
+std::string Utf16LeHex(TextView text) {
+  std::string bytes;
+  for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  return Hex(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+enum class Failing { Nothing, FirstAcquire, BothAcquires, CreateHash, DeriveKey, Encrypt, Decrypt };
+
+// Records every call as a line; its "cipher" XORs each byte with 0xA5 and appends 16 bytes of 0xA5.
+struct Provider final : CryptoProvider {
+  Failing failing = Failing::Nothing;
+  std::uint32_t encryptError = 0;
+  std::vector<std::string> log;
+
+  struct Key final : CryptoKey {
+    Provider& p;
+    explicit Key(Provider& provider) : p(provider) {}
+    ~Key() override { p.log.push_back("release key"); }
+    CryptoCallResult Encrypt(std::span<std::uint8_t> buffer, std::uint32_t& length) override {
+      bool restZero = true;
+      for (std::size_t i = length; i < buffer.size(); ++i) restZero = restZero && buffer[i] == 0;
+      p.log.push_back("encrypt " + Hex(buffer.data(), length) + " size " + std::to_string(buffer.size()) +
+                      (restZero ? " zero-filled" : " dirty"));
+      if (p.failing == Failing::Encrypt) return {false, p.encryptError};
+      for (std::size_t i = 0; i < length + 16; ++i) buffer[i] ^= 0xA5;
+      length += 16;
+      return {true, 0};
+    }
+    CryptoCallResult Decrypt(std::span<std::uint8_t> buffer, std::uint32_t& length) override {
+      p.log.push_back("decrypt " + Hex(buffer.data(), length));
+      if (p.failing == Failing::Decrypt || length < 16) return {false, 0x80090005};
+      length -= 16;
+      for (std::size_t i = 0; i < length; ++i) buffer[i] ^= 0xA5;
+      return {true, 0};
+    }
+  };
+  struct Hash final : CryptoHash {
+    Provider& p;
+    explicit Hash(Provider& provider) : p(provider) {}
+    ~Hash() override { p.log.push_back("release hash"); }
+    bool HashData(std::span<const std::uint8_t> data) override {
+      p.log.push_back("hash data " + Hex(data.data(), data.size()));
+      return true;
+    }
+    std::unique_ptr<CryptoKey> DeriveKey(std::uint32_t algorithm, std::uint32_t flags) override {
+      p.log.push_back("derive " + std::to_string(algorithm) + " " + std::to_string(flags));
+      return p.failing == Failing::DeriveKey ? nullptr : std::make_unique<Key>(p);
+    }
+  };
+  struct Context final : CryptoContext {
+    Provider& p;
+    explicit Context(Provider& provider) : p(provider) {}
+    ~Context() override { p.log.push_back("release context"); }
+    std::unique_ptr<CryptoHash> CreateHash(std::uint32_t algorithm) override {
+      p.log.push_back("create hash " + std::to_string(algorithm));
+      return p.failing == Failing::CreateHash ? nullptr : std::make_unique<Hash>(p);
+    }
+  };
+
+  std::unique_ptr<CryptoContext> AcquireContext(const std::string& container, std::uint32_t type,
+                                                std::uint32_t flags) override {
+    log.push_back("acquire " + container + " " + std::to_string(type) + " " + std::to_string(flags));
+    const bool refuse = failing == Failing::BothAcquires || (failing == Failing::FirstAcquire && flags == 0x20);
+    return refuse ? nullptr : std::make_unique<Context>(*this);
+  }
+};
+
+struct Reporter final : MessageReporter {
+  std::vector<std::string> shown;
+  void ShowMessage(const Text& text) override { shown.push_back(EncodeUtf8(text)); }
+};
+
+// "経理pa" in code page 932 under the fake cipher.
+const std::string kPlainHex = "8C6F979D7061";
+const std::string kCipherHex = "29CA3238D5C4A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5";
+// The pass phrase with the address of the fake adapter.
+const std::string kHashData = "hash data " + Utf16LeHex(u"VlwPwKey#72x9Q00-1A-2B-3C-4D-5E");
+
+struct CallCase {
+  const char* name;
+  Failing failing;
+  std::uint32_t encryptError;
+  bool encrypting;
+  std::string result;
+  std::vector<std::string> log;
+  std::vector<std::string> shown;
+};
+
+void PrintTo(const CallCase& c, std::ostream* out) { *out << c.name; }
+
+class CryptoCallsTest : public ::testing::TestWithParam<CallCase> {};
+
+TEST_P(CryptoCallsTest, CallsTheProviderInOrderAndReleasesInReverse) {
+  const CallCase& c = GetParam();
+  Provider provider;
+  provider.failing = c.failing;
+  provider.encryptError = c.encryptError;
+  FakeNetBios netBios({{0, 0, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}});
+  Reporter reporter;
+  const CryptoServices services{provider, netBios, testing::TestCodePage(), reporter};
+
+  const Text result =
+      c.encrypting ? EncryptPassword(u"経理pa", services) : DecryptPassword(DecodeUtf8(kCipherHex), services);
+  EXPECT_EQ(EncodeUtf8(result), c.result);
+  EXPECT_EQ(provider.log, c.log);
+  EXPECT_EQ(reporter.shown, c.shown);
+}
+
+const std::string kAcquire = "acquire Velloway_Context 24 32";
+const std::string kAcquireNew = "acquire Velloway_Context 24 40";
+const std::string kCreateHash = "create hash 32772";
+const std::string kDerive = "derive 26128 16777216";
+const std::string kEncrypt = "encrypt " + kPlainHex + " size 70 zero-filled";  // 9 * 6 + 16 bytes
+const std::string kDecrypt = "decrypt " + kCipherHex;
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, CryptoCallsTest,
+    ::testing::Values(
+        CallCase{"encrypts", Failing::Nothing, 0, true, kCipherHex,
+                 {kAcquire, kCreateHash, kHashData, kDerive, kEncrypt, "release key", "release hash", "release context"},
+                 {}},
+        CallCase{"decrypts", Failing::Nothing, 0, false, "経理pa",
+                 {kAcquire, kCreateHash, kHashData, kDerive, kDecrypt, "release key", "release hash", "release context"},
+                 {}},
+        CallCase{"creates the container when it is missing", Failing::FirstAcquire, 0, true, kCipherHex,
+                 {kAcquire, kAcquireNew, kCreateHash, kHashData, kDerive, kEncrypt, "release key", "release hash",
+                  "release context"},
+                 {}},
+        CallCase{"no context", Failing::BothAcquires, 0, true, "", {kAcquire, kAcquireNew}, {}},
+        CallCase{"no hash", Failing::CreateHash, 0, false, "", {kAcquire, kCreateHash, "release context"}, {}},
+        CallCase{"no key", Failing::DeriveKey, 0, true, "",
+                 {kAcquire, kCreateHash, kHashData, kDerive, "release hash", "release context"}, {}},
+        CallCase{"encryption fails: four digits at least", Failing::Encrypt, 0x57, true, "",
+                 {kAcquire, kCreateHash, kHashData, kDerive, kEncrypt, "release key", "release hash", "release context"},
+                 {"0057"}},
+        CallCase{"encryption fails: all the digits", Failing::Encrypt, 0x8009000F, true, "",
+                 {kAcquire, kCreateHash, kHashData, kDerive, kEncrypt, "release key", "release hash", "release context"},
+                 {"8009000F"}},
+        CallCase{"decryption fails silently", Failing::Decrypt, 0, false, "",
+                 {kAcquire, kCreateHash, kHashData, kDerive, kDecrypt, "release key", "release hash", "release context"},
+                 {}}));
+
+// A bad pair stops the decryption with the conversion error, and still releases everything.
+TEST(DecryptPassword, RaisesOnAPairThatIsNotHexadecimal) {
+  Provider provider;
+  FakeNetBios netBios;
+  Reporter reporter;
+  const CryptoServices services{provider, netBios, testing::TestCodePage(), reporter};
+  try {
+    DecryptPassword(u"00a1G7ff", services);
+    FAIL() << "no error raised";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(EncodeUtf8(error.Message()), "'G7' は有効な16進数ではありません");
+  }
+  EXPECT_EQ(provider.log.back(), "release context");
+  EXPECT_TRUE(reporter.shown.empty());
+}
+
+}  // namespace
+}  // namespace velloway

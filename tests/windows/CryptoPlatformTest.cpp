@@ -1,0 +1,198 @@
+// The password cipher on the real CryptoAPI and the machine address on the real NetBIOS, with the address
+// chosen through a stand-in NetBIOS where a test needs to know it.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <iphlpapi.h>
+
+#include <set>
+#include <vector>
+
+#include "FakeNetBios.h"
+#include "RuntimeError.h"
+#include "U_GetMyMac.h"
+#include "U_crypto.h"
+#include "U_crypto_h.h"
+#include "Unicode.h"
+#include "WindowsAnsiCodePage.h"
+#include "WindowsNetBios.h"
+
+namespace velloway {
+namespace {
+
+using testing::FakeAdapter;
+using testing::FakeNetBios;
+
+constexpr std::uint8_t kRefused = 0x34;  // NRC_ENVNOTDEF
+const FakeAdapter kAdapterA{0, 0, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}};
+const FakeAdapter kAdapterB{1, 0, {0x02, 0xFC, 0x00, 0x00, 0x00, 0x01}};
+
+struct Reporter final : MessageReporter {
+  std::vector<Text> shown;
+  void ShowMessage(const Text& text) override { shown.push_back(text); }
+};
+
+// Everything the cipher works through, real but for the adapters it sees.
+struct Machine {
+  explicit Machine(std::vector<FakeAdapter> adapters) : netBios(std::move(adapters)) {}
+  WindowsCryptoProvider provider;
+  FakeNetBios netBios;
+  WindowsAnsiCodePage codePage;
+  Reporter reporter;
+  CryptoServices Services() { return {provider, netBios, codePage, reporter}; }
+  Text Encrypt(TextView password) { return EncryptPassword(password, Services()); }
+  Text Decrypt(TextView cipherText) { return DecryptPassword(cipherText, Services()); }
+};
+
+// Guards every stored password: the exact cipher texts of fixed passwords under fixed addresses.
+// Made without CryptoAPI, by Python 3 and OpenSSL 3.0 from the documented derivation:
+//   h   = hashlib.sha1(pass_phrase.encode("utf-16-le")).digest()
+//   key = (sha1(bytes(0x36 ^ b for b in h.ljust(64, b"\0"))) + sha1(bytes(0x5C ^ b for b in h.ljust(64, b"\0"))))[:32]
+//   openssl enc -aes-256-cbc -K <key hex> -iv 00 <<< password.encode("cp932")   (PKCS#7 padding, zero IV)
+// with pass phrase "VlwPwKey#72x9Q" followed by the address ("" when no adapter answers).
+struct KnownAnswer {
+  const char* name;
+  std::vector<FakeAdapter> adapters;
+  Text password;
+  Text cipherText;
+};
+
+void PrintTo(const KnownAnswer& c, std::ostream* out) { *out << c.name; }
+
+class KnownAnswerTest : public ::testing::TestWithParam<KnownAnswer> {};
+
+TEST_P(KnownAnswerTest, EncryptsToExactlyTheStoredTextAndBack) {
+  Machine machine(GetParam().adapters);
+  EXPECT_EQ(EncodeUtf8(machine.Encrypt(GetParam().password)), EncodeUtf8(GetParam().cipherText));
+  EXPECT_EQ(machine.Decrypt(GetParam().cipherText), GetParam().password);
+  EXPECT_TRUE(machine.reporter.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Vectors, KnownAnswerTest,
+    ::testing::Values(
+        // key 09EB0211B651FE9953990367710E68E9838316F1EC6EDF914B1F60C7ACD1C5B9
+        KnownAnswer{"Japanese", {kAdapterA}, u"経理pass", u"ED6630A6D7AE2FEE86C2F11909362053"},
+        KnownAnswer{"the later of two adapters", {kAdapterB, kAdapterA}, u"経理pass", u"ED6630A6D7AE2FEE86C2F11909362053"},
+        KnownAnswer{"a whole block gets a whole padding block",
+                    {kAdapterA},
+                    u"0123456789abcdef",
+                    u"798CDB8F0BFB92C4BECE9708F14ACD8AE964A62663690001194A13218026D9C8"},
+        // key CE67E22B759FD57F8603A33E5DC30A49890D154364BDE93F7757327EED8247B7: the 14-character pass phrase
+        KnownAnswer{"empty, no adapter answering", {{0, kRefused, {1, 2, 3, 4, 5, 6}}}, u"",
+                    u"7D12C8E3FDF4DD670CEDB81891C0540F"}));
+
+TEST(PasswordCipher, RoundTripsPasswordsOfUpTo40Characters) {
+  const Text characters = u"経理パスワードabcXYZ019!\"#$%&'()ｱｲｳ漢字テスト,;:=~|\\ ";
+  Machine machine({kAdapterA});
+  for (std::size_t length = 0; length <= 40; ++length) {
+    const Text password = characters.substr(0, length);
+    const Text cipherText = machine.Encrypt(password);
+    const std::size_t bytes = machine.codePage.FromText(password).size();
+    EXPECT_EQ(cipherText.size(), (bytes / 16 + 1) * 32) << "length " << length;
+    EXPECT_EQ(cipherText.find_first_not_of(u"0123456789ABCDEF"), Text::npos) << EncodeUtf8(cipherText);
+    EXPECT_EQ(EncodeUtf8(machine.Decrypt(cipherText)), EncodeUtf8(password));
+  }
+  EXPECT_TRUE(machine.reporter.shown.empty());
+}
+
+// Another machine, another answering adapter, no answering adapter: the text gives nothing back, silently.
+TEST(PasswordCipher, TextFromAnotherMachineAddressGivesNothing) {
+  Machine here({kAdapterA});
+  const Text cipherText = here.Encrypt(u"経理pass");
+  ASSERT_EQ(here.Decrypt(cipherText), u"経理pass");
+  for (const std::vector<FakeAdapter>& adapters :
+       {std::vector<FakeAdapter>{kAdapterB}, {kAdapterA, kAdapterB}, {}}) {
+    Machine elsewhere(adapters);
+    EXPECT_EQ(elsewhere.Decrypt(cipherText), u"");
+    EXPECT_TRUE(elsewhere.reporter.shown.empty());
+  }
+}
+
+struct ReadCase {
+  Text cipherText;
+  Text password;
+};
+
+// Every other way of reading "経理pass" (ED6630A6D7AE2FEE86C2F11909362053): either case, a trailing odd
+// digit, or damage, which gives the empty text without a message.
+TEST(PasswordCipher, ReadsEitherCaseIgnoresATrailingDigitAndGivesNothingForDamage) {
+  const ReadCase cases[] = {
+      {u"ed6630a6d7ae2fee86c2f11909362053", u"経理pass"},
+      {u"Ed6630A6d7aE2fEE86c2F11909362053", u"経理pass"},
+      {u"ED6630A6D7AE2FEE86C2F119093620537", u"経理pass"},
+      {u"ed6630a6d7ae2fee86c2f11909362053F", u"経理pass"},
+      {u"", u""},                                  // no block at all
+      {u"ED6630A6D7AE2FEE", u""},                  // half a block
+      {u"ED6630A6D7AE2FEE86C2F11909362054", u""},  // the padding no longer checks
+  };
+  Machine machine({kAdapterA});
+  for (const ReadCase& c : cases) {
+    EXPECT_EQ(EncodeUtf8(machine.Decrypt(c.cipherText)), EncodeUtf8(c.password)) << EncodeUtf8(c.cipherText);
+  }
+  EXPECT_TRUE(machine.reporter.shown.empty());
+}
+
+TEST(PasswordCipher, RaisesTheConversionErrorForAPairThatIsNotHexadecimal) {
+  Machine machine({kAdapterA});
+  for (const Text cipherText : {u"XYD7AE2FEE86C2F11909362053ED6630", u"ED6630A6D7AE2FEE86C2F119093620 3"}) {
+    try {
+      machine.Decrypt(cipherText);
+      ADD_FAILURE() << "no error for " << EncodeUtf8(cipherText);
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(EncodeUtf8(error.Message()), "'" + EncodeUtf8(cipherText.substr(cipherText.find_first_of(u"X "), 2)) +
+                                                 "' は有効な16進数ではありません");
+    }
+  }
+}
+
+// The machine's key container does not exist before the first use: the cipher creates it, and then finds it.
+TEST(PasswordCipher, CreatesTheMachineKeyContainerOnFirstUse) {
+  HCRYPTPROV deleted = 0;
+  CryptAcquireContextA(&deleted, "Velloway_Context", nullptr, PROV_RSA_AES, CRYPT_MACHINE_KEYSET | CRYPT_DELETEKEYSET);
+  UniqueCryptContext missing;
+  ASSERT_FALSE(CryptAcquireContextA(missing.put(), "Velloway_Context", nullptr, PROV_RSA_AES, CRYPT_MACHINE_KEYSET));
+
+  Machine machine({kAdapterA});
+  EXPECT_EQ(machine.Encrypt(u"経理pass"), u"ED6630A6D7AE2FEE86C2F11909362053");
+  UniqueCryptContext found;
+  EXPECT_TRUE(CryptAcquireContextA(found.put(), "Velloway_Context", nullptr, PROV_RSA_AES, CRYPT_MACHINE_KEYSET));
+  EXPECT_EQ(machine.Decrypt(u"ED6630A6D7AE2FEE86C2F11909362053"), u"経理pass");
+}
+
+// The physical addresses of this machine's adapters as the IP helper reports them, formatted alike.
+std::set<std::string> AdapterAddresses() {
+  ULONG size = 64 * 1024;
+  std::vector<unsigned char> buffer(size);
+  auto* first = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
+  std::set<std::string> addresses;
+  if (GetAdaptersInfo(first, &size) != ERROR_SUCCESS) return addresses;
+  for (const IP_ADAPTER_INFO* adapter = first; adapter != nullptr; adapter = adapter->Next) {
+    if (adapter->AddressLength != 6) continue;
+    char text[18];
+    const BYTE* a = adapter->Address;
+    wsprintfA(text, "%02X-%02X-%02X-%02X-%02X-%02X", a[0], a[1], a[2], a[3], a[4], a[5]);
+    addresses.insert(text);
+  }
+  return addresses;
+}
+
+TEST(WindowsNetBios, GivesTheAddressOfAnAdapterOfThisMachineAndTheCipherWorksWithIt) {
+  WindowsNetBios netBios;
+  const Text address = GetMyMac(netBios);
+  ASSERT_EQ(address.size(), 17u) << "no adapter answered: " << EncodeUtf8(address);
+  const std::set<std::string> known = AdapterAddresses();
+  EXPECT_TRUE(known.contains(EncodeUtf8(address))) << EncodeUtf8(address);
+  EXPECT_EQ(GetMyMac(netBios), address);
+
+  WindowsCryptoProvider provider;
+  WindowsAnsiCodePage codePage;
+  Reporter reporter;
+  const CryptoServices services{provider, netBios, codePage, reporter};
+  const Text cipherText = EncryptPassword(u"経理pass", services);
+  EXPECT_EQ(DecryptPassword(cipherText, services), u"経理pass");
+  EXPECT_NE(cipherText, Machine({}).Encrypt(u"経理pass")) << "the address did not reach the key";
+  EXPECT_TRUE(reporter.shown.empty());
+}
+
+}  // namespace
+}  // namespace velloway

@@ -1,0 +1,267 @@
+// The main window and start-up, through the real windows under Wine.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "UiHarness.h"
+
+namespace velloway {
+namespace {
+
+using testing::ClassOf;
+using testing::RectInParent;
+using testing::RunningApplication;
+using testing::WindowText;
+using testing::WindowWatcher;
+
+std::string SettingLines(int count) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes += "b" + std::to_string(i) + ",,\\\\srv\\s" + std::to_string(i) + ",,\r\n";
+  return bytes;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void Start(const std::string* settings) {
+    if (settings != nullptr) {
+      testing::WriteSettingsFile(*settings);
+    } else {
+      testing::RemoveSettingsFile();
+    }
+    running_ = std::make_unique<RunningApplication>();
+    ASSERT_TRUE(running_->PumpUntil([&] { return !main().StartupTimerArmed(); }));
+  }
+  void TearDown() override { running_.reset(); }
+  TF_Main& main() { return running_->main(); }
+  HWND ButtonAt(size_t index) { return main().ConnectButtons().at(index); }
+
+  // Puts the pointer over the middle of window (or a point in it) and turns the wheel one notch.
+  void WheelOver(HWND window, int delta, POINT offset = {-1, -1}) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    POINT point = offset.x < 0 ? POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2}
+                               : POINT{bounds.left + offset.x, bounds.top + offset.y};
+    SetCursorPos(point.x, point.y);
+    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(point.x, point.y));
+  }
+
+  std::unique_ptr<RunningApplication> running_;
+};
+
+TEST_F(MainWindowTest, StartsWithAllFiveWindowsAndLoadsOnTheOneShotTimer) {
+  const std::string settings = SettingLines(2);
+  testing::WriteSettingsFile(settings);
+  running_ = std::make_unique<RunningApplication>();
+  // Before the first tick: the timer is armed, the path is still the folder, no button exists.
+  EXPECT_TRUE(main().StartupTimerArmed());
+  EXPECT_TRUE(main().Path().ends_with(u"\\vlw"));
+  EXPECT_TRUE(main().ConnectButtons().empty());
+
+  struct Expected {
+    HWND window;
+    const wchar_t* className;
+    const wchar_t* caption;
+    int width, height;
+    bool systemMenu, minimizeBox;
+  };
+  Application& app = running_->app();
+  for (const Expected& e : {
+           Expected{main().Handle(), L"TF_Main", L"Ｒｕｖ’ｓＶｅｌｌｏｗａｙ", 682, 500, true, true},
+           Expected{app.F_NetResEnum.Handle(), L"TF_NetResEnum", L"リソース検索", 426, 293, true, false},
+           Expected{app.F_SettingButton.Handle(), L"TF_SettingButton", L"ボタン設定", 670, 328, false, false},
+           Expected{app.F_SettingButtonForm.Handle(), L"TF_SettingButtonForm", L"設定", 573, 306, true, false},
+           Expected{app.F_ConnectionDialog.Handle(), L"TF_ConnectionDialog", L"接続認証確認", 452, 213, true, false},
+       }) {
+    SCOPED_TRACE(e.className);
+    EXPECT_EQ(ClassOf(e.window), e.className);
+    EXPECT_EQ(WindowText(e.window), e.caption);
+    const SIZE client = testing::ClientSize(e.window);
+    EXPECT_EQ(client.cx, e.width);
+    EXPECT_EQ(client.cy, e.height);
+    const LONG_PTR style = GetWindowLongPtrW(e.window, GWL_STYLE);
+    EXPECT_EQ((style & WS_SYSMENU) != 0, e.systemMenu);
+    EXPECT_EQ((style & WS_MINIMIZEBOX) != 0, e.minimizeBox);
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+    RECT bounds{};
+    GetWindowRect(e.window, &bounds);
+    EXPECT_EQ(bounds.left, 0);
+    EXPECT_EQ(bounds.top, 0);
+  }
+  EXPECT_NE(GetWindowLongPtrW(main().Handle(), GWL_STYLE) & WS_THICKFRAME, 0);  // resizable
+
+  ASSERT_TRUE(running_->PumpUntil([&] { return !main().StartupTimerArmed(); }));
+  EXPECT_TRUE(main().Path().ends_with(u"\\vlw\\vlw.ini"));
+  ASSERT_EQ(main().ConnectButtons().size(), 2u);
+
+  // The timer never fires again: a changed file is not reloaded.
+  testing::WriteSettingsFile(SettingLines(5));
+  running_->PumpFor(100);
+  EXPECT_EQ(main().ConnectButtons().size(), 2u);
+}
+
+TEST_F(MainWindowTest, LayoutTextsAndFont) {
+  Start(nullptr);
+  struct Expected {
+    HWND control;
+    const wchar_t* text;
+    RECT bounds;  // in the parent's client area
+  };
+  for (const Expected& e : {
+           Expected{main().B_AddButton(), L"接続ボタン編集(&E)", {9, 9, 123, 34}},
+           Expected{main().B_ConnectionSearch(), L"接続済み一覧を更新する(&R)", {249, 8, 442, 33}},
+           Expected{main().B_NetResSearch(), L"ネットワークリソース探索(&S)", {448, 8, 625, 33}},
+       }) {
+    SCOPED_TRACE(e.text);
+    EXPECT_EQ(WindowText(e.control), e.text);
+    const RECT bounds = RectInParent(e.control);
+    EXPECT_EQ(bounds.left, e.bounds.left);
+    EXPECT_EQ(bounds.top, e.bounds.top);
+    EXPECT_EQ(bounds.right, e.bounds.right);
+    EXPECT_EQ(bounds.bottom, e.bounds.bottom);
+  }
+  EXPECT_EQ(GetWindow(main().P_Connected(), GW_CHILD), main().Panel1());
+  EXPECT_EQ(RectInParent(main().P_Connected()).bottom - RectInParent(main().P_Connected()).top, 233);
+  EXPECT_EQ(RectInParent(main().Splitter1()).bottom - RectInParent(main().Splitter1()).top, 8);
+  EXPECT_EQ(RectInParent(main().Splitter1()).bottom, RectInParent(main().P_Connected()).top);
+  EXPECT_EQ(RectInParent(main().P_Connected()).bottom, RectInParent(main().StatusBar1()).top);
+  EXPECT_EQ(RectInParent(main().StatusBar1()).bottom, 500);
+
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(main().B_NetResSearch(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
+  EXPECT_EQ(font.lfHeight, -13);
+
+  main().SetStatus(u"接続認証中");
+  EXPECT_EQ(main().StatusText(), u"接続認証中");
+  main().SetStatus(u"");
+  EXPECT_EQ(main().StatusText(), u"");
+}
+
+TEST_F(MainWindowTest, SplitterResizesBothHalvesWhileDragged) {
+  Start(nullptr);
+  HWND splitter = main().Splitter1();
+  const int before = RectInParent(main().P_Connected()).top;
+  SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 3));
+  SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, static_cast<WORD>(static_cast<short>(3 - 50))));
+  EXPECT_EQ(RectInParent(main().P_Connected()).top, before - 50);
+  EXPECT_EQ(RectInParent(main().P_Connected()).bottom - RectInParent(main().P_Connected()).top, 283);
+  SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(10, static_cast<WORD>(static_cast<short>(3 - 50))));
+  const RECT buttonPanel = RectInParent(main().P_ButtonPanel().Handle());
+  EXPECT_EQ(buttonPanel.bottom, RectInParent(splitter).top - 0);
+}
+
+TEST_F(MainWindowTest, EmptyListGivesNoButtonsAndNoScrollBar) {
+  Start(nullptr);
+  EXPECT_TRUE(main().ConnectButtons().empty());
+  EXPECT_EQ(GetWindowLongPtrW(main().P_ButtonPanel().Handle(), GWL_STYLE) & WS_VSCROLL, 0);
+}
+
+TEST_F(MainWindowTest, TwelveButtonsScrollByFivePerWheelNotch) {
+  const std::string settings = SettingLines(12);
+  Start(&settings);
+  const std::vector<HWND> buttons = main().ConnectButtons();
+  ASSERT_EQ(buttons.size(), 12u);
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    const RECT bounds = RectInParent(buttons[i]);
+    EXPECT_EQ(bounds.left, 30);
+    EXPECT_EQ(bounds.top, 10 + 40 * static_cast<int>(i));
+    EXPECT_EQ(bounds.right - bounds.left, 400);
+    EXPECT_EQ(bounds.bottom - bounds.top, 30);
+    EXPECT_EQ(GetWindowLongPtrW(buttons[i], GWLP_USERDATA), static_cast<LONG_PTR>(i));
+    EXPECT_EQ(WindowText(buttons[i]), L"b" + std::to_wstring(i));
+  }
+  EXPECT_EQ(RectInParent(buttons[11]).top, 450);
+  HWND panel = main().P_ButtonPanel().Handle();
+  EXPECT_NE(GetWindowLongPtrW(panel, GWL_STYLE) & WS_VSCROLL, 0);
+
+  ScrollBox& box = main().P_ButtonPanel();
+  WheelOver(buttons[0], WHEEL_DELTA);  // turned away from the user at the top: clamped
+  EXPECT_EQ(box.Position(), 0);
+  WheelOver(buttons[1], -WHEEL_DELTA);  // over a button
+  EXPECT_EQ(box.Position(), 5);
+  WheelOver(panel, -WHEEL_DELTA, POINT{450, 20});  // over the empty panel area beside the buttons
+  EXPECT_EQ(box.Position(), 10);
+  WheelOver(buttons[2], WHEEL_DELTA);
+  EXPECT_EQ(box.Position(), 5);
+  EXPECT_EQ(RectInParent(buttons[11]).top, 445);
+  for (int i = 0; i < 200; ++i) WheelOver(panel, -WHEEL_DELTA, POINT{450, 20});
+  EXPECT_EQ(box.Position(), box.Range() - testing::ClientSize(panel).cy);  // clamped at the end
+  WheelOver(main().B_AddButton(), -WHEEL_DELTA);  // the header is not a scrolling container
+  EXPECT_EQ(box.Position(), box.Range() - testing::ClientSize(panel).cy);
+}
+
+TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {
+  const std::string settings = "zed,Z,\\\\srv\\share,,\r\nR[&amp;]D,,\\\\srv\\share,,\r\n";
+  Start(&settings);
+  main().CreateButtons();
+  main().CreateButtons();
+  const std::vector<HWND> buttons = main().ConnectButtons();
+  ASSERT_EQ(buttons.size(), 2u);
+  const wchar_t* hints[] = {L"Zドライブ【\\\\srv\\share】", L"\\\\srv\\share"};
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = main().Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(buttons[i]);
+    tool.lpszText = text;
+    SendMessageW(main().Tooltips(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, hints[i]);
+  }
+  EXPECT_EQ(SendMessageW(main().Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 2);
+  EXPECT_EQ(WindowText(buttons[1]), L"R&&D");  // the ampersand of the name shows as itself
+
+  SendMessageW(buttons[1], BM_CLICK, 0, 0);
+  EXPECT_EQ(main().StatusText(), u"1");
+}
+
+TEST_F(MainWindowTest, UnreadableSettingsFileIsReportedAndMakesNoButtons) {
+  testing::RemoveSettingsFile();
+  const std::wstring path = testing::SettingsFilePath();
+  CreateDirectoryW(path.c_str(), nullptr);  // a folder where the file should be cannot be read as one
+  WindowWatcher watcher;
+  running_ = std::make_unique<RunningApplication>();
+  ASSERT_TRUE(running_->PumpUntil([&] { return !watcher.MessageBoxes().empty(); }));
+  running_->PumpFor(50);
+  RemoveDirectoryW(path.c_str());
+  const WindowWatcher::Seen box = watcher.MessageBoxes().front();
+  EXPECT_EQ(box.caption, L"Ｒｕｖ’ｓＶｅｌｌｏｗａｙ");
+  EXPECT_NE(box.text.find(path), std::wstring::npos);
+  EXPECT_TRUE(main().ConnectButtons().empty());
+  EXPECT_TRUE(IsWindow(main().Handle()));  // the program carries on
+}
+
+// The header buttons open their windows modally, by click and by their Alt+letter accelerators.
+TEST_F(MainWindowTest, HeaderButtonsOpenTheirWindows) {
+  const std::string settings = SettingLines(1);
+  Start(&settings);
+  Application& app = running_->app();
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window == app.F_SettingButton.Handle()) PostMessageW(app.F_SettingButton.B_Close(), BM_CLICK, 0, 0);
+    if (window == app.F_NetResEnum.Handle()) PostMessageW(app.F_NetResEnum.B_Close(), BM_CLICK, 0, 0);
+  });
+  auto opened = [&](const wchar_t* caption) {
+    int count = 0;
+    for (const auto& seen : watcher.SeenWindows()) count += seen.caption == caption;
+    return count;
+  };
+
+  SendMessageW(main().B_AddButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(opened(L"ボタン設定"), 1);
+  EXPECT_FALSE(IsWindowVisible(app.F_SettingButton.Handle()));
+  EXPECT_TRUE(IsWindowEnabled(main().Handle()));
+
+  SendMessageW(main().B_NetResSearch(), BM_CLICK, 0, 0);
+  EXPECT_EQ(opened(L"リソース検索"), 1);
+
+  // Alt+S and Alt+E as the keyboard delivers them to a control of the window.
+  PostMessageW(main().B_AddButton(), WM_SYSCHAR, L's', 1 << 29);
+  running_->PumpUntil([&] { return opened(L"リソース検索") == 2; });
+  EXPECT_EQ(opened(L"リソース検索"), 2);
+  PostMessageW(main().B_ConnectionSearch(), WM_SYSCHAR, L'e', 1 << 29);
+  running_->PumpUntil([&] { return opened(L"ボタン設定") == 2; });
+  EXPECT_EQ(opened(L"ボタン設定"), 2);
+}
+
+}  // namespace
+}  // namespace velloway

@@ -1,0 +1,131 @@
+// The window test harness.
+#include "UiHarness.h"
+
+#include "ShellFolders.h"
+#include "WinText.h"
+
+namespace velloway::testing {
+namespace {
+
+thread_local WindowWatcher* activeWatcher = nullptr;
+
+}  // namespace
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+RECT RectInParent(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return SIZE{client.right, client.bottom};
+}
+
+std::wstring SettingsFilePath() { return ToWide(ApplicationDataFolder()) + L"\\vlw\\vlw.ini"; }
+
+void WriteSettingsFile(const std::string& bytes) {
+  const std::wstring path = SettingsFilePath();
+  CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void RemoveSettingsFile() {
+  const std::wstring path = SettingsFilePath();
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+}
+
+WindowWatcher::WindowWatcher(std::function<void(HWND, const Seen&)> answer) : answer_(std::move(answer)) {
+  activeWatcher = this;
+  hook_ = SetWindowsHookExW(WH_CBT, &WindowWatcher::Hook, nullptr, GetCurrentThreadId());
+}
+
+WindowWatcher::~WindowWatcher() {
+  UnhookWindowsHookEx(hook_);
+  activeWatcher = nullptr;
+}
+
+std::vector<WindowWatcher::Seen> WindowWatcher::MessageBoxes() const {
+  std::vector<Seen> boxes;
+  for (const Seen& seen : seen_) {
+    if (seen.className == L"#32770") boxes.push_back(seen);
+  }
+  return boxes;
+}
+
+void WindowWatcher::Answer(HWND messageBox, int button) {
+  PostMessageW(messageBox, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
+
+LRESULT CALLBACK WindowWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && activeWatcher != nullptr) activeWatcher->OnActivate(reinterpret_cast<HWND>(wParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void WindowWatcher::OnActivate(HWND window) {
+  Seen seen{WindowText(window), ClassOf(window), {}};
+  if (seen.className == L"#32770") {
+    // The message of a message box is its static control with id 0xFFFF.
+    seen.text = WindowText(GetDlgItem(window, 0xFFFF));
+  }
+  // Activation comes again when a window regains the focus: count each opening once.
+  if (window == lastWindow_) return;
+  lastWindow_ = window;
+  seen_.push_back(seen);
+  if (answer_) {
+    answer_(window, seen);
+  } else if (seen.className == L"#32770") {
+    Answer(window, IDOK);
+  }
+}
+
+RunningApplication::RunningApplication() : app_(std::make_unique<Application>()) {
+  app_->CreateWindows(SW_SHOWNOACTIVATE);
+}
+
+RunningApplication::~RunningApplication() {
+  if (app_->F_Main.Handle() != nullptr) DestroyWindow(app_->F_Main.Handle());
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+bool RunningApplication::PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!done() && GetTickCount64() < end) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return done();
+      app_->Dispatch(message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return done();
+}
+
+void RunningApplication::PumpFor(DWORD milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+}  // namespace velloway::testing

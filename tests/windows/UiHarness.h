@@ -1,0 +1,70 @@
+// Drives the real windows in-process: creates the application as the program does, pumps its
+// messages, and answers modal windows and message boxes as they open.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+
+namespace velloway::testing {
+
+std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
+// A window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
+SIZE ClientSize(HWND window);
+
+// The real settings file of the user, which the main window loads at start-up.
+std::wstring SettingsFilePath();
+void WriteSettingsFile(const std::string& bytes);
+void RemoveSettingsFile();
+
+// Sees every window that becomes active on this thread while it lives (a thread-local WH_CBT hook).
+class WindowWatcher {
+ public:
+  struct Seen {
+    std::wstring caption;
+    std::wstring className;
+    std::wstring text;  // a message box's message
+  };
+  // answer decides what to do with each window; by default message boxes are answered with OK.
+  explicit WindowWatcher(std::function<void(HWND, const Seen&)> answer = {});
+  ~WindowWatcher();
+  WindowWatcher(const WindowWatcher&) = delete;
+  WindowWatcher& operator=(const WindowWatcher&) = delete;
+
+  const std::vector<Seen>& SeenWindows() const { return seen_; }
+  std::vector<Seen> MessageBoxes() const;
+
+  static void Answer(HWND messageBox, int button);
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  void OnActivate(HWND window);
+  HHOOK hook_ = nullptr;
+  HWND lastWindow_ = nullptr;
+  std::function<void(HWND, const Seen&)> answer_;
+  std::vector<Seen> seen_;
+};
+
+// The application, created as wWinMain creates it.
+class RunningApplication {
+ public:
+  RunningApplication();
+  ~RunningApplication();
+  Application& app() { return *app_; }
+  TF_Main& main() { return app_->F_Main; }
+  // Runs pending messages until done() or the time is up; returns done().
+  bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
+  void PumpFor(DWORD milliseconds);
+
+ private:
+  std::unique_ptr<Application> app_;
+};
+
+}  // namespace velloway::testing

@@ -1,0 +1,41 @@
+// Start-up order and the message loop.
+#include "Application.h"
+
+#include <commctrl.h>
+
+namespace velloway {
+
+Application::Application() : F_Main(MainServices{Settings, Files, CodePage}) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;
+  InitCommonControlsEx(&controls);
+}
+
+void Application::CreateWindows(int showCommand) {
+  F_Main.Create(showCommand);
+  HWND owner = F_Main.Handle();
+  F_NetResEnum.Create(owner);
+  F_SettingButton.Create(owner, [this] {
+    F_Main.SaveToIni();
+    F_Main.CreateButtons();
+  });
+  F_SettingButtonForm.Create(owner);
+  F_ConnectionDialog.Create(owner);
+  F_Main.SetDialogs(F_SettingButton, F_NetResEnum);
+}
+
+void Application::Dispatch(MSG& message) {
+  // The dialog manager gives the main window's buttons their Alt+letter accelerators.
+  if (F_Main.Handle() != nullptr && IsDialogMessageW(F_Main.Handle(), &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+int Application::Run() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace velloway

@@ -1,0 +1,36 @@
+// The application: the settings list, the platform layers and the five windows, created in order.
+#pragma once
+
+#include "SettingsList.h"
+#include "UMain.h"
+#include "UNetResEnum.h"
+#include "U_ConnectionDialog.h"
+#include "U_SettingButton.h"
+#include "U_SettingButtonForm.h"
+#include "WindowsAnsiCodePage.h"
+#include "WindowsFileStore.h"
+
+namespace velloway {
+
+class Application {
+ public:
+  Application();
+  // Creates F_Main (shown), then F_NetResEnum, F_SettingButton, F_SettingButtonForm, F_ConnectionDialog.
+  void CreateWindows(int showCommand);
+  // Runs the message loop until the main window closes.
+  int Run();
+  // Handles one message as the loop does (keyboard accelerators included).
+  void Dispatch(MSG& message);
+
+  SettingsList Settings;
+  WindowsFileStore Files;
+  WindowsAnsiCodePage CodePage;
+
+  TF_Main F_Main;
+  TF_NetResEnum F_NetResEnum;
+  TF_SettingButton F_SettingButton;
+  TF_SettingButtonForm F_SettingButtonForm;
+  TF_ConnectionDialog F_ConnectionDialog;
+};
+
+}  // namespace velloway

@@ -1,0 +1,20 @@
+// Controls declared as a table that reads like a window's layout, and created from it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace velloway {
+
+struct ControlSpec {
+  int id;
+  const wchar_t* className;  // WC_BUTTON, WC_STATIC, ...
+  const wchar_t* text;
+  int left, top, width, height;  // at 96 DPI, in the parent's client area
+  DWORD style;                   // besides WS_CHILD | WS_VISIBLE
+};
+
+HWND CreateControl(HWND parent, const ControlSpec& spec, UINT dpi);
+void PlaceControl(HWND control, const ControlSpec& spec, UINT dpi);
+
+}  // namespace velloway

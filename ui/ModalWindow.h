@@ -1,0 +1,31 @@
+// A top-level window created once at start-up and shown modally over its owner as often as needed.
+#pragma once
+
+#include "Window.h"
+
+namespace velloway {
+
+enum class ModalResult { None, Ok, Cancel };
+
+class ModalWindow : public Window {
+ public:
+  // Shows the window, disables the owner and runs messages until EndModal; then hides it again.
+  ModalResult ShowModal();
+  void EndModal(ModalResult result) noexcept { result_ = result; }
+  bool IsShowing() const noexcept { return showing_; }
+
+ protected:
+  // Creates the hidden window with client size width × height at 96 DPI, at the screen's top-left.
+  HWND CreateModal(const wchar_t* className, const wchar_t* caption, int width, int height, DWORD titleButtons,
+                   HWND owner);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Esc and the close box; the default counts them as Cancel.
+  virtual void CloseRequested() { EndModal(ModalResult::Cancel); }
+  virtual void FormShow() {}
+
+ private:
+  ModalResult result_ = ModalResult::None;
+  bool showing_ = false;
+};
+
+}  // namespace velloway

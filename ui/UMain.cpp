@@ -1,0 +1,319 @@
+// The main window: layout, connect buttons, wheel scrolling and the header buttons.
+#include "UMain.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "ConnectButtons.h"
+#include "Controls.h"
+#include "Dpi.h"
+#include "ErrorReport.h"
+#include "SettingsFile.h"
+#include "ShellFolders.h"
+#include "UNetResEnum.h"
+#include "U_SettingButton.h"
+#include "WinText.h"
+
+namespace velloway {
+namespace {
+
+enum ControlId {
+  kB_AddButton = 101,
+  kB_ConnectionSearch,
+  kB_NetResSearch,
+  kLabel1,
+  kStatusBar1,
+  kConnectButton = 1000,
+};
+
+constexpr UINT_PTR kT_OnCreate = 1;
+constexpr UINT kT_OnCreateInterval = 10;
+
+constexpr int kClientWidth = 682;
+constexpr int kClientHeight = 500;
+constexpr int kHeaderHeight = 41;  // Panel2 and Panel1
+constexpr int kSplitterHeight = 8;
+constexpr int kConnectedHeight = 233;
+constexpr int kMinimumHalf = 30;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+const ControlSpec kB_AddButtonSpec{kB_AddButton, WC_BUTTONW, L"接続ボタン編集(&E)", 9, 9, 114, 25,
+                                   WS_TABSTOP | BS_PUSHBUTTON};
+const ControlSpec kLabel1Spec{kLabel1, WC_STATICW, L"既に接続済み一覧", 16, 16, 120, 14, SS_LEFT | SS_NOPREFIX};
+const ControlSpec kB_ConnectionSearchSpec{kB_ConnectionSearch, WC_BUTTONW, L"接続済み一覧を更新する(&R)", 249, 8, 193,
+                                          25, WS_TABSTOP | BS_PUSHBUTTON};
+const ControlSpec kB_NetResSearchSpec{kB_NetResSearch, WC_BUTTONW, L"ネットワークリソース探索(&S)", 448, 8, 177, 25,
+                                      WS_TABSTOP | BS_PUSHBUTTON};
+
+bool IsPushButton(HWND window) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+  return lstrcmpiW(className, WC_BUTTONW) == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+void Place(HWND window, int left, int top, int width, int height) {
+  SetWindowPos(window, nullptr, left, top, std::max(width, 0), std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void TF_Main::Create(int showCommand) {
+  dpi_ = GetDpiForSystem();
+  const SIZE size = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, dpi_);
+  CreateWindowOfClass(L"TF_Main", kExStyle, kStyle, kApplicationTitle, RECT{0, 0, size.cx, size.cy}, nullptr);
+  ShowWindow(Handle(), showCommand);
+}
+
+void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum) {
+  F_SettingButton_ = &settingButton;
+  F_NetResEnum_ = &netResEnum;
+}
+
+void TF_Main::FormCreate() {
+  path_ = SettingsFolder(ApplicationDataFolder());
+  stl_Connected1_ = std::make_unique<std::vector<Text>>();
+  stl_Connected2_ = std::make_unique<std::vector<Text>>();
+  CreateControls();
+  timerArmed_ = SetTimer(Handle(), kT_OnCreate, kT_OnCreateInterval, nullptr) != 0;
+}
+
+void TF_Main::FormDestroy() {
+  stl_Connected1_.reset();
+  stl_Connected2_.reset();
+}
+
+void TF_Main::CreateControls() {
+  dpi_ = DpiOf(Handle());
+  connectedHeight_ = Scale(kConnectedHeight, dpi_);
+  P_Connect_.Create(Handle(), RECT{});
+  Panel2_.Create(P_Connect_.Handle(), RECT{});
+  B_AddButton_ = CreateControl(Panel2_.Handle(), kB_AddButtonSpec, dpi_);
+  P_ButtonPanel_.Create(P_Connect_.Handle(), RECT{});
+  Splitter1_.Create(Handle(), [this](int top) { Splitter1Moved(top); });
+  P_Connected_.Create(Handle(), RECT{});
+  Panel1_.Create(P_Connected_.Handle(), RECT{});  // always the first child of P_Connected
+  Label1_ = CreateControl(Panel1_.Handle(), kLabel1Spec, dpi_);
+  B_ConnectionSearch_ = CreateControl(Panel1_.Handle(), kB_ConnectionSearchSpec, dpi_);
+  B_NetResSearch_ = CreateControl(Panel1_.Handle(), kB_NetResSearchSpec, dpi_);
+  StatusBar1_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1)),
+                                GetModuleHandleW(nullptr), nullptr);
+  // One part across the whole width: the single text of the status line.
+  int wholeWidth = -1;
+  SendMessageW(StatusBar1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
+  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                              0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  font_ = CreateWindowFont(dpi_);
+  ApplyFont(Handle(), font_.get());
+  Layout();
+}
+
+void TF_Main::Layout() {
+  if (StatusBar1_ == nullptr) return;
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  SendMessageW(StatusBar1_, WM_SIZE, 0, 0);
+  RECT status{};
+  GetWindowRect(StatusBar1_, &status);
+  const int width = client.right;
+  const int statusHeight = status.bottom - status.top;
+  const int header = Scale(kHeaderHeight, dpi_);
+  const int splitter = Scale(kSplitterHeight, dpi_);
+  const int available = client.bottom - statusHeight;
+  const int connected = std::clamp(connectedHeight_, 0, std::max(0, available - splitter));
+  const int connectTop = 0;
+  const int connectHeight = available - splitter - connected;
+
+  Place(P_Connect_.Handle(), 0, connectTop, width, connectHeight);
+  Place(Panel2_.Handle(), 0, 0, width, header);
+  Place(P_ButtonPanel_.Handle(), 0, header, width, connectHeight - header);
+  Place(Splitter1_.Handle(), 0, connectHeight, width, splitter);
+  Place(P_Connected_.Handle(), 0, connectHeight + splitter, width, connected);
+  Place(Panel1_.Handle(), 0, 0, width, header);
+}
+
+void TF_Main::Splitter1Moved(int top) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  RECT status{};
+  GetWindowRect(StatusBar1_, &status);
+  const int available = client.bottom - (status.bottom - status.top);
+  const int minimum = Scale(kMinimumHalf, dpi_);
+  const int splitter = Scale(kSplitterHeight, dpi_);
+  const int wanted = available - splitter - top;
+  connectedHeight_ = std::clamp(wanted, minimum, std::max(minimum, available - splitter - minimum));
+  Layout();
+  UpdateWindow(Handle());
+}
+
+void TF_Main::DpiChanged(UINT dpi, const RECT& suggested) {
+  connectedHeight_ = MulDiv(connectedHeight_, static_cast<int>(dpi), static_cast<int>(dpi_));
+  dpi_ = dpi;
+  font_ = CreateWindowFont(dpi_);
+  PlaceControl(B_AddButton_, kB_AddButtonSpec, dpi_);
+  PlaceControl(Label1_, kLabel1Spec, dpi_);
+  PlaceControl(B_ConnectionSearch_, kB_ConnectionSearchSpec, dpi_);
+  PlaceControl(B_NetResSearch_, kB_NetResSearchSpec, dpi_);
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  CreateButtons();
+  ApplyFont(Handle(), font_.get());
+  Layout();
+}
+
+void TF_Main::T_OnCreateTimer() {
+  KillTimer(Handle(), kT_OnCreate);
+  timerArmed_ = false;
+  LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage);
+  CreateButtons();
+  CreateButtons_Connected();
+}
+
+std::vector<HWND> TF_Main::ConnectButtons() const {
+  std::vector<HWND> buttons;
+  for (HWND child = GetWindow(P_ButtonPanel_.Handle(), GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsPushButton(child)) buttons.push_back(child);
+  }
+  std::sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
+    return GetWindowLongPtrW(a, GWLP_USERDATA) < GetWindowLongPtrW(b, GWLP_USERDATA);
+  });
+  return buttons;
+}
+
+void TF_Main::CreateButtons() {
+  // One repaint for the whole rebuild rather than one per button.
+  SendMessageW(P_ButtonPanel_.Handle(), WM_SETREDRAW, FALSE, 0);
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(P_ButtonPanel_.Handle(), GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  for (auto child = children.rbegin(); child != children.rend(); ++child) {
+    if (!IsPushButton(*child)) continue;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(*child);
+    SendMessageW(tooltips_, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&tool));
+    DestroyWindow(*child);
+  }
+  P_ButtonPanel_.UpdateRange();  // empty now: back at the top, so new buttons sit at their own tops
+
+  const SettingsList& settings = services_.settings;
+  for (size_t i = 0; i < settings.Count(); ++i) {
+    const ButtonSetting& setting = settings.Row(i);
+    // "&&" shows an ampersand of the name as itself instead of underlining the next letter.
+    std::wstring caption;
+    for (wchar_t c : ToWide(setting.Name)) caption.append(c == L'&' ? 2 : 1, c);
+    HWND button = CreateWindowExW(
+        0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+        Scale(kConnectButtonLeft, dpi_), Scale(ConnectButtonTop(i), dpi_) - P_ButtonPanel_.Position(),
+        Scale(kConnectButtonWidth, dpi_), Scale(kConnectButtonHeight, dpi_), P_ButtonPanel_.Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kConnectButton)), GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(i));  // the tag: the setting's index
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+    std::wstring hint = ToWide(ConnectButtonHint(setting));
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = hint.data();
+    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  SendMessageW(P_ButtonPanel_.Handle(), WM_SETREDRAW, TRUE, 0);
+  P_ButtonPanel_.UpdateRange();
+  RedrawWindow(P_ButtonPanel_.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void TF_Main::CreateButtons_Connected() {
+  stl_Connected1_->clear();
+  stl_Connected2_->clear();
+}
+
+void TF_Main::SaveToIni() { SaveSettingsFile(path_, services_.settings, services_.files, services_.codePage); }
+
+void TF_Main::FormMouseWheel(int wheelDelta) {
+  const int step = WheelScrollStep(wheelDelta);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  HWND control = WindowFromPoint(cursor);  // hidden and disabled windows are not found
+  if (control == nullptr || GetAncestor(control, GA_ROOT) != Handle()) return;
+  if (IsPushButton(control) && GetParent(control) == P_ButtonPanel_.Handle()) P_ButtonPanel_.ScrollBy(step);
+  if (control == P_ButtonPanel_.Handle()) P_ButtonPanel_.ScrollBy(step);
+}
+
+void TF_Main::SetStatus(const Text& text) {
+  SendMessageW(StatusBar1_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+}
+
+Text TF_Main::StatusText() const {
+  const auto length = LOWORD(SendMessageW(StatusBar1_, SB_GETTEXTLENGTHW, 0, 0));
+  std::wstring text(length + 1u, L'\0');
+  SendMessageW(StatusBar1_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+  return FromWide(text.c_str());
+}
+
+void TF_Main::ConnectClick(HWND sender) {
+  const auto index = GetWindowLongPtrW(sender, GWLP_USERDATA);
+  const std::string digits = std::to_string(index);
+  SetStatus(Text(digits.begin(), digits.end()));
+}
+
+void TF_Main::B_AddButtonClick() {
+  if (F_SettingButton_ != nullptr) F_SettingButton_->ShowModal();
+}
+
+void TF_Main::B_NetResSearchClick() {
+  if (F_NetResEnum_ != nullptr) F_NetResEnum_->ShowModal();
+}
+
+void TF_Main::B_ConnectionSearchClick() { CreateButtons_Connected(); }
+
+void TF_Main::OnCommand(WPARAM wParam, HWND control) {
+  if (HIWORD(wParam) != BN_CLICKED) return;
+  switch (LOWORD(wParam)) {
+    case kB_AddButton: B_AddButtonClick(); break;
+    case kB_ConnectionSearch: B_ConnectionSearchClick(); break;
+    case kB_NetResSearch: B_NetResSearchClick(); break;
+    case kConnectButton: ConnectClick(control); break;
+    default: break;
+  }
+}
+
+LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kT_OnCreate) T_OnCreateTimer();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(wParam, reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_DESTROY:
+      FormDestroy();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace velloway

@@ -1,0 +1,101 @@
+// The main window, TF_Main: connect buttons above, current connections below, the status line.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "AnsiCodePage.h"
+#include "FileStore.h"
+#include "Panel.h"
+#include "ScrollBox.h"
+#include "SettingsList.h"
+#include "Splitter.h"
+#include "UniqueAny.h"
+#include "Window.h"
+
+namespace velloway {
+
+class TF_NetResEnum;
+class TF_SettingButton;
+
+// What the main window works with, wired by the application.
+struct MainServices {
+  SettingsList& settings;
+  FileStore& files;
+  const AnsiCodePage& codePage;
+};
+
+class TF_Main : public Window {
+ public:
+  explicit TF_Main(MainServices services) : services_(services) {}
+
+  // Creates the window (FormCreate runs inside) and shows it.
+  void Create(int showCommand);
+  void SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum);
+
+  void CreateButtons();
+  void CreateButtons_Connected();
+  void SaveToIni();
+  void FormMouseWheel(int wheelDelta);
+
+  void SetStatus(const Text& text);
+  Text StatusText() const;
+
+  const Text& Path() const noexcept { return path_; }
+  ScrollBox& P_ButtonPanel() noexcept { return P_ButtonPanel_; }
+  HWND P_Connected() const noexcept { return P_Connected_.Handle(); }
+  HWND Panel1() const noexcept { return Panel1_.Handle(); }
+  HWND B_AddButton() const noexcept { return B_AddButton_; }
+  HWND B_ConnectionSearch() const noexcept { return B_ConnectionSearch_; }
+  HWND B_NetResSearch() const noexcept { return B_NetResSearch_; }
+  HWND StatusBar1() const noexcept { return StatusBar1_; }
+  HWND Splitter1() const noexcept { return Splitter1_.Handle(); }
+  HWND Tooltips() const noexcept { return tooltips_; }
+  // The connect buttons, in the order of the settings list.
+  std::vector<HWND> ConnectButtons() const;
+  bool StartupTimerArmed() const noexcept { return timerArmed_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void FormCreate();
+  void FormDestroy();
+  void T_OnCreateTimer();
+  void ConnectClick(HWND sender);
+  void B_AddButtonClick();
+  void B_NetResSearchClick();
+  void B_ConnectionSearchClick();
+  void OnCommand(WPARAM wParam, HWND control);
+  void CreateControls();
+  void Layout();
+  void Splitter1Moved(int top);
+  void DpiChanged(UINT dpi, const RECT& suggested);
+
+  MainServices services_;
+  TF_SettingButton* F_SettingButton_ = nullptr;
+  TF_NetResEnum* F_NetResEnum_ = nullptr;
+
+  std::unique_ptr<std::vector<Text>> stl_Connected1_;
+  std::unique_ptr<std::vector<Text>> stl_Connected2_;
+  Text path_;
+
+  UINT dpi_ = 96;
+  UniqueFont font_;
+  Panel P_Connect_;
+  Panel Panel2_;
+  ScrollBox P_ButtonPanel_;
+  Splitter Splitter1_;
+  Panel P_Connected_;
+  Panel Panel1_;
+  HWND B_AddButton_ = nullptr;
+  HWND Label1_ = nullptr;
+  HWND B_ConnectionSearch_ = nullptr;
+  HWND B_NetResSearch_ = nullptr;
+  HWND StatusBar1_ = nullptr;
+  HWND tooltips_ = nullptr;
+  int connectedHeight_ = 0;  // P_Connected's height in pixels at the current DPI
+  bool timerArmed_ = false;
+};
+
+}  // namespace velloway
