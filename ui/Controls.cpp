@@ -5,15 +5,15 @@
 
 namespace velloway {
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, UINT dpi) {
-  return CreateWindowExW(0, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, Scale(spec.left, dpi),
-                         Scale(spec.top, dpi), Scale(spec.width, dpi), Scale(spec.height, dpi), parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi) {
+  return CreateWindowExW(0, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style, Scale(layout.left, dpi),
+                         Scale(layout.top, dpi), Scale(layout.width, dpi), Scale(layout.height, dpi), parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
 }
 
-void PlaceControl(HWND control, const ControlSpec& spec, UINT dpi) {
-  SetWindowPos(control, nullptr, Scale(spec.left, dpi), Scale(spec.top, dpi), Scale(spec.width, dpi),
-               Scale(spec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+void PlaceControl(HWND control, const ControlLayout& layout, UINT dpi) {
+  SetWindowPos(control, nullptr, Scale(layout.left, dpi), Scale(layout.top, dpi), Scale(layout.width, dpi),
+               Scale(layout.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace velloway

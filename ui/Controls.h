@@ -6,7 +6,7 @@
 
 namespace velloway {
 
-struct ControlSpec {
+struct ControlLayout {
   int id;
   const wchar_t* className;  // WC_BUTTON, WC_STATIC, ...
   const wchar_t* text;
@@ -14,7 +14,7 @@ struct ControlSpec {
   DWORD style;                   // besides WS_CHILD | WS_VISIBLE
 };
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, UINT dpi);
-void PlaceControl(HWND control, const ControlSpec& spec, UINT dpi);
+HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi);
+void PlaceControl(HWND control, const ControlLayout& layout, UINT dpi);
 
 }  // namespace velloway

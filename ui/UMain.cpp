@@ -40,12 +40,12 @@ constexpr int kMinimumHalf = 30;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
-const ControlSpec kB_AddButtonSpec{kB_AddButton, WC_BUTTONW, L"接続ボタン編集(&E)", 9, 9, 114, 25,
+const ControlLayout kB_AddButtonLayout{kB_AddButton, WC_BUTTONW, L"接続ボタン編集(&E)", 9, 9, 114, 25,
                                    WS_TABSTOP | BS_PUSHBUTTON};
-const ControlSpec kLabel1Spec{kLabel1, WC_STATICW, L"既に接続済み一覧", 16, 16, 120, 14, SS_LEFT | SS_NOPREFIX};
-const ControlSpec kB_ConnectionSearchSpec{kB_ConnectionSearch, WC_BUTTONW, L"接続済み一覧を更新する(&R)", 249, 8, 193,
+const ControlLayout kLabel1Layout{kLabel1, WC_STATICW, L"既に接続済み一覧", 16, 16, 120, 14, SS_LEFT | SS_NOPREFIX};
+const ControlLayout kB_ConnectionSearchLayout{kB_ConnectionSearch, WC_BUTTONW, L"接続済み一覧を更新する(&R)", 249, 8, 193,
                                           25, WS_TABSTOP | BS_PUSHBUTTON};
-const ControlSpec kB_NetResSearchSpec{kB_NetResSearch, WC_BUTTONW, L"ネットワークリソース探索(&S)", 448, 8, 177, 25,
+const ControlLayout kB_NetResSearchLayout{kB_NetResSearch, WC_BUTTONW, L"ネットワークリソース探索(&S)", 448, 8, 177, 25,
                                       WS_TABSTOP | BS_PUSHBUTTON};
 
 bool IsPushButton(HWND window) {
@@ -91,14 +91,14 @@ void TF_Main::CreateControls() {
   connectedHeight_ = Scale(kConnectedHeight, dpi_);
   P_Connect_.Create(Handle(), RECT{});
   Panel2_.Create(P_Connect_.Handle(), RECT{});
-  B_AddButton_ = CreateControl(Panel2_.Handle(), kB_AddButtonSpec, dpi_);
+  B_AddButton_ = CreateControl(Panel2_.Handle(), kB_AddButtonLayout, dpi_);
   P_ButtonPanel_.Create(P_Connect_.Handle(), RECT{});
   Splitter1_.Create(Handle(), [this](int top) { Splitter1Moved(top); });
   P_Connected_.Create(Handle(), RECT{});
   Panel1_.Create(P_Connected_.Handle(), RECT{});  // always the first child of P_Connected
-  Label1_ = CreateControl(Panel1_.Handle(), kLabel1Spec, dpi_);
-  B_ConnectionSearch_ = CreateControl(Panel1_.Handle(), kB_ConnectionSearchSpec, dpi_);
-  B_NetResSearch_ = CreateControl(Panel1_.Handle(), kB_NetResSearchSpec, dpi_);
+  Label1_ = CreateControl(Panel1_.Handle(), kLabel1Layout, dpi_);
+  B_ConnectionSearch_ = CreateControl(Panel1_.Handle(), kB_ConnectionSearchLayout, dpi_);
+  B_NetResSearch_ = CreateControl(Panel1_.Handle(), kB_NetResSearchLayout, dpi_);
   StatusBar1_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                 Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1)),
                                 GetModuleHandleW(nullptr), nullptr);
@@ -154,10 +154,10 @@ void TF_Main::DpiChanged(UINT dpi, const RECT& suggested) {
   connectedHeight_ = MulDiv(connectedHeight_, static_cast<int>(dpi), static_cast<int>(dpi_));
   dpi_ = dpi;
   font_ = CreateWindowFont(dpi_);
-  PlaceControl(B_AddButton_, kB_AddButtonSpec, dpi_);
-  PlaceControl(Label1_, kLabel1Spec, dpi_);
-  PlaceControl(B_ConnectionSearch_, kB_ConnectionSearchSpec, dpi_);
-  PlaceControl(B_NetResSearch_, kB_NetResSearchSpec, dpi_);
+  PlaceControl(B_AddButton_, kB_AddButtonLayout, dpi_);
+  PlaceControl(Label1_, kLabel1Layout, dpi_);
+  PlaceControl(B_ConnectionSearch_, kB_ConnectionSearchLayout, dpi_);
+  PlaceControl(B_NetResSearch_, kB_NetResSearchLayout, dpi_);
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   CreateButtons();

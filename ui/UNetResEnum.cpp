@@ -9,14 +9,14 @@ namespace {
 
 enum ControlId { kB_Close = 101 };
 
-const ControlSpec kB_CloseSpec{kB_Close, WC_BUTTONW, L"閉じる(&C)", 255, 5, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
+const ControlLayout kB_CloseLayout{kB_Close, WC_BUTTONW, L"閉じる(&C)", 255, 5, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
 
 }  // namespace
 
 void TF_NetResEnum::Create(HWND owner) {
   CreateModal(L"TF_NetResEnum", L"リソース検索", 426, 293, WS_SYSMENU, owner);
   const UINT dpi = DpiOf(Handle());
-  B_Close_ = CreateControl(Handle(), kB_CloseSpec, dpi);
+  B_Close_ = CreateControl(Handle(), kB_CloseLayout, dpi);
   font_ = CreateWindowFont(dpi);
   ApplyFont(Handle(), font_.get());
 }

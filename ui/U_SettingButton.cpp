@@ -9,7 +9,7 @@ namespace {
 
 enum ControlId { kB_Close = 106 };
 
-const ControlSpec kB_CloseSpec{kB_Close, WC_BUTTONW, L"閉じる(&C)", 563, 13, 75, 25, WS_TABSTOP | BS_PUSHBUTTON};
+const ControlLayout kB_CloseLayout{kB_Close, WC_BUTTONW, L"閉じる(&C)", 563, 13, 75, 25, WS_TABSTOP | BS_PUSHBUTTON};
 
 }  // namespace
 
@@ -17,7 +17,7 @@ void TF_SettingButton::Create(HWND owner, std::function<void()> onClose) {
   onClose_ = std::move(onClose);
   CreateModal(L"TF_SettingButton", L"ボタン設定", 670, 328, 0, owner);
   const UINT dpi = DpiOf(Handle());
-  B_Close_ = CreateControl(Handle(), kB_CloseSpec, dpi);
+  B_Close_ = CreateControl(Handle(), kB_CloseLayout, dpi);
   font_ = CreateWindowFont(dpi);
   ApplyFont(Handle(), font_.get());
 }
