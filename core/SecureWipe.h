@@ -11,6 +11,14 @@ inline void SecureWipe(void* data, std::size_t size) noexcept {
   while (size-- > 0) *byte++ = 0;
 }
 
+// Wipes a string's whole capacity and leaves it empty.
+template <typename String>
+void WipeString(String& text) noexcept {
+  text.resize(text.capacity());
+  SecureWipe(text.data(), text.size() * sizeof(typename String::value_type));
+  text.clear();
+}
+
 // Wipes a byte string or vector, all of its capacity, when it goes out of scope on any path.
 template <typename Bytes>
 class WipeOnExit {

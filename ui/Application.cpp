@@ -5,7 +5,10 @@
 
 namespace velloway {
 
-Application::Application() : F_Main(MainServices{Settings, Files, CodePage}) {
+Application::Application()
+    : Crypto{CryptoProvider, NetBios, CodePage, Messages},
+      F_Main(MainServices{Settings, Files, CodePage}),
+      F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;

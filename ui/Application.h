@@ -1,7 +1,10 @@
 // The application: the settings list, the platform layers and the five windows, created in order.
 #pragma once
 
+#include "MessageBoxReporter.h"
 #include "SettingsList.h"
+#include "U_crypto.h"
+#include "U_crypto_h.h"
 #include "UMain.h"
 #include "UNetResEnum.h"
 #include "U_ConnectionDialog.h"
@@ -9,6 +12,7 @@
 #include "U_SettingButtonForm.h"
 #include "WindowsAnsiCodePage.h"
 #include "WindowsFileStore.h"
+#include "WindowsNetBios.h"
 
 namespace velloway {
 
@@ -25,6 +29,10 @@ class Application {
   SettingsList Settings;
   WindowsFileStore Files;
   WindowsAnsiCodePage CodePage;
+  WindowsCryptoProvider CryptoProvider;
+  WindowsNetBios NetBios;
+  MessageBoxReporter Messages;
+  CryptoServices Crypto;
 
   TF_Main F_Main;
   TF_NetResEnum F_NetResEnum;

@@ -48,7 +48,8 @@ LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       CloseRequested();
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+      // Esc, and a Cancel button, which carries the same id.
+      if (LOWORD(wParam) == IDCANCEL && (lParam == 0 || HIWORD(wParam) == BN_CLICKED)) {
         CloseRequested();
         return 0;
       }

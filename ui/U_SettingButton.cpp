@@ -1,15 +1,47 @@
-// The button settings editor window.
+// The button settings editor: add, edit, delete and move rows, save on close.
 #include "U_SettingButton.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
 
 #include "Controls.h"
 #include "Dpi.h"
+#include "ErrorReport.h"
+#include "SecureWipe.h"
+#include "U_SettingButtonForm.h"
+#include "WinText.h"
 
 namespace velloway {
 namespace {
 
-enum ControlId { kB_Close = 106 };
+enum ControlId { kB_Add = 101, kB_Edit, kB_Delete, kB_Up, kB_Down, kB_Close, kLV_Button = 120 };
 
-const ControlLayout kB_CloseLayout{kB_Close, WC_BUTTONW, L"閉じる(&C)", 563, 13, 75, 25, WS_TABSTOP | BS_PUSHBUTTON};
+constexpr int kPanel1Height = 49;
+constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
+
+const ControlLayout kButtons[] = {
+    {kB_Add, WC_BUTTONW, L"追加(&A)", 8, 13, 75, 25, kButtonStyle},
+    {kB_Edit, WC_BUTTONW, L"選択した設定を編集(&E)", 89, 13, 137, 25, kButtonStyle},
+    {kB_Delete, WC_BUTTONW, L"選択した設定を削除(&D)", 232, 13, 145, 25, kButtonStyle},
+    {kB_Up, WC_BUTTONW, L"↑(&U)", 401, 13, 41, 25, kButtonStyle},
+    {kB_Down, WC_BUTTONW, L"↓(&B)", 448, 13, 42, 25, kButtonStyle},
+    {kB_Close, WC_BUTTONW, L"閉じる(&C)", 563, 13, 75, 25, kButtonStyle},
+};
+
+struct Column {
+  const wchar_t* caption;
+  int width;  // at 96 DPI; -1 for the list's default
+  int maximum;  // the widest the user may drag it, or 0 for no limit
+};
+
+// ID and Pass are hidden from view: the user cannot widen them.
+const Column kColumns[] = {
+    {L"ボタン名", 200, 0}, {L"ドライブ", -1, 0}, {L"フルパス", 400, 0}, {L"ID", 0, 1}, {L"パス", 1, 1},
+};
+
+constexpr int kDefaultColumnWidth = 50;
 
 }  // namespace
 
@@ -17,20 +49,155 @@ void TF_SettingButton::Create(HWND owner, std::function<void()> onClose) {
   onClose_ = std::move(onClose);
   CreateModal(L"TF_SettingButton", L"ボタン設定", 670, 328, 0, owner);
   const UINT dpi = DpiOf(Handle());
-  B_Close_ = CreateControl(Handle(), kB_CloseLayout, dpi);
+  for (size_t i = 0; i < std::size(kButtons); ++i) buttons_[i] = CreateControl(Handle(), kButtons[i], dpi);
+
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int top = Scale(kPanel1Height, dpi);
+  LV_Button_ = CreateWindowExW(
+      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+          LVS_NOSORTHEADER,
+      0, top, client.right, client.bottom - top, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLV_Button)),
+      GetModuleHandleW(nullptr), nullptr);
+  ListView_SetExtendedListViewStyle(LV_Button_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = const_cast<wchar_t*>(kColumns[i].caption);
+    column.cx = Scale(kColumns[i].width < 0 ? kDefaultColumnWidth : kColumns[i].width, dpi);
+    column.iSubItem = i;
+    ListView_InsertColumn(LV_Button_, i, &column);
+  }
   font_ = CreateWindowFont(dpi);
   ApplyFont(Handle(), font_.get());
+  RowsChanged();
 }
 
+int TF_SettingButton::SelectedRow() const { return ListView_GetNextItem(LV_Button_, -1, LVNI_SELECTED); }
+
+void TF_SettingButton::RowsChanged() {
+  ListView_SetItemCountEx(LV_Button_, static_cast<int>(settings_.Count()), LVSICF_NOSCROLL);
+  InvalidateRect(LV_Button_, nullptr, TRUE);
+}
+
+void TF_SettingButton::Select(int row) {
+  ListView_SetItemState(LV_Button_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (row >= 0) {
+    ListView_SetItemState(LV_Button_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(LV_Button_, row, FALSE);
+  }
+}
+
+void TF_SettingButton::FillForm(const ButtonSetting& setting) {
+  form_.Name = setting.Name;
+  form_.Drive = setting.Drive;
+  form_.Folder = setting.Folder;
+  form_.ID = setting.ID;
+  form_.Password = setting.Pass.empty() ? Text() : DecryptPassword(setting.Pass, crypto_);
+}
+
+ButtonSetting TF_SettingButton::SettingFromForm() {
+  ButtonSetting setting{form_.Name, form_.Drive, form_.Folder, form_.ID, EncryptPassword(form_.Password, crypto_)};
+  WipeString(form_.Password);
+  return setting;
+}
+
+void TF_SettingButton::B_AddClick() {
+  FillForm(ButtonSetting{});
+  if (form_.ShowModal() != ModalResult::Ok) return;
+  settings_.Append(SettingFromForm());
+  RowsChanged();
+}
+
+void TF_SettingButton::B_EditClick() {
+  const int row = SelectedRow();
+  if (row < 0) {
+    ShowMessage(Handle(), u"編集する設定を選択してください");
+    return;
+  }
+  FillForm(settings_.Row(static_cast<size_t>(row)));
+  if (form_.ShowModal() != ModalResult::Ok) {
+    WipeString(form_.Password);
+    return;
+  }
+  settings_.SetRow(static_cast<size_t>(row), SettingFromForm());
+  RowsChanged();
+}
+
+void TF_SettingButton::B_DeleteClick() {
+  const int row = SelectedRow();
+  if (row < 0) {
+    ShowMessage(Handle(), u"削除する設定を選択してください");
+    return;
+  }
+  if (!AskYesNo(Handle(), u"削除します。よろしいですか？", true)) return;
+  settings_.Delete(static_cast<size_t>(row));
+  Select(-1);
+  RowsChanged();
+}
+
+void TF_SettingButton::MoveSelected(int offset) {
+  const int row = SelectedRow();
+  const int target = row + offset;
+  if (row < 0 || target < 0 || target >= static_cast<int>(settings_.Count())) return;
+  ButtonSetting moved = settings_.Row(static_cast<size_t>(row));
+  settings_.Delete(static_cast<size_t>(row));
+  settings_.Insert(static_cast<size_t>(target), std::move(moved));
+  RowsChanged();
+  Select(target);
+}
+
+void TF_SettingButton::B_UpClick() { MoveSelected(-1); }
+
+void TF_SettingButton::B_DownClick() { MoveSelected(1); }
+
 void TF_SettingButton::B_CloseClick() {
-  onClose_();  // raises when the save fails: the editor then stays open
+  onClose_();  // raises when the save fails: the editor then stays open with its rows
   EndModal(ModalResult::Ok);
 }
 
-LRESULT TF_SettingButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND && LOWORD(wParam) == kB_Close && HIWORD(wParam) == BN_CLICKED) {
-    B_CloseClick();
+LRESULT TF_SettingButton::OnNotify(const NMHDR& header) {
+  if (header.idFrom == kLV_Button && header.code == LVN_GETDISPINFOW) {
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0 || item.iItem < 0 ||
+        static_cast<size_t>(item.iItem) >= settings_.Count()) {
+      return 0;
+    }
+    const size_t row = static_cast<size_t>(item.iItem);
+    const Text& value =
+        item.iSubItem == 0 ? settings_.Name(row) : settings_.Get(row, static_cast<SubItem>(item.iSubItem - 1));
+    const size_t length = std::min(value.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::copy_n(value.begin(), length, item.pszText);
+    item.pszText[length] = L'\0';
     return 0;
+  }
+  // The hidden columns keep their width of at most one pixel.
+  if (header.code == HDN_BEGINTRACKW || header.code == HDN_ITEMCHANGINGW) {
+    const auto& change = reinterpret_cast<const NMHEADERW&>(header);
+    if (change.iItem >= 0 && change.iItem < static_cast<int>(std::size(kColumns)) &&
+        kColumns[change.iItem].maximum > 0) {
+      if (header.code == HDN_BEGINTRACKW) return TRUE;
+      if (change.pitem != nullptr && (change.pitem->mask & HDI_WIDTH) && change.pitem->cxy > kColumns[change.iItem].maximum) {
+        return TRUE;
+      }
+    }
+  }
+  return 0;
+}
+
+LRESULT TF_SettingButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    switch (LOWORD(wParam)) {
+      case kB_Add: B_AddClick(); return 0;
+      case kB_Edit: B_EditClick(); return 0;
+      case kB_Delete: B_DeleteClick(); return 0;
+      case kB_Up: B_UpClick(); return 0;
+      case kB_Down: B_DownClick(); return 0;
+      case kB_Close: B_CloseClick(); return 0;
+      default: break;
+    }
   }
   return ModalWindow::HandleMessage(message, wParam, lParam);
 }

@@ -1,27 +1,62 @@
-// The button settings editor, TF_SettingButton: the only way out is B_Close, which saves.
+// The button settings editor, TF_SettingButton: LV_Button shows the one settings list itself; the only
+// way out is B_Close, which saves.
 #pragma once
 
 #include <functional>
 
 #include "ModalWindow.h"
+#include "SettingsList.h"
+#include "U_crypto.h"
 #include "UniqueAny.h"
 
 namespace velloway {
 
+class TF_SettingButtonForm;
+
 class TF_SettingButton : public ModalWindow {
  public:
+  TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto)
+      : settings_(settings), form_(form), crypto_(crypto) {}
+
   // onClose saves the settings and rebuilds the connect buttons; an error it raises keeps the editor open.
   void Create(HWND owner, std::function<void()> onClose);
-  HWND B_Close() const noexcept { return B_Close_; }
+
+  HWND LV_Button() const noexcept { return LV_Button_; }
+  HWND B_Add() const noexcept { return buttons_[0]; }
+  HWND B_Edit() const noexcept { return buttons_[1]; }
+  HWND B_Delete() const noexcept { return buttons_[2]; }
+  HWND B_Up() const noexcept { return buttons_[3]; }
+  HWND B_Down() const noexcept { return buttons_[4]; }
+  HWND B_Close() const noexcept { return buttons_[5]; }
+  // The selected row, or -1.
+  int SelectedRow() const;
+  // Shows the list's current rows (done at every show).
+  void RowsChanged();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void CloseRequested() override {}  // no title-bar buttons, and Esc must not leave without saving
+  void FormShow() override { RowsChanged(); }
 
  private:
+  void B_AddClick();
+  void B_EditClick();
+  void B_DeleteClick();
+  void B_UpClick();
+  void B_DownClick();
   void B_CloseClick();
+  void MoveSelected(int offset);
+  void Select(int row);
+  void FillForm(const ButtonSetting& setting);
+  ButtonSetting SettingFromForm();
+  LRESULT OnNotify(const NMHDR& header);
+
+  SettingsList& settings_;
+  TF_SettingButtonForm& form_;
+  const CryptoServices& crypto_;
   std::function<void()> onClose_;
-  HWND B_Close_ = nullptr;
+  HWND LV_Button_ = nullptr;
+  HWND buttons_[6] = {};
   UniqueFont font_;
 };
 

@@ -1,0 +1,86 @@
+// The tests' side of the stand-in network's state file.
+#include "StandInNetwork.h"
+
+#include <stdexcept>
+
+#include "WinText.h"
+
+namespace velloway::testing {
+namespace {
+
+std::optional<Text> FromOptional(const std::optional<std::wstring>& text) {
+  if (!text) return std::nullopt;
+  return FromWide(*text);
+}
+
+}  // namespace
+
+StandInNetwork& StandInNetwork::AddShare(const Text& remote, std::uint32_t result) {
+  state_.Shares.push_back(standin::Share{ToWide(remote), result, L"", L""});
+  return *this;
+}
+
+StandInNetwork& StandInNetwork::AddAccountShare(const Text& remote, const Text& user, const Text& password) {
+  state_.Shares.push_back(standin::Share{ToWide(remote), 0, ToWide(user), ToWide(password)});
+  return *this;
+}
+
+StandInNetwork& StandInNetwork::AddConnection(const Text& local, const Text& remote) {
+  return Add(standin::Owner::WindowsNetwork, local, remote);
+}
+
+StandInNetwork& StandInNetwork::AddForeignConnection(const Text& local, const Text& remote) {
+  return Add(standin::Owner::Foreign, local, remote);
+}
+
+StandInNetwork& StandInNetwork::Add(standin::Owner owner, const Text& local, const Text& remote) {
+  state_.Connections.push_back(standin::Connection{owner, ToWide(local), ToWide(remote), false});
+  return *this;
+}
+
+StandInNetwork& StandInNetwork::SetOpenFiles(const Text& name) {
+  for (standin::Connection& connection : state_.Connections) {
+    const std::wstring& key = connection.Local.empty() ? connection.Remote : connection.Local;
+    if (standin::SameName(key, ToWide(name))) connection.OpenFiles = true;
+  }
+  return *this;
+}
+
+StandInNetwork& StandInNetwork::AddBrowseEntry(const Text& parent, const Text& remote, std::uint32_t type,
+                                               std::uint32_t displayType, std::uint32_t usage,
+                                               const Text& comment) {
+  state_.Browse.push_back(
+      standin::BrowseEntry{ToWide(parent), ToWide(remote), type, displayType, usage, ToWide(comment)});
+  return *this;
+}
+
+void StandInNetwork::Save() const {
+  if (!standin::SaveState(state_)) throw std::runtime_error("cannot write the stand-in network's state file");
+}
+
+std::vector<StandInNetwork::Connection> StandInNetwork::CurrentConnections() {
+  std::vector<Connection> connections;
+  for (const standin::Connection& connection : standin::LoadState().Connections) {
+    if (connection.Provider == standin::Owner::WindowsNetwork) {
+      connections.push_back(Connection{FromWide(connection.Local), FromWide(connection.Remote)});
+    }
+  }
+  return connections;
+}
+
+std::optional<StandInNetwork::Attempt> StandInNetwork::LastAttempt() {
+  const auto attempt = standin::LoadState().LastAttempt;
+  if (!attempt) return std::nullopt;
+  return Attempt{FromOptional(attempt->Local), FromWide(attempt->Remote), FromOptional(attempt->User),
+                 FromOptional(attempt->Password)};
+}
+
+std::optional<StandInNetwork::Cancel> StandInNetwork::LastCancel() {
+  const auto cancel = standin::LoadState().LastCancel;
+  if (!cancel) return std::nullopt;
+  return Cancel{FromWide(cancel->Name), cancel->Force};
+}
+
+void StandInNetwork::Clear() { DeleteFileW(standin::StateFilePath().c_str()); }
+
+}  // namespace velloway::testing

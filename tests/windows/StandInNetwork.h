@@ -1,0 +1,60 @@
+// What a test writes into the stand-in network before it acts, and reads back afterwards.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "StandInState.h"
+#include "Text.h"
+
+namespace velloway::testing {
+
+// Builds the stand-in network's state; nothing reaches the provider until Save().
+class StandInNetwork {
+ public:
+  // A share that accepts anyone, or answers result to every connection attempt.
+  StandInNetwork& AddShare(const Text& remote, std::uint32_t result = 0);
+  // A share that only accepts this account.
+  StandInNetwork& AddAccountShare(const Text& remote, const Text& user, const Text& password);
+  // An existing connection of the Windows network (local empty: no drive letter).
+  StandInNetwork& AddConnection(const Text& local, const Text& remote);
+  // A connection of the second provider, which the program must not show.
+  StandInNetwork& AddForeignConnection(const Text& local, const Text& remote);
+  // Files are open on the connection with this local name (or remote name, without one).
+  StandInNetwork& SetOpenFiles(const Text& name);
+  StandInNetwork& AddBrowseEntry(const Text& parent, const Text& remote, std::uint32_t type,
+                                 std::uint32_t displayType, std::uint32_t usage, const Text& comment = Text());
+  void Save() const;
+
+  struct Connection {
+    Text Local;
+    Text Remote;
+    bool operator==(const Connection&) const = default;
+  };
+  struct Attempt {
+    std::optional<Text> Local;
+    Text Remote;
+    std::optional<Text> User;
+    std::optional<Text> Password;
+    bool operator==(const Attempt&) const = default;
+  };
+  struct Cancel {
+    Text Name;
+    bool Force = false;
+    bool operator==(const Cancel&) const = default;
+  };
+
+  // Read back from the provider's file: the Windows network's connections as it now holds them.
+  static std::vector<Connection> CurrentConnections();
+  static std::optional<Attempt> LastAttempt();
+  static std::optional<Cancel> LastCancel();
+  // Removes the state file: no network at all for whatever runs next in the prefix.
+  static void Clear();
+
+ private:
+  StandInNetwork& Add(standin::Owner owner, const Text& local, const Text& remote);
+  standin::State state_;
+};
+
+}  // namespace velloway::testing
