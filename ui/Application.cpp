@@ -5,9 +5,10 @@
 
 namespace velloway {
 
-Application::Application()
-    : Crypto{CryptoProvider, NetBios, CodePage, Messages},
-      F_Main(MainServices{Settings, Files, CodePage}),
+Application::Application(ShellOpener* shell)
+    : Shell(shell != nullptr ? *shell : WindowsShell),
+      Crypto{CryptoProvider, NetBios, CodePage, Messages},
+      F_Main(MainServices{Settings, Files, CodePage, Network, Shell}),
       F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;

@@ -13,12 +13,15 @@
 #include "WindowsAnsiCodePage.h"
 #include "WindowsFileStore.h"
 #include "WindowsNetBios.h"
+#include "WindowsNetworkProvider.h"
+#include "ShellOpener.h"
 
 namespace velloway {
 
 class Application {
  public:
-  Application();
+  // shell: where "open" goes; the Windows shell when none is given.
+  explicit Application(ShellOpener* shell = nullptr);
   // Creates F_Main (shown), then F_NetResEnum, F_SettingButton, F_SettingButtonForm, F_ConnectionDialog.
   void CreateWindows(int showCommand);
   // Runs the message loop until the main window closes.
@@ -31,6 +34,9 @@ class Application {
   WindowsAnsiCodePage CodePage;
   WindowsCryptoProvider CryptoProvider;
   WindowsNetBios NetBios;
+  WindowsNetworkProvider Network;
+  WindowsShellOpener WindowsShell;
+  ShellOpener& Shell;
   MessageBoxReporter Messages;
   CryptoServices Crypto;
 

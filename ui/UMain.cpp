@@ -7,6 +7,8 @@
 #include <string>
 
 #include "ConnectButtons.h"
+#include "ConnectionEnumeration.h"
+#include "DisconnectResult.h"
 #include "Controls.h"
 #include "Dpi.h"
 #include "ErrorReport.h"
@@ -29,6 +31,10 @@ enum ControlId {
 };
 
 constexpr UINT_PTR kT_OnCreate = 1;
+// A strip's button click, handled once the strip's own handler has returned: the handler may rebuild
+// (and so destroy) the strip. wParam is the strip's tag, lParam 0 for open and 1 for close.
+constexpr UINT kStripClicked = WM_APP + 1;
+constexpr int kGroupRightMargin = 30;
 constexpr UINT kT_OnCreateInterval = 10;
 
 constexpr int kClientWidth = 682;
@@ -134,6 +140,29 @@ void TF_Main::Layout() {
   Place(Splitter1_.Handle(), 0, connectHeight, width, splitter);
   Place(P_Connected_.Handle(), 0, connectHeight + splitter, width, connected);
   Place(Panel1_.Handle(), 0, 0, width, header);
+  if (group_) {
+    Place(group_->Handle(), 0, header, width, connected - header);
+    StackPanels();
+  }
+}
+
+void TF_Main::StackPanels() {
+  if (!group_) return;
+  RECT client{};
+  GetClientRect(group_->Handle(), &client);
+  const int width = client.right - Scale(kGroupRightMargin, dpi_);
+  int top = -group_->Position();
+  for (const auto& panel : panels_) {
+    Place(panel->Handle(), 0, top, width, panel->Height());
+    top += panel->Height();
+  }
+  group_->UpdateRange();
+}
+
+std::vector<ConnectionPanel*> TF_Main::ConnectionPanels() {
+  std::vector<ConnectionPanel*> panels;
+  for (const auto& panel : panels_) panels.push_back(panel.get());
+  return panels;
 }
 
 void TF_Main::Splitter1Moved(int top) {
@@ -235,6 +264,63 @@ void TF_Main::CreateButtons() {
 void TF_Main::CreateButtons_Connected() {
   stl_Connected1_->clear();
   stl_Connected2_->clear();
+  EnumerateConnections(services_.network, nullptr, *stl_Connected1_, *stl_Connected2_);
+
+  // The previous group with all its panels; it is always the second child of P_Connected.
+  panels_.clear();
+  group_.reset();
+  if (HWND second = GetWindow(Panel1_.Handle(), GW_HWNDNEXT)) DestroyWindow(second);
+
+  group_ = std::make_unique<ScrollBox>();
+  group_->Create(P_Connected_.Handle(), RECT{});
+  for (size_t i = 0; i < stl_Connected1_->size(); ++i) {
+    const Text& local = (*stl_Connected1_)[i];
+    const Text& remote = (*stl_Connected2_)[i];
+    auto panel = std::make_unique<ConnectionPanel>();
+    panel->Create(
+        group_->Handle(), local.empty() ? remote : u"【" + local + u"】" + remote, static_cast<int>(i),
+        local.empty() ? L"フォルダを開く" : L"ネットワークドライブを開く",
+        [this](ButtonStrip& strip, int button) {
+          PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(strip.Tag()), button);
+        },
+        [this] { StackPanels(); }, font_.get());
+    panels_.push_back(std::move(panel));
+  }
+  Layout();
+  group_->ScrollTo(0);
+}
+
+const Text& TF_Main::ConnectionName(int tag) const {
+  const size_t index = static_cast<size_t>(tag);
+  const Text& local = stl_Connected1_->at(index);
+  return local.empty() ? stl_Connected2_->at(index) : local;
+}
+
+void TF_Main::ButtonGroupItemsClick_Open(int tag) {
+  SetStatus(u"開いています");
+  HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  // The cursor and the status line come back whatever happens, an error included.
+  struct Restore {
+    TF_Main& main;
+    HCURSOR cursor;
+    ~Restore() {
+      SetCursor(cursor);
+      main.SetStatus(u"");
+    }
+  } restore{*this, previous};
+  services_.shell.Open(Handle(), ConnectionName(tag));
+}
+
+void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
+  const Text name = ConnectionName(tag);
+  std::uint32_t result = services_.network.CancelConnection(name, false);
+  if (result == kErrorOpenFiles) {
+    const Text question = u"[" + name + u"]内のフォルダ又はファイルが開いており切断できません\r\n強制切断しますか？";
+    if (!AskYesNo(Handle(), question, false)) return;
+    result = services_.network.CancelConnection(name, true);
+  }
+  SetStatus(DisconnectResultText(result));
+  if (result == kNoError) CreateButtons_Connected();
 }
 
 void TF_Main::SaveToIni() { SaveSettingsFile(path_, services_.settings, services_.files, services_.codePage); }
@@ -246,7 +332,17 @@ void TF_Main::FormMouseWheel(int wheelDelta) {
   HWND control = WindowFromPoint(cursor);  // hidden and disabled windows are not found
   if (control == nullptr || GetAncestor(control, GA_ROOT) != Handle()) return;
   if (IsPushButton(control) && GetParent(control) == P_ButtonPanel_.Handle()) P_ButtonPanel_.ScrollBy(step);
-  if (control == P_ButtonPanel_.Handle()) P_ButtonPanel_.ScrollBy(step);
+  if (control == P_ButtonPanel_.Handle()) {
+    P_ButtonPanel_.ScrollBy(step);
+  } else if (group_ && control == group_->Handle()) {
+    group_->ScrollBy(step);
+  }
+  if (!group_) return;
+  // A strip's own buttons are part of the strip.
+  if (IsPushButton(control) && GetParent(control) != P_ButtonPanel_.Handle()) control = GetParent(control);
+  HWND parent = GetParent(control);
+  if (parent == group_->Handle() && control != group_->Handle()) group_->ScrollBy(step);  // a panel
+  if (parent != nullptr && GetParent(parent) == group_->Handle()) group_->ScrollBy(step);  // a strip
 }
 
 void TF_Main::SetStatus(const Text& text) {
@@ -297,6 +393,13 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       OnCommand(wParam, reinterpret_cast<HWND>(lParam));
+      return 0;
+    case kStripClicked:
+      if (lParam == 0) {
+        ButtonGroupItemsClick_Open(static_cast<int>(wParam));
+      } else {
+        ButtonGroupItemsClick_DisConnect(static_cast<int>(wParam));
+      }
       return 0;
     case WM_MOUSEWHEEL:
       FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "AnsiCodePage.h"
+#include "ConnectionPanel.h"
 #include "FileStore.h"
+#include "NetworkProvider.h"
 #include "Panel.h"
 #include "ScrollBox.h"
 #include "SettingsList.h"
+#include "ShellOpener.h"
 #include "Splitter.h"
 #include "UniqueAny.h"
 #include "Window.h"
@@ -23,6 +26,8 @@ struct MainServices {
   SettingsList& settings;
   FileStore& files;
   const AnsiCodePage& codePage;
+  NetworkProvider& network;
+  ShellOpener& shell;
 };
 
 class TF_Main : public Window {
@@ -54,6 +59,11 @@ class TF_Main : public Window {
   // The connect buttons, in the order of the settings list.
   std::vector<HWND> ConnectButtons() const;
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
+  // The connection panel group (the second child of P_Connected) and its panels, in connection order.
+  ScrollBox* PanelGroup() noexcept { return group_.get(); }
+  std::vector<ConnectionPanel*> ConnectionPanels();
+  const std::vector<Text>& stl_Connected1() const { return *stl_Connected1_; }
+  const std::vector<Text>& stl_Connected2() const { return *stl_Connected2_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -67,6 +77,10 @@ class TF_Main : public Window {
   void B_NetResSearchClick();
   void B_ConnectionSearchClick();
   void OnCommand(WPARAM wParam, HWND control);
+  void ButtonGroupItemsClick_Open(int tag);
+  void ButtonGroupItemsClick_DisConnect(int tag);
+  const Text& ConnectionName(int tag) const;
+  void StackPanels();
   void CreateControls();
   void Layout();
   void Splitter1Moved(int top);
@@ -94,6 +108,8 @@ class TF_Main : public Window {
   HWND B_NetResSearch_ = nullptr;
   HWND StatusBar1_ = nullptr;
   HWND tooltips_ = nullptr;
+  std::unique_ptr<ScrollBox> group_;
+  std::vector<std::unique_ptr<ConnectionPanel>> panels_;
   int connectedHeight_ = 0;  // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
 };

@@ -100,7 +100,7 @@ void WindowWatcher::OnActivate(HWND window) {
   }
 }
 
-RunningApplication::RunningApplication() : app_(std::make_unique<Application>()) {
+RunningApplication::RunningApplication(ShellOpener* shell) : app_(std::make_unique<Application>(shell)) {
   app_->CreateWindows(SW_SHOWNOACTIVATE);
 }
 

@@ -55,7 +55,7 @@ class WindowWatcher {
 // The application, created as wWinMain creates it.
 class RunningApplication {
  public:
-  RunningApplication();
+  explicit RunningApplication(ShellOpener* shell = nullptr);
   ~RunningApplication();
   Application& app() { return *app_; }
   TF_Main& main() { return app_->F_Main; }

@@ -1,0 +1,166 @@
+// The current connections panel of the main window, over the stand-in network.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "StandInNetwork.h"
+#include "UiHarness.h"
+
+namespace velloway {
+namespace {
+
+using testing::RunningApplication;
+using testing::StandInNetwork;
+using testing::WindowText;
+using testing::WindowWatcher;
+
+class RecordingShell final : public ShellOpener {
+ public:
+  void Open(HWND owner, const Text& target) override {
+    owners.push_back(owner);
+    targets.push_back(target);
+  }
+  std::vector<HWND> owners;
+  std::vector<Text> targets;
+};
+
+class ConnectionsPanelTest : public ::testing::Test {
+ protected:
+  void Start(const StandInNetwork& network) {
+    network.Save();
+    testing::RemoveSettingsFile();
+    running_ = std::make_unique<RunningApplication>(&shell_);
+    ASSERT_TRUE(running_->PumpUntil([&] { return !main().StartupTimerArmed(); }));
+  }
+  void TearDown() override {
+    running_.reset();
+    StandInNetwork::Clear();
+  }
+  TF_Main& main() { return running_->main(); }
+  std::vector<ConnectionPanel*> Panels() { return main().ConnectionPanels(); }
+  int ChildCount(HWND parent) {
+    int count = 0;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+    return count;
+  }
+  // Clicks button 0 (open) or 1 (close) of a panel's strip and waits for its handler.
+  void ClickStrip(size_t panel, int button, const std::function<bool()>& done) {
+    HWND control = Panels().at(panel)->Strip().Button(button);
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+    running_->PumpUntil(done, 3000);
+  }
+
+  RecordingShell shell_;
+  std::unique_ptr<RunningApplication> running_;
+};
+
+TEST_F(ConnectionsPanelTest, ListsTheWindowsNetworkConnectionsAtStartUp) {
+  Start(StandInNetwork()
+            .AddConnection(u"Z:", u"\\\\srv\\a")
+            .AddConnection(u"", u"\\\\srv\\nodrive")
+            .AddForeignConnection(u"W:", u"\\\\web\\dav"));
+  const std::vector<ConnectionPanel*> panels = Panels();
+  ASSERT_EQ(panels.size(), 2u);
+  EXPECT_EQ(WindowText(panels[0]->Handle()), L"【Z:】\\\\srv\\a");
+  EXPECT_EQ(WindowText(panels[0]->Strip().Button(0)), L"ネットワークドライブを開く");
+  EXPECT_EQ(WindowText(panels[0]->Strip().Button(1)), L"接続を閉じる");
+  EXPECT_EQ(WindowText(panels[1]->Handle()), L"\\\\srv\\nodrive");
+  EXPECT_EQ(WindowText(panels[1]->Strip().Button(0)), L"フォルダを開く");
+  EXPECT_EQ(panels[1]->Strip().Tag(), 1);
+  EXPECT_EQ(testing::RectInParent(panels[1]->Handle()).top, 80);
+  EXPECT_EQ(testing::RectInParent(panels[0]->Strip().Handle()).left, 30);
+
+  HWND connected = main().P_Connected();
+  EXPECT_EQ(GetWindow(connected, GW_CHILD), main().Panel1());
+  EXPECT_EQ(GetWindow(main().Panel1(), GW_HWNDNEXT), main().PanelGroup()->Handle());
+
+  // Clicking a caption collapses the panel and the next one moves up.
+  SendMessageW(panels[0]->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 5));
+  EXPECT_TRUE(panels[0]->Collapsed());
+  EXPECT_LT(testing::RectInParent(panels[1]->Handle()).top, 80);
+}
+
+TEST_F(ConnectionsPanelTest, NoConnectionsGiveAnEmptyGroupAndRefreshKeepsOneGroup) {
+  Start(StandInNetwork());
+  EXPECT_TRUE(Panels().empty());
+  EXPECT_EQ(ChildCount(main().P_Connected()), 2);
+
+  StandInNetwork().AddConnection(u"Y:", u"\\\\srv\\y").Save();
+  SendMessageW(main().B_ConnectionSearch(), BM_CLICK, 0, 0);
+  SendMessageW(main().B_ConnectionSearch(), BM_CLICK, 0, 0);
+  EXPECT_EQ(ChildCount(main().P_Connected()), 2);
+  EXPECT_EQ(ChildCount(main().PanelGroup()->Handle()), 1);
+  EXPECT_EQ(Panels().size(), 1u);
+}
+
+TEST_F(ConnectionsPanelTest, OpenAsksTheShellForTheDriveOrTheFolder) {
+  Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a").AddConnection(u"", u"\\\\srv\\nodrive"));
+  ClickStrip(0, 0, [&] { return shell_.targets.size() == 1; });
+  ClickStrip(1, 0, [&] { return shell_.targets.size() == 2; });
+  EXPECT_EQ(shell_.targets, (std::vector<Text>{u"Z:", u"\\\\srv\\nodrive"}));
+  EXPECT_EQ(shell_.owners.at(0), main().Handle());
+  EXPECT_EQ(main().StatusText(), u"");
+}
+
+TEST_F(ConnectionsPanelTest, CloseWithoutDriveUsesTheRemoteNameAndRebuilds) {
+  Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a").AddConnection(u"", u"\\\\srv\\nodrive"));
+  ClickStrip(1, 1, [&] { return Panels().size() == 1; });
+  ASSERT_TRUE(StandInNetwork::LastCancel().has_value());
+  EXPECT_EQ(StandInNetwork::LastCancel()->Name, u"\\\\srv\\nodrive");
+  EXPECT_EQ(main().StatusText(), u"切断完了");
+  ASSERT_EQ(Panels().size(), 1u);
+  EXPECT_EQ(WindowText(Panels()[0]->Handle()), L"【Z:】\\\\srv\\a");
+}
+
+TEST_F(ConnectionsPanelTest, OpenFilesAskBeforeAForcedClose) {
+  Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a").SetOpenFiles(u"Z:"));
+  int answer = IDNO;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    if (seen.className == L"#32770") WindowWatcher::Answer(window, answer);
+  });
+  ClickStrip(0, 1, [&] { return watcher.MessageBoxes().size() == 1; });
+  running_->PumpFor(100);
+  ASSERT_EQ(watcher.MessageBoxes().size(), 1u);
+  EXPECT_EQ(watcher.MessageBoxes()[0].caption, L"確認");
+  EXPECT_EQ(watcher.MessageBoxes()[0].text, L"[Z:]内のフォルダ又はファイルが開いており切断できません\r\n強制切断しますか？");
+  EXPECT_EQ(StandInNetwork::CurrentConnections().size(), 1u);
+  EXPECT_EQ(Panels().size(), 1u);
+  EXPECT_EQ(main().StatusText(), u"");
+
+  answer = IDYES;
+  ClickStrip(0, 1, [&] { return Panels().empty(); });
+  EXPECT_TRUE(StandInNetwork::CurrentConnections().empty());
+  EXPECT_TRUE(StandInNetwork::LastCancel()->Force);
+  EXPECT_EQ(main().StatusText(), u"切断完了");
+}
+
+TEST_F(ConnectionsPanelTest, AFailedCloseIsReportedOnTheStatusLine) {
+  Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a"));
+  StandInNetwork::Clear();  // the connection vanished behind the program's back
+  StandInNetwork().Save();
+  ClickStrip(0, 1, [&] { return !main().StatusText().empty(); });
+  EXPECT_EQ(main().StatusText(), u"指定したデバイスにシステムが接続していません");
+  EXPECT_EQ(Panels().size(), 1u);
+}
+
+TEST_F(ConnectionsPanelTest, ListsMoreConnectionsThanOneBatchHolds) {
+  StandInNetwork network;
+  for (int i = 0; i < 200; ++i) {
+    const std::string n = std::to_string(i);
+    network.AddConnection(u"", u"\\\\srv\\share" + Text(n.begin(), n.end()));
+  }
+  Start(network);
+  ASSERT_EQ(Panels().size(), 200u);
+  EXPECT_EQ(WindowText(Panels().back()->Handle()), L"\\\\srv\\share199");
+  // The wheel over a strip's button scrolls the group.
+  RECT bounds{};
+  GetWindowRect(Panels()[0]->Strip().Button(0), &bounds);
+  SetCursorPos(bounds.left + 5, bounds.top + 5);
+  SendMessageW(main().Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(main().PanelGroup()->Position(), 5);
+}
+
+}  // namespace
+}  // namespace velloway

@@ -1,0 +1,51 @@
+// One captioned, collapsible panel of the connections group, holding a strip of two full-width
+// buttons that carries the connection number as its tag.
+#pragma once
+
+#include <functional>
+
+#include "Panel.h"
+#include "Text.h"
+
+namespace velloway {
+
+// The strip: its buttons report to onClick with the strip's tag and the button's place (0 open, 1 close).
+class ButtonStrip : public Panel {
+ public:
+  HWND Create(HWND parent, int tag, const wchar_t* openCaption, std::function<void(ButtonStrip&, int)> onClick);
+  int Tag() const noexcept { return tag_; }
+  HWND Button(int index) const noexcept { return buttons_[index]; }
+  void Arrange();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  int tag_ = 0;
+  HWND buttons_[2] = {};
+  std::function<void(ButtonStrip&, int)> onClick_;
+};
+
+class ConnectionPanel : public Panel {
+ public:
+  HWND Create(HWND group, const Text& caption, int tag, const wchar_t* openCaption,
+              std::function<void(ButtonStrip&, int)> onClick, std::function<void()> onResized, HFONT font);
+  ButtonStrip& Strip() noexcept { return strip_; }
+  bool Collapsed() const noexcept { return collapsed_; }
+  // The panel's height now, in pixels at the window's DPI.
+  int Height() const;
+  void Toggle();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  int CaptionHeight() const;
+  void Arrange();
+  ButtonStrip strip_;
+  std::function<void()> onResized_;
+  HFONT font_ = nullptr;
+  bool collapsed_ = false;
+};
+
+}  // namespace velloway
