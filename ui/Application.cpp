@@ -9,6 +9,7 @@ Application::Application(ShellOpener* shell)
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage, Messages},
       F_Main(MainServices{Settings, Files, CodePage, Network, Shell}),
+      F_NetResEnum(Network),
       F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;

@@ -1,22 +1,46 @@
-// The network browser window, TF_NetResEnum.
+// The network browser window, TF_NetResEnum: the neighbourhood as a tree, every entry in the log.
 #pragma once
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "ModalWindow.h"
+#include "NetworkProvider.h"
+#include "Panel.h"
 #include "UniqueAny.h"
 
 namespace velloway {
 
 class TF_NetResEnum : public ModalWindow {
  public:
+  explicit TF_NetResEnum(NetworkProvider& network) : network_(network) {}
+  ~TF_NetResEnum() override;
   void Create(HWND owner);
+
+  HWND B_GetNetRes() const noexcept { return B_GetNetRes_; }
   HWND B_Close() const noexcept { return B_Close_; }
+  HWND TV_NetRec() const noexcept { return TV_NetRec_; }
+  HWND Panel2() const noexcept { return Panel2_.Handle(); }
+  HWND Memo1() const noexcept { return Memo1_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void B_GetNetResClick();
   void B_CloseClick();
+  void Layout();
+  void AppendLog(const Text& line);
+
+  NetworkProvider& network_;
+  Panel Panel1_;
+  Panel Panel2_;
+  HWND B_GetNetRes_ = nullptr;
   HWND B_Close_ = nullptr;
+  HWND TV_NetRec_ = nullptr;
+  HWND Panel2Label_ = nullptr;
+  HWND Memo1_ = nullptr;
+  HIMAGELIST ImageList1_ = nullptr;
   UniqueFont font_;
 };
 

@@ -1,0 +1,45 @@
+// The network neighbourhood walk.
+#include "NetResourceWalk.h"
+
+namespace velloway {
+namespace {
+
+int PictureOf(const NetResource& record, int depth) {
+  int picture = kPictureComputer;
+  if (depth == 1) picture = kPictureNetwork;
+  if ((record.Type & kResourceTypeDisk) != 0) picture = kPictureFolder;
+  if ((record.Type & kResourceTypePrint) != 0) picture = kPicturePrinter;
+  return picture;
+}
+
+}  // namespace
+
+void EnumerateNetResources(NetworkProvider& provider, const NetResource* container, int parent, int depth,
+                           BrowseResult& result) {
+  std::unique_ptr<ResourceEnumeration> enumeration;
+  if (provider.OpenEnum(kResourceGlobalNet, kResourceTypeAny, 0, container, enumeration) != kNoError ||
+      !enumeration) {
+    return;
+  }
+  std::vector<NetResource> records;
+  if (enumeration->Next(records) != kNoError) return;
+  // The rest of the level, until the provider says there is no more.
+  std::vector<NetResource> rest = ReadAllRecords(*enumeration);
+  records.insert(records.end(), std::make_move_iterator(rest.begin()), std::make_move_iterator(rest.end()));
+
+  // Kept from one record to the next: a container that makes no node of its own hangs its children
+  // under the node of the record before it.
+  int current = kNoNode;
+  for (const NetResource& record : records) {
+    if (!IsKeptResource(record)) continue;
+    result.log.push_back(record.LocalName + u"," + record.RemoteName + u"," + record.Comment + u"," + record.Provider);
+    if (record.RemoteName != kWindowsNetwork) {
+      result.nodes.push_back(BrowseNode{parent, record.RemoteName, PictureOf(record, depth)});
+      current = static_cast<int>(result.nodes.size()) - 1;
+    }
+    if (record.IsContainer()) EnumerateNetResources(provider, &record, current, depth + 1, result);
+  }
+  if (depth == 0) result.log.push_back(u"探索終了");
+}
+
+}  // namespace velloway

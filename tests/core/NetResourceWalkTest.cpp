@@ -1,0 +1,111 @@
+// The network neighbourhood walk over a stand-in network: nodes, pictures, log lines and failures.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FakeNetwork.h"
+#include "NetResourceWalk.h"
+#include "Unicode.h"
+
+namespace velloway {
+namespace {
+
+using testing::FakeNetwork;
+
+NetResource Entry(Text remote, std::uint32_t type, bool container, Text comment = u"",
+                  Text provider = kWindowsNetwork) {
+  NetResource record;
+  record.Type = type;
+  record.Usage = container ? kResourceUsageContainer : 0;
+  record.RemoteName = std::move(remote);
+  record.Comment = std::move(comment);
+  record.Provider = std::move(provider);
+  return record;
+}
+
+BrowseResult Walk(FakeNetwork& network) {
+  BrowseResult result;
+  EnumerateNetResources(network, nullptr, kNoNode, 0, result);
+  return result;
+}
+
+// The provider's own entry, a workgroup, a server, a disk share and a printer, plus another provider.
+FakeNetwork UsualNetwork() {
+  FakeNetwork network;
+  network.Below(u"").records = {Entry(kWindowsNetwork, 0, true),
+                                Entry(u"Web Client Network", 0, true, u"", u"Web Client Network")};
+  network.Below(kWindowsNetwork).records = {Entry(u"WORKGROUP", 0, true)};
+  network.Below(u"WORKGROUP").records = {Entry(u"\\\\SRV", 0, true, u"file server")};
+  network.Below(u"\\\\SRV").records = {Entry(u"\\\\SRV\\share", kResourceTypeDisk, false),
+                                       Entry(u"\\\\SRV\\lp", kResourceTypePrint, false, u"2F"),
+                                       Entry(u"", kResourceTypeDisk, false)};
+  network.Below(u"Web Client Network").records = {Entry(u"\\\\dav\\x", kResourceTypeDisk, false)};
+  return network;
+}
+
+TEST(EnumerateNetResources, UsualNetworkGivesTheTreeAndTheLog) {
+  FakeNetwork network = UsualNetwork();
+  const BrowseResult result = Walk(network);
+  EXPECT_EQ(result.nodes, (std::vector<BrowseNode>{{kNoNode, u"WORKGROUP", kPictureNetwork},
+                                                   {0, u"\\\\SRV", kPictureComputer},
+                                                   {1, u"\\\\SRV\\share", kPictureFolder},
+                                                   {1, u"\\\\SRV\\lp", kPicturePrinter}}));
+  EXPECT_EQ(result.log, (std::vector<Text>{u",Microsoft Windows Network,,Microsoft Windows Network",
+                                           u",WORKGROUP,,Microsoft Windows Network",
+                                           u",\\\\SRV,file server,Microsoft Windows Network",
+                                           u",\\\\SRV\\share,,Microsoft Windows Network",
+                                           u",\\\\SRV\\lp,2F,Microsoft Windows Network", u"探索終了"}));
+  EXPECT_EQ(network.closeCount, network.openCount);
+}
+
+TEST(EnumerateNetResources, PictureRulesLaterOverrideEarlier) {
+  FakeNetwork network;
+  network.Below(u"").records = {Entry(u"A", kResourceTypeDisk, false), Entry(u"B", kResourceTypeDisk | kResourceTypePrint, false),
+                                Entry(u"C", 0, false)};
+  BrowseResult result;
+  EnumerateNetResources(network, nullptr, kNoNode, 1, result);  // depth 1: a network unless disk or print
+  ASSERT_EQ(result.nodes.size(), 3u);
+  EXPECT_EQ(result.nodes[0].picture, kPictureFolder);
+  EXPECT_EQ(result.nodes[1].picture, kPicturePrinter);
+  EXPECT_EQ(result.nodes[2].picture, kPictureNetwork);
+  EXPECT_EQ(result.log.size(), 3u);  // the end line only at depth 0
+}
+
+// A container whose record made no node hangs its children under the node of the previous record.
+TEST(EnumerateNetResources, ChildrenOfANodelessContainerGoUnderThePreviousNode) {
+  FakeNetwork network;
+  network.Below(u"").records = {Entry(u"GROUP", 0, true), Entry(kWindowsNetwork, 0, true)};
+  network.Below(kWindowsNetwork).records = {Entry(u"\\\\X", 0, false)};
+  const BrowseResult result = Walk(network);
+  ASSERT_EQ(result.nodes.size(), 2u);
+  EXPECT_EQ(result.nodes[1], (BrowseNode{0, u"\\\\X", kPictureNetwork}));  // depth 1
+}
+
+TEST(EnumerateNetResources, NoProviderLeavesNothingAndNoEndLine) {
+  FakeNetwork network;
+  network.Below(u"").openResult = 1222;
+  const BrowseResult result = Walk(network);
+  EXPECT_TRUE(result.nodes.empty());
+  EXPECT_TRUE(result.log.empty());
+
+  FakeNetwork failingRead;
+  failingRead.Below(u"").records = {Entry(u"GROUP", 0, false)};
+  failingRead.Below(u"").failAfterBatches = 0;
+  EXPECT_TRUE(Walk(failingRead).log.empty());
+  EXPECT_EQ(failingRead.closeCount, 1);
+}
+
+TEST(EnumerateNetResources, ALevelLargerThanOneBatchIsComplete) {
+  FakeNetwork network;
+  network.batchSize = 16;
+  for (int i = 0; i < 500; ++i) {
+    const std::string n = std::to_string(i);
+    network.Below(u"").records.push_back(Entry(u"\\\\S" + Text(n.begin(), n.end()), 0, false));
+  }
+  const BrowseResult result = Walk(network);
+  EXPECT_EQ(result.nodes.size(), 500u);
+  EXPECT_EQ(result.log.back(), u"探索終了");
+}
+
+}  // namespace
+}  // namespace velloway

@@ -1,0 +1,88 @@
+// The network browser window over the stand-in network's browse tree.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "StandInNetwork.h"
+#include "UiHarness.h"
+
+namespace velloway {
+namespace {
+
+using testing::RunningApplication;
+using testing::StandInNetwork;
+using testing::WindowText;
+
+// The tree as lines of "depth|text|picture", in display order.
+std::vector<std::wstring> TreeLines(HWND tree) {
+  std::vector<std::wstring> lines;
+  auto walk = [&](auto&& self, HTREEITEM item, int depth) -> void {
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+      wchar_t text[256] = {};
+      TVITEMW data{};
+      data.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+      data.hItem = item;
+      data.pszText = text;
+      data.cchTextMax = 256;
+      TreeView_GetItem(tree, &data);
+      EXPECT_EQ(data.iImage, data.iSelectedImage);
+      lines.push_back(std::to_wstring(depth) + L"|" + text + L"|" + std::to_wstring(data.iImage));
+      self(self, TreeView_GetChild(tree, item), depth + 1);
+    }
+  };
+  walk(walk, TreeView_GetRoot(tree), 0);
+  return lines;
+}
+
+class NetworkBrowserTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::RemoveSettingsFile();
+    StandInNetwork()
+        .AddBrowseEntry(u"", u"WORKGROUP", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER)
+        .AddBrowseEntry(u"WORKGROUP", u"\\\\SRV", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER,
+                        RESOURCEUSAGE_CONTAINER, u"ファイルサーバー")
+        .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\経理", RESOURCETYPE_DISK, RESOURCEDISPLAYTYPE_SHARE,
+                        RESOURCEUSAGE_CONNECTABLE)
+        .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\printer", RESOURCETYPE_PRINT, RESOURCEDISPLAYTYPE_SHARE,
+                        RESOURCEUSAGE_CONNECTABLE, u"2階")
+        .Save();
+    running_ = std::make_unique<RunningApplication>();
+  }
+  void TearDown() override {
+    running_.reset();
+    StandInNetwork::Clear();
+  }
+  TF_NetResEnum& browser() { return running_->app().F_NetResEnum; }
+  void Search() { SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0); }
+
+  std::unique_ptr<RunningApplication> running_;
+};
+
+TEST_F(NetworkBrowserTest, UsualNetworkBecomesATreeWithPicturesAndALog) {
+  EXPECT_EQ(WindowText(browser().B_GetNetRes()), L"リソース一覧の取得");
+  EXPECT_EQ(WindowText(GetWindow(browser().Panel2(), GW_CHILD)), L"  Status");
+  Search();
+  EXPECT_EQ(TreeLines(browser().TV_NetRec()),
+            (std::vector<std::wstring>{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1", L"2|\\\\SRV\\printer|2"}));
+  // mpr's own entry of the other provider is neither logged nor shown.
+  EXPECT_EQ(WindowText(browser().Memo1()),
+            L",Microsoft Windows Network,,Microsoft Windows Network\r\n"
+            L",WORKGROUP,,Microsoft Windows Network\r\n"
+            L",\\\\SRV,ファイルサーバー,Microsoft Windows Network\r\n"
+            L",\\\\SRV\\経理,,Microsoft Windows Network\r\n"
+            L",\\\\SRV\\printer,2階,Microsoft Windows Network\r\n"
+            L"探索終了\r\n");
+  EXPECT_EQ(TreeView_GetIndent(browser().TV_NetRec()), 19u);
+}
+
+TEST_F(NetworkBrowserTest, ASecondSearchEmptiesTheTreeButKeepsTheLog) {
+  Search();
+  const std::wstring first = WindowText(browser().Memo1());
+  Search();
+  EXPECT_EQ(TreeLines(browser().TV_NetRec()).size(), 4u);
+  EXPECT_EQ(WindowText(browser().Memo1()), first + first);
+}
+
+}  // namespace
+}  // namespace velloway
