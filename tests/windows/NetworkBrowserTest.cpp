@@ -84,5 +84,22 @@ TEST_F(NetworkBrowserTest, ASecondSearchEmptiesTheTreeButKeepsTheLog) {
   EXPECT_EQ(WindowText(browser().Memo1()), first + first);
 }
 
+// More shares on one server than one 16 KB batch holds: every one of them is in the tree.
+TEST_F(NetworkBrowserTest, ALevelLargerThanOneBatchIsComplete) {
+  StandInNetwork network;
+  network.AddBrowseEntry(u"", u"WORKGROUP", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER)
+      .AddBrowseEntry(u"WORKGROUP", u"\\\\SRV", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER, RESOURCEUSAGE_CONTAINER);
+  for (int i = 0; i < 700; ++i) {
+    const std::string n = std::to_string(i);
+    network.AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\share" + Text(n.begin(), n.end()), RESOURCETYPE_DISK,
+                           RESOURCEDISPLAYTYPE_SHARE, RESOURCEUSAGE_CONNECTABLE);
+  }
+  network.Save();
+  Search();
+  const std::vector<std::wstring> lines = TreeLines(browser().TV_NetRec());
+  ASSERT_EQ(lines.size(), 702u);
+  EXPECT_EQ(lines.back(), L"2|\\\\SRV\\share699|1");
+}
+
 }  // namespace
 }  // namespace velloway
