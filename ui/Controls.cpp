@@ -16,4 +16,9 @@ void PlaceControl(HWND control, const ControlLayout& layout, UINT dpi) {
                Scale(layout.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void PlaceWindow(HWND window, int left, int top, int width, int height) {
+  SetWindowPos(window, nullptr, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace velloway

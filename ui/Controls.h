@@ -16,5 +16,7 @@ struct ControlLayout {
 
 HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi);
 void PlaceControl(HWND control, const ControlLayout& layout, UINT dpi);
+// Moves a window within its parent, in pixels; a negative size (a window squeezed to nothing) becomes 0.
+void PlaceWindow(HWND window, int left, int top, int width, int height);
 
 }  // namespace velloway

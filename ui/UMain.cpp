@@ -61,10 +61,6 @@ bool IsPushButton(HWND window) {
   return lstrcmpiW(className, WC_BUTTONW) == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
-void Place(HWND window, int left, int top, int width, int height) {
-  SetWindowPos(window, nullptr, left, top, std::max(width, 0), std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 void TF_Main::Create(int showCommand) {
@@ -134,14 +130,14 @@ void TF_Main::Layout() {
   const int connectTop = 0;
   const int connectHeight = available - splitter - connected;
 
-  Place(P_Connect_.Handle(), 0, connectTop, width, connectHeight);
-  Place(Panel2_.Handle(), 0, 0, width, header);
-  Place(P_ButtonPanel_.Handle(), 0, header, width, connectHeight - header);
-  Place(Splitter1_.Handle(), 0, connectHeight, width, splitter);
-  Place(P_Connected_.Handle(), 0, connectHeight + splitter, width, connected);
-  Place(Panel1_.Handle(), 0, 0, width, header);
+  PlaceWindow(P_Connect_.Handle(), 0, connectTop, width, connectHeight);
+  PlaceWindow(Panel2_.Handle(), 0, 0, width, header);
+  PlaceWindow(P_ButtonPanel_.Handle(), 0, header, width, connectHeight - header);
+  PlaceWindow(Splitter1_.Handle(), 0, connectHeight, width, splitter);
+  PlaceWindow(P_Connected_.Handle(), 0, connectHeight + splitter, width, connected);
+  PlaceWindow(Panel1_.Handle(), 0, 0, width, header);
   if (group_) {
-    Place(group_->Handle(), 0, header, width, connected - header);
+    PlaceWindow(group_->Handle(), 0, header, width, connected - header);
     StackPanels();
   }
 }
@@ -153,7 +149,7 @@ void TF_Main::StackPanels() {
   const int width = client.right - Scale(kGroupRightMargin, dpi_);
   int top = -group_->Position();
   for (const auto& panel : panels_) {
-    Place(panel->Handle(), 0, top, width, panel->Height());
+    PlaceWindow(panel->Handle(), 0, top, width, panel->Height());
     top += panel->Height();
   }
   group_->UpdateRange();

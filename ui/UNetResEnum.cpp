@@ -23,10 +23,6 @@ const ControlLayout kB_GetNetResLayout{kB_GetNetRes, WC_BUTTONW, L"リソース�
                                        WS_TABSTOP | BS_PUSHBUTTON};
 const ControlLayout kB_CloseLayout{kB_Close, WC_BUTTONW, L"閉じる(&C)", 255, 5, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
 
-void Place(HWND window, int left, int top, int width, int height) {
-  SetWindowPos(window, nullptr, left, top, width, height < 0 ? 0 : height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 TF_NetResEnum::~TF_NetResEnum() {
@@ -69,11 +65,11 @@ void TF_NetResEnum::Layout() {
   const int top = Scale(kPanel1Height, dpi);
   const int memo = Scale(kMemoHeight, dpi);
   const int status = Scale(kPanel2Height, dpi);
-  Place(Panel1_.Handle(), 0, 0, client.right, top);
-  Place(Memo1_, 0, client.bottom - memo, client.right, memo);
-  Place(Panel2_.Handle(), 0, client.bottom - memo - status, client.right, status);
-  Place(Panel2Label_, 0, 0, client.right, status);
-  Place(TV_NetRec_, 0, top, client.right, client.bottom - memo - status - top);
+  PlaceWindow(Panel1_.Handle(), 0, 0, client.right, top);
+  PlaceWindow(Memo1_, 0, client.bottom - memo, client.right, memo);
+  PlaceWindow(Panel2_.Handle(), 0, client.bottom - memo - status, client.right, status);
+  PlaceWindow(Panel2Label_, 0, 0, client.right, status);
+  PlaceWindow(TV_NetRec_, 0, top, client.right, client.bottom - memo - status - top);
 }
 
 void TF_NetResEnum::AppendLog(const Text& line) {

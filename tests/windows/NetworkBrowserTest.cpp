@@ -39,13 +39,7 @@ class NetworkBrowserTest : public ::testing::Test {
   void SetUp() override {
     testing::RemoveSettingsFile();
     StandInNetwork()
-        .AddBrowseEntry(u"", u"WORKGROUP", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER)
-        .AddBrowseEntry(u"WORKGROUP", u"\\\\SRV", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER,
-                        RESOURCEUSAGE_CONTAINER, u"ファイルサーバー")
-        .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\経理", RESOURCETYPE_DISK, RESOURCEDISPLAYTYPE_SHARE,
-                        RESOURCEUSAGE_CONNECTABLE)
-        .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\printer", RESOURCETYPE_PRINT, RESOURCEDISPLAYTYPE_SHARE,
-                        RESOURCEUSAGE_CONNECTABLE, u"2階")
+        .AddUsualNeighbourhood()
         .Save();
     running_ = std::make_unique<RunningApplication>();
   }

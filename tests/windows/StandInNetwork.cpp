@@ -54,6 +54,16 @@ StandInNetwork& StandInNetwork::AddBrowseEntry(const Text& parent, const Text& r
   return *this;
 }
 
+StandInNetwork& StandInNetwork::AddUsualNeighbourhood() {
+  return AddBrowseEntry(u"", u"WORKGROUP", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER)
+      .AddBrowseEntry(u"WORKGROUP", u"\\\\SRV", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER,
+                      RESOURCEUSAGE_CONTAINER, u"ファイルサーバー")
+      .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\経理", RESOURCETYPE_DISK, RESOURCEDISPLAYTYPE_SHARE,
+                      RESOURCEUSAGE_CONNECTABLE)
+      .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\printer", RESOURCETYPE_PRINT, RESOURCEDISPLAYTYPE_SHARE,
+                      RESOURCEUSAGE_CONNECTABLE, u"2階");
+}
+
 void StandInNetwork::Save() const {
   if (!standin::SaveState(state_)) throw std::runtime_error("cannot write the stand-in network's state file");
 }

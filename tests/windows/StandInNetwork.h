@@ -25,6 +25,8 @@ class StandInNetwork {
   StandInNetwork& SetOpenFiles(const Text& name);
   StandInNetwork& AddBrowseEntry(const Text& parent, const Text& remote, std::uint32_t type,
                                  std::uint32_t displayType, std::uint32_t usage, const Text& comment = Text());
+  // A workgroup with a server ("ファイルサーバー") holding the disk share 経理 and a printer ("2階").
+  StandInNetwork& AddUsualNeighbourhood();
   void Save() const;
 
   struct Connection {
