@@ -19,7 +19,7 @@ void WipeString(String& text) noexcept {
   text.clear();
 }
 
-// Wipes a byte string or vector, all of its capacity, when it goes out of scope on any path.
+// Wipes a string or vector, all of its capacity, when it goes out of scope on any path.
 template <typename Bytes>
 class WipeOnExit {
  public:
@@ -27,7 +27,7 @@ class WipeOnExit {
   ~WipeOnExit() {
     // Growing within the capacity does not reallocate, and so reaches bytes a shorter value left behind.
     bytes_.resize(bytes_.capacity());
-    SecureWipe(bytes_.data(), bytes_.size());
+    SecureWipe(bytes_.data(), bytes_.size() * sizeof(typename Bytes::value_type));
   }
   WipeOnExit(const WipeOnExit&) = delete;
   WipeOnExit& operator=(const WipeOnExit&) = delete;

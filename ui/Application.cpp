@@ -8,7 +8,7 @@ namespace velloway {
 Application::Application(ShellOpener* shell)
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage, Messages},
-      F_Main(MainServices{Settings, Files, CodePage, Network, Shell}),
+      F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto}),
       F_NetResEnum(Network),
       F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
   INITCOMMONCONTROLSEX controls{};
@@ -27,7 +27,7 @@ void Application::CreateWindows(int showCommand) {
   });
   F_SettingButtonForm.Create(owner);
   F_ConnectionDialog.Create(owner);
-  F_Main.SetDialogs(F_SettingButton, F_NetResEnum);
+  F_Main.SetDialogs(F_SettingButton, F_NetResEnum, F_ConnectionDialog);
 }
 
 void Application::Dispatch(MSG& message) {

@@ -21,6 +21,8 @@ ModalResult ModalWindow::ShowModal() {
   FormShow();
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
+  // Activation gives the focus to the window itself: the chosen control takes it afterwards.
+  if (initialFocus_ != nullptr) SetFocus(initialFocus_);
   MSG message{};
   bool quit = false;
   while (result_ == ModalResult::None) {

@@ -22,10 +22,13 @@ class ModalWindow : public Window {
   // Esc and the close box; the default counts them as Cancel.
   virtual void CloseRequested() { EndModal(ModalResult::Cancel); }
   virtual void FormShow() {}
+  // The control that has the focus once the window is shown.
+  void SetInitialFocus(HWND control) noexcept { initialFocus_ = control; }
 
  private:
   ModalResult result_ = ModalResult::None;
   bool showing_ = false;
+  HWND initialFocus_ = nullptr;
 };
 
 }  // namespace velloway

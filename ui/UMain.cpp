@@ -7,6 +7,10 @@
 #include <string>
 
 #include "ConnectButtons.h"
+#include "ConnectResult.h"
+#include "SecureWipe.h"
+#include "U_ConnectionDialog.h"
+#include "WaitCursor.h"
 #include "ConnectionEnumeration.h"
 #include "DisconnectResult.h"
 #include "Controls.h"
@@ -70,9 +74,11 @@ void TF_Main::Create(int showCommand) {
   ShowWindow(Handle(), showCommand);
 }
 
-void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum) {
+void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum,
+                         TF_ConnectionDialog& connection) {
   F_SettingButton_ = &settingButton;
   F_NetResEnum_ = &netResEnum;
+  F_ConnectionDialog_ = &connection;
 }
 
 void TF_Main::FormCreate() {
@@ -294,16 +300,12 @@ const Text& TF_Main::ConnectionName(int tag) const {
 
 void TF_Main::ButtonGroupItemsClick_Open(int tag) {
   SetStatus(u"開いています");
-  HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-  // The cursor and the status line come back whatever happens, an error included.
-  struct Restore {
+  const WaitCursor wait;
+  // The status line is emptied whatever happens, an error included.
+  struct ClearStatus {
     TF_Main& main;
-    HCURSOR cursor;
-    ~Restore() {
-      SetCursor(cursor);
-      main.SetStatus(u"");
-    }
-  } restore{*this, previous};
+    ~ClearStatus() { main.SetStatus(u""); }
+  } clearStatus{*this};
   services_.shell.Open(Handle(), ConnectionName(tag));
 }
 
@@ -353,9 +355,56 @@ Text TF_Main::StatusText() const {
 }
 
 void TF_Main::ConnectClick(HWND sender) {
-  const auto index = GetWindowLongPtrW(sender, GWLP_USERDATA);
-  const std::string digits = std::to_string(index);
-  SetStatus(Text(digits.begin(), digits.end()));
+  const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(GetWindowLongPtrW(sender, GWLP_USERDATA)));
+  const Text drive = Trim(setting.Drive);
+  TF_ConnectionDialog& dialog = *F_ConnectionDialog_;
+  dialog.DriveLine = drive.empty() ? Text() : u"【" + drive + u"】ドライブ割当";
+  dialog.Folder = setting.Folder;
+  dialog.ID = setting.ID;
+  dialog.Password = DecryptPassword(setting.Pass, services_.crypto);
+  if (dialog.ShowModal() != ModalResult::Ok) {
+    WipeString(dialog.Password);
+    return;
+  }
+  // The edited values serve this connection only; the setting keeps its own.
+  const Text remote = dialog.Folder;
+  const Text user = dialog.ID;
+  Text password = std::move(dialog.Password);
+  const WipeOnExit wipePassword(password);
+  WipeString(dialog.Password);
+
+  // The status text and the hourglass must be visible before the call blocks the window.
+  SetStatus(u"接続認証中");
+  UpdateWindow(StatusBar1_);
+  ProcessPendingMessages();
+  Text status;
+  {
+    const WaitCursor wait;
+    const std::optional<Text> local = drive.empty() ? std::nullopt : std::optional<Text>(drive + u":");
+    // Without a user name the share is connected as the current user, whatever password is stored.
+    const bool asCurrentUser = user.empty();
+    const std::uint32_t result = services_.network.AddConnection(local, remote, asCurrentUser ? nullptr : &user,
+                                                                 asCurrentUser ? nullptr : &password);
+    WipeString(password);
+    const ConnectOutcome outcome = ConnectResultText(result, remote);
+    if (result == kNoError) CreateButtons_Connected();
+    if (outcome.open) services_.shell.Open(Handle(), drive.empty() ? remote : drive + u":\\");
+    status = outcome.status;
+  }
+  SetStatus(status);
+}
+
+void TF_Main::ProcessPendingMessages() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // Left for the main loop, which ends the program.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
 }
 
 void TF_Main::B_AddButtonClick() {

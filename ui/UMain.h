@@ -11,6 +11,7 @@
 #include "Panel.h"
 #include "ScrollBox.h"
 #include "SettingsList.h"
+#include "U_crypto.h"
 #include "ShellOpener.h"
 #include "Splitter.h"
 #include "UniqueAny.h"
@@ -18,6 +19,7 @@
 
 namespace velloway {
 
+class TF_ConnectionDialog;
 class TF_NetResEnum;
 class TF_SettingButton;
 
@@ -28,6 +30,7 @@ struct MainServices {
   const AnsiCodePage& codePage;
   NetworkProvider& network;
   ShellOpener& shell;
+  const CryptoServices& crypto;
 };
 
 class TF_Main : public Window {
@@ -36,7 +39,7 @@ class TF_Main : public Window {
 
   // Creates the window (FormCreate runs inside) and shows it.
   void Create(int showCommand);
-  void SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum);
+  void SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum, TF_ConnectionDialog& connection);
 
   void CreateButtons();
   void CreateButtons_Connected();
@@ -86,9 +89,13 @@ class TF_Main : public Window {
   void Splitter1Moved(int top);
   void DpiChanged(UINT dpi, const RECT& suggested);
 
+  // Runs the messages already queued, as the status line must be painted before a blocking call.
+  static void ProcessPendingMessages();
+
   MainServices services_;
   TF_SettingButton* F_SettingButton_ = nullptr;
   TF_NetResEnum* F_NetResEnum_ = nullptr;
+  TF_ConnectionDialog* F_ConnectionDialog_ = nullptr;
 
   std::unique_ptr<std::vector<Text>> stl_Connected1_;
   std::unique_ptr<std::vector<Text>> stl_Connected2_;

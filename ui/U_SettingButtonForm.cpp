@@ -125,7 +125,7 @@ void TF_SettingButtonForm::FormShow() {
   SetWindowTextW(E_Pass_, password.c_str());
   WipeString(password);
   WipeString(Password);
-  SetFocus(E_Name_);
+  SetInitialFocus(E_Name_);
 }
 
 void TF_SettingButtonForm::ReadFields() {

@@ -9,6 +9,20 @@ namespace {
 
 thread_local WindowWatcher* activeWatcher = nullptr;
 
+// Actions waiting for their thread timer, by timer id.
+thread_local std::vector<std::pair<UINT_PTR, std::function<void()>>> soonActions;
+
+void CALLBACK RunSoonTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  for (auto it = soonActions.begin(); it != soonActions.end(); ++it) {
+    if (it->first != id) continue;
+    const std::function<void()> action = std::move(it->second);
+    soonActions.erase(it);
+    action();
+    return;
+  }
+}
+
 }  // namespace
 
 std::wstring WindowText(HWND window) {
@@ -126,6 +140,10 @@ bool RunningApplication::PumpUntil(const std::function<bool()>& done, DWORD mill
 
 void RunningApplication::PumpFor(DWORD milliseconds) {
   PumpUntil([] { return false; }, milliseconds);
+}
+
+void RunSoon(std::function<void()> action) {
+  soonActions.emplace_back(SetTimer(nullptr, 0, 0, RunSoonTimer), std::move(action));
 }
 
 }  // namespace velloway::testing

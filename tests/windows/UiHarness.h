@@ -24,6 +24,10 @@ std::wstring SettingsFilePath();
 void WriteSettingsFile(const std::string& bytes);
 void RemoveSettingsFile();
 
+// Runs action from whichever message loop runs next on this thread, a modal one included: for looking
+// at a window once its show has completed.
+void RunSoon(std::function<void()> action);
+
 // Sees every window that becomes active on this thread while it lives (a thread-local WH_CBT hook).
 class WindowWatcher {
  public:

@@ -1,0 +1,196 @@
+// A connect button's whole road through the real dialog and the stand-in network.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <imm.h>
+
+#include "StandInNetwork.h"
+#include "U_crypto.h"
+#include "UiHarness.h"
+
+namespace velloway {
+namespace {
+
+using testing::RunningApplication;
+using testing::RunSoon;
+using testing::StandInNetwork;
+using testing::WindowText;
+using testing::WindowWatcher;
+
+class RecordingShell final : public ShellOpener {
+ public:
+  void Open(HWND, const Text& target) override { targets.push_back(target); }
+  std::vector<Text> targets;
+};
+
+class ConnectClickTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& settings, const StandInNetwork& network) {
+    network.Save();
+    testing::WriteSettingsFile(settings);
+    running_ = std::make_unique<RunningApplication>(&shell_);
+    ASSERT_TRUE(running_->PumpUntil([&] { return !main().StartupTimerArmed(); }));
+  }
+  void TearDown() override {
+    running_.reset();
+    StandInNetwork::Clear();
+  }
+  TF_Main& main() { return running_->main(); }
+  TF_ConnectionDialog& dialog() { return running_->app().F_ConnectionDialog; }
+  // Stores a password as the editor would, in the running program's list.
+  void StorePass(const Text& pass) {
+    ButtonSetting row = running_->app().Settings.Row(0);
+    row.Pass = pass;
+    running_->app().Settings.SetRow(0, row);
+  }
+  Text Encrypt(const Text& password) { return EncryptPassword(password, running_->app().Crypto); }
+  // Clicks connect button i; answer sees the dialog as it opens and answers it.
+  void ClickConnect(size_t index, const std::function<void()>& answer) {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window == dialog().Handle()) answer();
+    });
+    SendMessageW(main().ConnectButtons().at(index), BM_CLICK, 0, 0);
+  }
+  void Confirm() { PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(dialog().B_Ok())); }
+
+  RecordingShell shell_;
+  std::unique_ptr<RunningApplication> running_;
+};
+
+TEST_F(ConnectClickTest, WithoutIdConnectsAsTheCurrentUserAndOpensTheDrive) {
+  Start("keiri,Z,\\\\srv\\keiri,,\r\n", StandInNetwork().AddShare(u"\\\\srv\\keiri"));
+  StorePass(Encrypt(u"stored"));
+  std::wstring driveLine, folder, password;
+  ClickConnect(0, [&] {
+    driveLine = WindowText(dialog().L_Drive());
+    folder = WindowText(dialog().E_Folder());
+    password = WindowText(dialog().E_Pass());
+    // Enter confirms at once.
+    PostMessageW(dialog().Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  });
+  EXPECT_EQ(driveLine, L"【Z】ドライブ割当");
+  EXPECT_EQ(folder, L"\\\\srv\\keiri");
+  EXPECT_EQ(password, L"stored");
+  ASSERT_TRUE(StandInNetwork::LastAttempt().has_value());
+  EXPECT_EQ(StandInNetwork::LastAttempt()->Local, Text(u"Z:"));
+  EXPECT_FALSE(StandInNetwork::LastAttempt()->User.has_value());
+  EXPECT_FALSE(StandInNetwork::LastAttempt()->Password.has_value());
+  EXPECT_EQ(main().StatusText(), u"認証完了");
+  EXPECT_EQ(shell_.targets, std::vector<Text>{u"Z:\\"});
+  ASSERT_EQ(main().ConnectionPanels().size(), 1u);
+  EXPECT_EQ(WindowText(main().ConnectionPanels()[0]->Handle()), L"【Z:】\\\\srv\\keiri");
+}
+
+TEST_F(ConnectClickTest, DialogOpensWithTheFocusOnOkAndItsLimitsAndTabOrder) {
+  Start("x,,\\\\srv\\x,,\r\n", StandInNetwork().AddShare(u"\\\\srv\\x"));
+  HWND focus = nullptr, label2 = nullptr;
+  std::vector<HWND> tabOrder;
+  LRESULT limits[3] = {}, passwordChar = 0, label2Height = 0;
+  bool passInputMethod = true;
+  std::wstring driveLine = L"not read";
+  // Looked at once the show has completed and the focus is placed.
+  ClickConnect(0, [&] {
+    RunSoon([&] {
+      HWND window = dialog().Handle();
+      focus = GetFocus();
+      HWND item = dialog().B_Ok();
+      for (int i = 0; i < 5; ++i) tabOrder.push_back(item = GetNextDlgTabItem(window, item, FALSE));
+      limits[0] = SendMessageW(dialog().E_Folder(), EM_GETLIMITTEXT, 0, 0);
+      limits[1] = SendMessageW(dialog().E_ID(), EM_GETLIMITTEXT, 0, 0);
+      limits[2] = SendMessageW(dialog().E_Pass(), EM_GETLIMITTEXT, 0, 0);
+      passwordChar = SendMessageW(dialog().E_Pass(), EM_GETPASSWORDCHAR, 0, 0);
+      if (HIMC context = ImmGetContext(dialog().E_Pass())) {
+        ImmReleaseContext(dialog().E_Pass(), context);
+      } else {
+        passInputMethod = false;
+      }
+      label2 = FindWindowExW(window, nullptr, L"Static", L"接続認証してフォルダを開きますか？");
+      LOGFONTW font{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(label2, WM_GETFONT, 0, 0)), sizeof(font), &font);
+      label2Height = -font.lfHeight * 96 / static_cast<LONG>(GetDpiForWindow(window));
+      driveLine = WindowText(dialog().L_Drive());
+      // The close box counts as Cancel.
+      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+  });
+  EXPECT_EQ(focus, dialog().B_Ok());
+  EXPECT_EQ(tabOrder, (std::vector<HWND>{dialog().B_Cancel(), dialog().E_Folder(), dialog().E_ID(),
+                                         dialog().E_Pass(), dialog().B_Ok()}));
+  EXPECT_EQ(limits[0], 100);
+  EXPECT_EQ(limits[1], 40);
+  EXPECT_EQ(limits[2], 40);
+  EXPECT_EQ(passwordChar, L'*');
+  EXPECT_FALSE(passInputMethod);
+  ASSERT_NE(label2, nullptr);
+  EXPECT_EQ(label2Height, 16);
+  EXPECT_EQ(driveLine, L"");  // no drive letter, no drive line
+  EXPECT_FALSE(StandInNetwork::LastAttempt().has_value());
+}
+
+TEST_F(ConnectClickTest, RefusedPasswordIsReportedAndNothingOpens) {
+  Start("x,,\\\\srv\\x,user,\r\n", StandInNetwork().AddShare(u"\\\\srv\\x", 5));
+  ClickConnect(0, [&] {
+    SetWindowTextW(dialog().E_Pass(), L"wrong");
+    Confirm();
+  });
+  EXPECT_EQ(main().StatusText(), u"ID又はパスワードが間違っています");
+  EXPECT_TRUE(shell_.targets.empty());
+  ASSERT_TRUE(StandInNetwork::LastAttempt().has_value());
+  EXPECT_EQ(StandInNetwork::LastAttempt()->User, Text(u"user"));
+  EXPECT_EQ(StandInNetwork::LastAttempt()->Password, Text(u"wrong"));
+  // The hidden dialog keeps no password in its box.
+  EXPECT_EQ(WindowText(dialog().E_Pass()), L"");
+}
+
+TEST_F(ConnectClickTest, ChangedFolderIsConnectedAndTheButtonKeepsItsOwn) {
+  Start("x,,\\\\srv\\old,,\r\n", StandInNetwork().AddShare(u"\\\\srv\\new"));
+  ClickConnect(0, [&] {
+    SetWindowTextW(dialog().E_Folder(), L"\\\\srv\\new");
+    Confirm();
+  });
+  EXPECT_EQ(StandInNetwork::LastAttempt()->Remote, u"\\\\srv\\new");
+  EXPECT_EQ(running_->app().Settings.Row(0).Folder, u"\\\\srv\\old");
+  EXPECT_EQ(shell_.targets, std::vector<Text>{u"\\\\srv\\new"});
+}
+
+TEST_F(ConnectClickTest, DriveAlreadyInUseIsReportedAndTheDriveOpened) {
+  Start("x,Z,\\\\srv\\x,,\r\n",
+        StandInNetwork().AddShare(u"\\\\srv\\x").AddConnection(u"Z:", u"\\\\srv\\other"));
+  ClickConnect(0, [&] { Confirm(); });
+  EXPECT_EQ(main().StatusText(), u"既に接続済みです");
+  EXPECT_EQ(shell_.targets, std::vector<Text>{u"Z:\\"});
+  // Nothing new was connected: the one panel is the earlier connection's.
+  ASSERT_EQ(main().ConnectionPanels().size(), 1u);
+  EXPECT_EQ(WindowText(main().ConnectionPanels()[0]->Handle()), L"【Z:】\\\\srv\\other");
+}
+
+TEST_F(ConnectClickTest, UndecryptablePasswordLeavesTheBoxEmptyAndTheTypedOneIsSent) {
+  Start("x,,\\\\srv\\x,user,\r\n", StandInNetwork().AddAccountShare(u"\\\\srv\\x", u"user", u"typed"));
+  // A cipher text cut short, as a damaged file would hold it.
+  Text damaged = Encrypt(u"stored");
+  damaged.resize(damaged.size() - 2);
+  StorePass(damaged);
+  std::wstring shown = L"not read";
+  ClickConnect(0, [&] {
+    shown = WindowText(dialog().E_Pass());
+    SetWindowTextW(dialog().E_Pass(), L"typed");
+    Confirm();
+  });
+  EXPECT_EQ(shown, L"");
+  ASSERT_TRUE(StandInNetwork::LastAttempt().has_value());
+  EXPECT_EQ(StandInNetwork::LastAttempt()->Password, Text(u"typed"));
+  EXPECT_EQ(main().StatusText(), u"認証完了");
+  // The stored value is left as it was.
+  EXPECT_EQ(running_->app().Settings.Row(0).Pass, damaged);
+}
+
+TEST_F(ConnectClickTest, CancelChangesNothing) {
+  Start("x,Z,\\\\srv\\x,,\r\n", StandInNetwork().AddShare(u"\\\\srv\\x"));
+  main().SetStatus(u"before");
+  ClickConnect(0, [&] { PostMessageW(dialog().Handle(), WM_CLOSE, 0, 0); });
+  EXPECT_EQ(main().StatusText(), u"before");
+  EXPECT_FALSE(StandInNetwork::LastAttempt().has_value());
+  EXPECT_TRUE(main().ConnectionPanels().empty());
+}
+
+}  // namespace
+}  // namespace velloway
