@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "StandInDrives.h"
 #include "StandInState.h"
 
 using namespace velloway::standin;
@@ -125,12 +126,15 @@ DWORD APIENTRY NPAddConnection3(HWND, LPNETRESOURCEW resource, LPWSTR password, 
     break;
   }
   if (result == NO_ERROR && !local.empty()) {
+    if (IsLocalDrive(local)) result = ERROR_ALREADY_ASSIGNED;
     for (const Connection& connection : state.Connections) {
       if (SameName(connection.Local, local)) {
         result = ERROR_ALREADY_ASSIGNED;
         break;
       }
     }
+    // The letter becomes a drive of the prefix, as the redirector makes it on Windows.
+    if (result == NO_ERROR && !MapDrive(local, remote)) result = ERROR_BAD_DEVICE;
   }
   if (result == NO_ERROR) state.Connections.push_back(Connection{owner, local, remote, false});
   SaveState(state);
@@ -157,6 +161,7 @@ DWORD APIENTRY NPCancelConnection(LPWSTR name, BOOL force) {
     if (it->OpenFiles && !force) {
       result = ERROR_OPEN_FILES;
     } else {
+      UnmapDrive(it->Local);
       state.Connections.erase(it);
       result = NO_ERROR;
     }

@@ -78,6 +78,7 @@ TEST_F(ConnectClickTest, WithoutIdConnectsAsTheCurrentUserAndOpensTheDrive) {
   EXPECT_EQ(shell_.targets, std::vector<Text>{u"Z:\\"});
   ASSERT_EQ(main().ConnectionPanels().size(), 1u);
   EXPECT_EQ(WindowText(main().ConnectionPanels()[0]->Handle()), L"【Z:】\\\\srv\\keiri");
+  EXPECT_EQ(GetDriveTypeW(L"Z:\\"), static_cast<UINT>(DRIVE_REMOTE));
 }
 
 TEST_F(ConnectClickTest, DialogOpensWithTheFocusOnOkAndItsLimitsAndTabOrder) {

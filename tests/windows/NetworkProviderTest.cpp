@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ConnectionEnumeration.h"
+#include "StandInDrives.h"
 #include "StandInNetwork.h"
 #include "WindowsNetworkProvider.h"
 
@@ -164,11 +165,37 @@ INSTANTIATE_TEST_SUITE_P(
         ConnectCase{"AccountShareWithWrongPassword", u"Z:", u"\\\\srv\\経理", u"taro", u"wrong", 86},
         ConnectCase{"AccountShareWithoutCredentials", u"Z:", u"\\\\srv\\経理", nullptr, nullptr, 5},
         ConnectCase{"DriveLetterInUse", u"Y:", u"\\\\srv\\public", nullptr, nullptr, 85},
+        ConnectCase{"SystemDriveLetter", u"C:", u"\\\\srv\\public", nullptr, nullptr, 85},
         ConnectCase{"UnknownShare", u"Z:", u"\\\\srv\\nothing", nullptr, nullptr, 67},
         ConnectCase{"OtherCredentialsInUse", u"Z:", u"\\\\srv\\busy", u"hanako", u"pw", 1219},
         ConnectCase{"AccessDenied", u"Z:", u"\\\\srv\\denied", u"hanako", u"pw", 5},
         ConnectCase{"PathNotFound", u"Z:", u"\\\\srv\\badpath", nullptr, nullptr, 53}),
     [](const ::testing::TestParamInfo<ConnectCase>& info) { return std::string(info.param.Name); });
+
+// The stand-in's drive letters are drives of the prefix, showing the share's folder, for as long as the
+// connection lasts.
+TEST(StandInDrives, ConnectionsMakeRealNetworkDrives) {
+  StandInNetwork().AddShare(u"\\\\srv\\経理").AddConnection(u"Y:", u"\\\\srv\\other").Save();
+  EXPECT_EQ(GetDriveTypeW(L"Y:\\"), static_cast<UINT>(DRIVE_REMOTE));
+
+  WindowsNetworkProvider provider;
+  ASSERT_EQ(provider.AddConnection(u"Z:", u"\\\\srv\\経理", nullptr, nullptr), kNoError);
+  EXPECT_EQ(GetDriveTypeW(L"Z:\\"), static_cast<UINT>(DRIVE_REMOTE));
+  const std::wstring inShare = standin::ShareFolder(L"\\\\srv\\経理") + L"\\予算.txt";
+  HANDLE file = CreateFileW(inShare.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  EXPECT_NE(GetFileAttributesW(L"Z:\\予算.txt"), INVALID_FILE_ATTRIBUTES);
+  DeleteFileW(inShare.c_str());
+
+  ASSERT_EQ(provider.CancelConnection(u"Z:", false), kNoError);
+  EXPECT_EQ(GetDriveTypeW(L"Z:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+  // The system drive is never the stand-in's.
+  EXPECT_EQ(provider.CancelConnection(u"C:", true), static_cast<std::uint32_t>(ERROR_NOT_CONNECTED));
+  EXPECT_EQ(GetDriveTypeW(L"C:\\"), static_cast<UINT>(DRIVE_FIXED));
+  StandInNetwork::Clear();
+  EXPECT_EQ(GetDriveTypeW(L"Y:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+}
 
 struct CancelCase {
   const char* Name;

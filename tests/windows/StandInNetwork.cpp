@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "StandInDrives.h"
 #include "WinText.h"
 
 namespace velloway::testing {
@@ -65,7 +66,17 @@ StandInNetwork& StandInNetwork::AddUsualNeighbourhood() {
 }
 
 void StandInNetwork::Save() const {
+  UnmapDrives();
   if (!standin::SaveState(state_)) throw std::runtime_error("cannot write the stand-in network's state file");
+  for (const standin::Connection& connection : state_.Connections) {
+    if (!standin::MapDrive(connection.Local, connection.Remote)) {
+      throw std::runtime_error("the mount manager refused the stand-in network's drive");
+    }
+  }
+}
+
+void StandInNetwork::UnmapDrives() {
+  for (const standin::Connection& connection : standin::LoadState().Connections) standin::UnmapDrive(connection.Local);
 }
 
 std::vector<StandInNetwork::Connection> StandInNetwork::CurrentConnections() {
@@ -91,6 +102,9 @@ std::optional<StandInNetwork::Cancel> StandInNetwork::LastCancel() {
   return Cancel{FromWide(cancel->Name), cancel->Force};
 }
 
-void StandInNetwork::Clear() { DeleteFileW(standin::StateFilePath().c_str()); }
+void StandInNetwork::Clear() {
+  UnmapDrives();
+  DeleteFileW(standin::StateFilePath().c_str());
+}
 
 }  // namespace velloway::testing

@@ -27,6 +27,7 @@ class StandInNetwork {
                                  std::uint32_t displayType, std::uint32_t usage, const Text& comment = Text());
   // A workgroup with a server ("ファイルサーバー") holding the disk share 経理 and a printer ("2階").
   StandInNetwork& AddUsualNeighbourhood();
+  // Writes the state for the provider; the connections' drive letters become drives of the prefix.
   void Save() const;
 
   struct Connection {
@@ -51,10 +52,12 @@ class StandInNetwork {
   static std::vector<Connection> CurrentConnections();
   static std::optional<Attempt> LastAttempt();
   static std::optional<Cancel> LastCancel();
-  // Removes the state file: no network at all for whatever runs next in the prefix.
+  // Removes the state file and the drives of its connections: no network at all for whatever runs
+  // next in the prefix.
   static void Clear();
 
  private:
+  static void UnmapDrives();
   StandInNetwork& Add(standin::Owner owner, const Text& local, const Text& remote);
   standin::State state_;
 };
