@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "SettingsFileFixture.h"
 
 namespace velloway::testing {
 
@@ -19,10 +20,6 @@ std::wstring ClassOf(HWND window);
 RECT RectInParent(HWND window);
 SIZE ClientSize(HWND window);
 
-// The real settings file of the user, which the main window loads at start-up.
-std::wstring SettingsFilePath();
-void WriteSettingsFile(const std::string& bytes);
-void RemoveSettingsFile();
 
 // Runs action from whichever message loop runs next on this thread, a modal one included: for looking
 // at a window once its show has completed.

@@ -1,0 +1,220 @@
+// The real program under Wine, driven from outside as a user drives it: found by window classes and
+// captions, clicked with the mouse, confirmed with Enter. The network is the stand-in; the shell is
+// Wine's own, which opens an Explorer window on the drive.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "SettingsFileFixture.h"
+#include "StandInNetwork.h"
+
+namespace velloway::testing {
+namespace {
+
+constexpr DWORD kPatience = 20000;  // ms; Wine's first start of Explorer in a prefix is slow
+
+std::wstring ProgramPath() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self);
+  path.erase(path.rfind(L'\\') + 1);
+  for (const char* c = VELLOWAY_PROGRAM; *c != '\0'; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  wchar_t full[MAX_PATH] = {};
+  GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+  return full;
+}
+
+// Polls until done() holds or the patience runs out.
+bool WaitFor(const std::function<bool()>& done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > kPatience) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+// Asks the window itself, as its text may live in the control (a status bar's does).
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                      &copied);
+  text.resize(copied);
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return name;
+}
+
+struct Search {
+  std::function<bool(HWND)> matches;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM search) {
+  auto& s = *reinterpret_cast<Search*>(search);
+  if (!IsWindowVisible(window) || !s.matches(window)) return TRUE;
+  s.found = window;
+  return FALSE;
+}
+
+// A visible window of the given class whose text passes the test: a child of parent, at any depth, or
+// a top-level window when parent is null.
+HWND FindWindowBy(HWND parent, const std::wstring& className, const std::function<bool(const std::wstring&)>& text) {
+  Search search{[&](HWND window) { return ClassOf(window) == className && text(TextOf(window)); }};
+  if (parent != nullptr) {
+    EnumChildWindows(parent, Visit, reinterpret_cast<LPARAM>(&search));
+  } else {
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+  }
+  return search.found;
+}
+
+auto Is(const std::wstring& wanted) {
+  return [wanted](const std::wstring& text) { return text == wanted; };
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+void SendInputs(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickWithTheMouse(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  INPUT down{};
+  down.type = INPUT_MOUSE;
+  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  INPUT up = down;
+  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInputs({down, up});
+}
+
+void PressKey(WORD key) {
+  INPUT down{};
+  down.type = INPUT_KEYBOARD;
+  down.ki.wVk = key;
+  INPUT up = down;
+  up.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInputs({down, up});
+}
+
+// The program as a user starts it; whatever happens, it is gone when the test ends.
+class RunningProgram {
+ public:
+  RunningProgram() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &process_) != FALSE;
+  }
+  ~RunningProgram() {
+    if (!started_) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  bool Started() const { return started_; }
+  bool Owns(HWND window) const {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId == process_.dwProcessId;
+  }
+  // Its top-level window of this class, once visible.
+  HWND WaitForWindow(const wchar_t* className) const {
+    HWND found = nullptr;
+    WaitFor([&] {
+      found = FindWindowBy(nullptr, className, [](const std::wstring&) { return true; });
+      return found != nullptr && Owns(found);
+    });
+    return found;
+  }
+  // The exit code once it has ended by itself, or STILL_ACTIVE.
+  DWORD WaitForExit() const {
+    WaitForSingleObject(process_.hProcess, kPatience);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    // Explorer windows on the drive are closed before the drive goes.
+    while (HWND explorer = FindWindowBy(nullptr, L"ExplorerWClass", [](const std::wstring&) { return true; })) {
+      PostMessageW(explorer, WM_CLOSE, 0, 0);
+      if (!WaitFor([&] { return !IsWindow(explorer) || !IsWindowVisible(explorer); })) break;
+    }
+    StandInNetwork::Clear();
+    RemoveSettingsFile();
+  }
+};
+
+TEST_F(EndToEnd, ConnectButtonConnectsTheShareAndExplorerOpensTheDrive) {
+  StandInNetwork().AddShare(u"\\\\srv\\keiri").Save();
+  // "経理" in the ANSI code page, as the program stores it.
+  WriteSettingsFile("\x8c\x6f\x97\x9d,Z,\\\\srv\\keiri,,\r\n");
+
+  RunningProgram program;
+  ASSERT_TRUE(program.Started()) << ::testing::PrintToString(ProgramPath());
+  HWND main = program.WaitForWindow(L"TF_Main");
+  ASSERT_NE(main, nullptr);
+  HWND button = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (button = FindWindowBy(main, L"Button", Is(L"経理"))) != nullptr; }));
+
+  SetForegroundWindow(main);
+  ClickWithTheMouse(button);
+  HWND dialog = program.WaitForWindow(L"TF_ConnectionDialog");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(dialog), L"接続認証確認");
+  EXPECT_NE(FindWindowBy(dialog, L"Static", Is(L"【Z】ドライブ割当")), nullptr);
+  EXPECT_NE(FindWindowBy(dialog, L"Edit", Is(L"\\\\srv\\keiri")), nullptr);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
+  // The focus is on OK: Enter confirms.
+  PressKey(VK_RETURN);
+
+  HWND status = FindWindowBy(main, STATUSCLASSNAMEW, [](const std::wstring&) { return true; });
+  ASSERT_NE(status, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return TextOf(status) == L"認証完了"; })) << ::testing::PrintToString(TextOf(status));
+  EXPECT_NE(FindWindowBy(main, L"VellowayPanel", Is(L"【Z:】\\\\srv\\keiri")), nullptr);
+  HWND explorer = nullptr;
+  EXPECT_TRUE(WaitFor([&] {
+    explorer = FindWindowBy(nullptr, L"ExplorerWClass", [](const std::wstring& caption) { return EndsWith(caption, L"(Z:)"); });
+    return explorer != nullptr;
+  }));
+
+  const auto attempt = StandInNetwork::LastAttempt();
+  ASSERT_TRUE(attempt.has_value());
+  EXPECT_EQ(*attempt, (StandInNetwork::Attempt{Text(u"Z:"), u"\\\\srv\\keiri", std::nullopt, std::nullopt}));
+  EXPECT_EQ(GetDriveTypeW(L"Z:\\"), static_cast<UINT>(DRIVE_REMOTE));
+
+  // The program ends as a user ends it.
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace velloway::testing

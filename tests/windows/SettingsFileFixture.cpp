@@ -1,0 +1,29 @@
+// The user's real settings file, written and removed by the tests.
+#include "SettingsFileFixture.h"
+
+#include <windows.h>
+
+#include "ShellFolders.h"
+#include "WinText.h"
+
+namespace velloway::testing {
+
+std::wstring SettingsFilePath() { return ToWide(ApplicationDataFolder()) + L"\\vlw\\vlw.ini"; }
+
+void WriteSettingsFile(const std::string& bytes) {
+  const std::wstring path = SettingsFilePath();
+  CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void RemoveSettingsFile() {
+  const std::wstring path = SettingsFilePath();
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace velloway::testing
