@@ -1,7 +1,13 @@
 // Creation of table-declared controls.
 #include "Controls.h"
 
+#include <imm.h>
+
+#include <string>
+
 #include "Dpi.h"
+#include "SecureWipe.h"
+#include "WinText.h"
 
 namespace velloway {
 
@@ -19,6 +25,36 @@ void PlaceControl(HWND control, const ControlLayout& layout, UINT dpi) {
 void PlaceWindow(HWND window, int left, int top, int width, int height) {
   SetWindowPos(window, nullptr, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Text ControlText(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(control, text.data(), length + 1);
+  Text result = FromWide(text.c_str());
+  WipeString(text);
+  return result;
+}
+
+void SetControlText(HWND control, const Text& text) {
+  std::wstring wide = ToWide(text);
+  SetWindowTextW(control, wide.c_str());
+  WipeString(wide);
+}
+
+void MakePasswordBox(HWND edit, int limit) {
+  SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+  SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
+  ImmAssociateContextEx(edit, nullptr, 0);
+}
+
+// Open, it starts in hiragana (full-width native input).
+void OpenInputMethod(HWND control, bool open) {
+  HIMC context = ImmGetContext(control);
+  if (context == nullptr) return;
+  ImmSetOpenStatus(context, open ? TRUE : FALSE);
+  if (open) ImmSetConversionStatus(context, IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE, IME_SMODE_NONE);
+  ImmReleaseContext(control, context);
 }
 
 }  // namespace velloway

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "Text.h"
+
 namespace velloway {
 
 struct ControlLayout {
@@ -18,5 +20,13 @@ HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi);
 void PlaceControl(HWND control, const ControlLayout& layout, UINT dpi);
 // Moves a window within its parent, in pixels; a negative size (a window squeezed to nothing) becomes 0.
 void PlaceWindow(HWND window, int left, int top, int width, int height);
+
+// A control's text in and out. The wide copy made on the way is wiped: the text may be a password.
+Text ControlText(HWND control);
+void SetControlText(HWND control, const Text& text);
+// An edit for a password: limited, shown as "*", with no input method.
+void MakePasswordBox(HWND edit, int limit);
+// Opens (in hiragana) or closes the input method of a control.
+void OpenInputMethod(HWND control, bool open);
 
 }  // namespace velloway

@@ -1,8 +1,6 @@
 // The connection dialog: its controls, filled at every show, read back on OK.
 #include "U_ConnectionDialog.h"
 
-#include <imm.h>
-
 #include <string>
 
 #include "Controls.h"
@@ -32,15 +30,6 @@ const ControlLayout kLayout[] = {
     {kE_Pass, WC_EDITW, L"", 185, 134, 259, 21, kEditStyle | ES_PASSWORD},
 };
 
-Text ControlText(HWND control) {
-  const int length = GetWindowTextLengthW(control);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  GetWindowTextW(control, text.data(), length + 1);
-  Text result = FromWide(text.c_str());
-  WipeString(text);
-  return result;
-}
-
 }  // namespace
 
 void TF_ConnectionDialog::Create(HWND owner) {
@@ -62,9 +51,7 @@ void TF_ConnectionDialog::Create(HWND owner) {
   }
   SendMessageW(E_Folder_, EM_LIMITTEXT, 100, 0);
   SendMessageW(E_ID_, EM_LIMITTEXT, 40, 0);
-  SendMessageW(E_Pass_, EM_LIMITTEXT, 40, 0);
-  SendMessageW(E_Pass_, EM_SETPASSWORDCHAR, L'*', 0);
-  ImmAssociateContextEx(E_Pass_, nullptr, 0);  // no input method for a password
+  MakePasswordBox(E_Pass_, 40);
   font_ = CreateWindowFont(dpi);
   titleFont_ = CreateWindowFont(dpi, 16);
   ApplyFont(Handle(), font_.get());
@@ -75,9 +62,7 @@ void TF_ConnectionDialog::FormShow() {
   SetWindowTextW(L_Drive_, ToWide(DriveLine).c_str());
   SetWindowTextW(E_Folder_, ToWide(Folder).c_str());
   SetWindowTextW(E_ID_, ToWide(ID).c_str());
-  std::wstring password = ToWide(Password);
-  SetWindowTextW(E_Pass_, password.c_str());
-  WipeString(password);
+  SetControlText(E_Pass_, Password);
   WipeString(Password);
   // Enter confirms at once.
   SetInitialFocus(B_Ok_);
@@ -95,10 +80,7 @@ LRESULT TF_ConnectionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM l
   }
   if (message == WM_COMMAND && LOWORD(wParam) == kE_Folder && HIWORD(wParam) == EN_SETFOCUS) {
     // The folder is typed in ASCII: the input method starts closed.
-    if (HIMC context = ImmGetContext(E_Folder_)) {
-      ImmSetOpenStatus(context, FALSE);
-      ImmReleaseContext(E_Folder_, context);
-    }
+    OpenInputMethod(E_Folder_, false);
   }
   return ModalWindow::HandleMessage(message, wParam, lParam);
 }

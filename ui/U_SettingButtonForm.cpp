@@ -42,23 +42,6 @@ const ControlLayout kLayout[] = {
     {kB_Cancel, WC_BUTTONW, L"Cancel(&C)", 192, 272, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
 };
 
-Text ControlText(HWND control) {
-  const int length = GetWindowTextLengthW(control);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  GetWindowTextW(control, text.data(), length + 1);
-  Text result = FromWide(text.c_str());
-  WipeString(text);
-  return result;
-}
-
-void OpenInputMethod(HWND control, bool open) {
-  HIMC context = ImmGetContext(control);
-  if (context == nullptr) return;
-  ImmSetOpenStatus(context, open ? TRUE : FALSE);
-  if (open) ImmSetConversionStatus(context, IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE, IME_SMODE_NONE);
-  ImmReleaseContext(control, context);
-}
-
 }  // namespace
 
 const std::vector<Text>& TF_SettingButtonForm::DriveEntries() {
@@ -89,11 +72,9 @@ void TF_SettingButtonForm::Create(HWND owner) {
   SendMessageW(E_Name_, EM_LIMITTEXT, 30, 0);
   SendMessageW(E_Folder_, EM_LIMITTEXT, 100, 0);
   SendMessageW(E_ID_, EM_LIMITTEXT, 40, 0);
-  SendMessageW(E_Pass_, EM_LIMITTEXT, 40, 0);
-  SendMessageW(E_Pass_, EM_SETPASSWORDCHAR, L'*', 0);
+  MakePasswordBox(E_Pass_, 40);
   // No input method at all where only ASCII belongs.
   ImmAssociateContextEx(E_ID_, nullptr, 0);
-  ImmAssociateContextEx(E_Pass_, nullptr, 0);
   for (const Text& entry : DriveEntries()) {
     SendMessageW(CB_Drive_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
   }
@@ -121,9 +102,7 @@ void TF_SettingButtonForm::FormShow() {
   SetWindowTextW(E_Name_, ToWide(Name).c_str());
   SetWindowTextW(E_Folder_, ToWide(Folder).c_str());
   SetWindowTextW(E_ID_, ToWide(ID).c_str());
-  std::wstring password = ToWide(Password);
-  SetWindowTextW(E_Pass_, password.c_str());
-  WipeString(password);
+  SetControlText(E_Pass_, Password);
   WipeString(Password);
   SetInitialFocus(E_Name_);
 }
