@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "SecureWipe.h"
 #include "UniqueAny.h"
 #include "WinText.h"
 
@@ -96,7 +97,7 @@ std::uint32_t WindowsNetworkProvider::AddConnection(const std::optional<Text>& l
   std::wstring secret = password != nullptr ? ToWide(*password) : std::wstring();
   const DWORD result = WNetAddConnection2W(&record, password != nullptr ? secret.c_str() : nullptr,
                                            user != nullptr ? userName.c_str() : nullptr, 0);
-  SecureZeroMemory(secret.data(), secret.size() * sizeof(wchar_t));
+  WipeString(secret);
   return result;
 }
 

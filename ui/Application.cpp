@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "MessageDispatch.h"
+
 namespace velloway {
 
 Application::Application(ShellOpener* shell)
@@ -32,9 +34,7 @@ void Application::CreateWindows(int showCommand) {
 
 void Application::Dispatch(MSG& message) {
   // The dialog manager gives the main window's buttons their Alt+letter accelerators.
-  if (F_Main.Handle() != nullptr && IsDialogMessageW(F_Main.Handle(), &message)) return;
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
+  DispatchWithDialogKeys(F_Main.Handle(), message);
 }
 
 int Application::Run() {

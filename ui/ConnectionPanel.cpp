@@ -3,9 +3,8 @@
 
 #include <windowsx.h>
 
-#include <string>
-
 #include "Dpi.h"
+#include "WinText.h"
 
 namespace velloway {
 namespace {
@@ -57,7 +56,7 @@ HWND ConnectionPanel::Create(HWND group, const Text& caption, int tag, const wch
   onResized_ = std::move(onResized);
   font_ = font;
   Panel::Create(group, RECT{});
-  SetWindowTextW(Handle(), std::wstring(caption.begin(), caption.end()).c_str());
+  SetWindowTextW(Handle(), ToWide(caption).c_str());
   strip_.Create(Handle(), tag, openCaption, std::move(onClick));
   ApplyFont(Handle(), font);
   return Handle();

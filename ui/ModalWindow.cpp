@@ -2,6 +2,7 @@
 #include "ModalWindow.h"
 
 #include "Dpi.h"
+#include "MessageDispatch.h"
 
 namespace velloway {
 
@@ -30,10 +31,7 @@ ModalResult ModalWindow::ShowModal() {
       quit = true;
       break;
     }
-    if (!IsDialogMessageW(Handle(), &message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    DispatchWithDialogKeys(Handle(), message);
   }
   // Re-enabled before hiding, so that the owner gets the activation back.
   if (owner != nullptr) EnableWindow(owner, TRUE);

@@ -11,6 +11,13 @@ struct Shape {
   COLORREF color;
 };
 
+inline void DeleteMemoryDc(HDC dc) noexcept { ::DeleteDC(dc); }
+inline void ReleaseScreenDc(HDC dc) noexcept { ::ReleaseDC(nullptr, dc); }
+using UniqueBrush = UniqueAny<HBRUSH, detail::DeleteGdiObject>;
+using UniqueBitmap = UniqueAny<HBITMAP, detail::DeleteGdiObject>;
+using UniqueMemoryDc = UniqueAny<HDC, DeleteMemoryDc>;
+using UniqueScreenDc = UniqueAny<HDC, ReleaseScreenDc>;
+
 constexpr COLORREF kDark = RGB(60, 60, 60);
 constexpr COLORREF kScreen = RGB(90, 160, 230);
 constexpr COLORREF kFolder = RGB(235, 190, 70);
@@ -29,39 +36,35 @@ template <size_t N>
 void Draw(HDC dc, const Shape (&shapes)[N], UINT dpi) {
   for (const Shape& shape : shapes) {
     RECT bounds{Scale(shape.left, dpi), Scale(shape.top, dpi), Scale(shape.right, dpi), Scale(shape.bottom, dpi)};
-    HBRUSH brush = CreateSolidBrush(shape.color);
-    FillRect(dc, &bounds, brush);
-    DeleteObject(brush);
+    const UniqueBrush brush(CreateSolidBrush(shape.color));
+    FillRect(dc, &bounds, brush.get());
   }
 }
 
 }  // namespace
 
-HIMAGELIST CreateNodePictures(UINT dpi) {
+UniqueImageList CreateNodePictures(UINT dpi) {
   const int size = Scale(16, dpi);
-  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 4, 0);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
+  UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 4, 0));
+  const UniqueScreenDc screen(GetDC(nullptr));
+  const UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
   constexpr COLORREF kTransparent = RGB(255, 0, 255);
   for (int picture = 0; picture < 4; ++picture) {
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), size, size));
+    const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
     RECT all{0, 0, size, size};
-    HBRUSH background = CreateSolidBrush(kTransparent);
-    FillRect(dc, &all, background);
-    DeleteObject(background);
+    const UniqueBrush background(CreateSolidBrush(kTransparent));
+    FillRect(dc.get(), &all, background.get());
     switch (picture) {
-      case 0: Draw(dc, kComputer, dpi); break;
-      case 1: Draw(dc, kFolderShapes, dpi); break;
-      case 2: Draw(dc, kPrinter, dpi); break;
-      default: Draw(dc, kNetwork, dpi); break;
+      case 0: Draw(dc.get(), kComputer, dpi); break;
+      case 1: Draw(dc.get(), kFolderShapes, dpi); break;
+      case 2: Draw(dc.get(), kPrinter, dpi); break;
+      default: Draw(dc.get(), kNetwork, dpi); break;
     }
-    SelectObject(dc, old);
-    ImageList_AddMasked(list, bitmap, kTransparent);
-    DeleteObject(bitmap);
+    // The bitmap leaves the DC before the list copies it.
+    SelectObject(dc.get(), old);
+    ImageList_AddMasked(list.get(), bitmap.get(), kTransparent);
   }
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return list;
 }
 

@@ -4,9 +4,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "UniqueAny.h"
+
 namespace velloway {
 
-// 0 a computer, 1 a folder, 2 a printer, 3 a network; 16 × 16 at 96 DPI. The caller destroys the list.
-HIMAGELIST CreateNodePictures(UINT dpi);
+namespace detail {
+inline void DestroyImageList(HIMAGELIST list) noexcept { ::ImageList_Destroy(list); }
+}  // namespace detail
+
+using UniqueImageList = UniqueAny<HIMAGELIST, detail::DestroyImageList>;
+
+// 0 a computer, 1 a folder, 2 a printer, 3 a network; 16 × 16 at 96 DPI.
+UniqueImageList CreateNodePictures(UINT dpi);
 
 }  // namespace velloway

@@ -7,19 +7,20 @@
 #include <string>
 
 #include "ConnectButtons.h"
-#include "ConnectResult.h"
-#include "SecureWipe.h"
-#include "U_ConnectionDialog.h"
-#include "WaitCursor.h"
 #include "ConnectionEnumeration.h"
-#include "DisconnectResult.h"
+#include "ConnectResult.h"
 #include "Controls.h"
+#include "DisconnectResult.h"
 #include "Dpi.h"
 #include "ErrorReport.h"
+#include "MessageDispatch.h"
+#include "SecureWipe.h"
 #include "SettingsFile.h"
 #include "ShellFolders.h"
-#include "UNetResEnum.h"
+#include "U_ConnectionDialog.h"
 #include "U_SettingButton.h"
+#include "UNetResEnum.h"
+#include "WaitCursor.h"
 #include "WinText.h"
 
 namespace velloway {
@@ -376,7 +377,7 @@ void TF_Main::ConnectClick(HWND sender) {
   // The status text and the hourglass must be visible before the call blocks the window.
   SetStatus(u"接続認証中");
   UpdateWindow(StatusBar1_);
-  ProcessPendingMessages();
+  ProcessPendingMessages(Handle());
   Text status;
   {
     const WaitCursor wait;
@@ -392,19 +393,6 @@ void TF_Main::ConnectClick(HWND sender) {
     status = outcome.status;
   }
   SetStatus(status);
-}
-
-void TF_Main::ProcessPendingMessages() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      // Left for the main loop, which ends the program.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
 }
 
 void TF_Main::B_AddButtonClick() {

@@ -89,9 +89,6 @@ class TF_Main : public Window {
   void Splitter1Moved(int top);
   void DpiChanged(UINT dpi, const RECT& suggested);
 
-  // Runs the messages already queued, as the status line must be painted before a blocking call.
-  static void ProcessPendingMessages();
-
   MainServices services_;
   TF_SettingButton* F_SettingButton_ = nullptr;
   TF_NetResEnum* F_NetResEnum_ = nullptr;

@@ -25,10 +25,6 @@ const ControlLayout kB_CloseLayout{kB_Close, WC_BUTTONW, L"閉じる(&C)", 255, 
 
 }  // namespace
 
-TF_NetResEnum::~TF_NetResEnum() {
-  if (ImageList1_ != nullptr) ImageList_Destroy(ImageList1_);
-}
-
 void TF_NetResEnum::Create(HWND owner) {
   CreateModal(L"TF_NetResEnum", L"リソース検索", 426, 293, WS_SYSMENU, owner);
   const UINT dpi = DpiOf(Handle());
@@ -42,7 +38,7 @@ void TF_NetResEnum::Create(HWND owner) {
                                instance, nullptr);
   TreeView_SetIndent(TV_NetRec_, Scale(kTreeIndent, dpi));
   ImageList1_ = CreateNodePictures(dpi);
-  TreeView_SetImageList(TV_NetRec_, ImageList1_, TVSIL_NORMAL);
+  TreeView_SetImageList(TV_NetRec_, ImageList1_.get(), TVSIL_NORMAL);
   Panel2_.Create(Handle(), RECT{});
   Panel2Label_ = CreateWindowExW(0, WC_STATICW, L"  Status", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX |
                                  SS_CENTERIMAGE, 0, 0, 0, 0, Panel2_.Handle(),

@@ -6,6 +6,7 @@
 
 #include "ModalWindow.h"
 #include "NetworkProvider.h"
+#include "NodePictures.h"
 #include "Panel.h"
 #include "UniqueAny.h"
 
@@ -14,7 +15,6 @@ namespace velloway {
 class TF_NetResEnum : public ModalWindow {
  public:
   explicit TF_NetResEnum(NetworkProvider& network) : network_(network) {}
-  ~TF_NetResEnum() override;
   void Create(HWND owner);
 
   HWND B_GetNetRes() const noexcept { return B_GetNetRes_; }
@@ -40,7 +40,7 @@ class TF_NetResEnum : public ModalWindow {
   HWND TV_NetRec_ = nullptr;
   HWND Panel2Label_ = nullptr;
   HWND Memo1_ = nullptr;
-  HIMAGELIST ImageList1_ = nullptr;
+  UniqueImageList ImageList1_;
   UniqueFont font_;
 };
 
