@@ -3,38 +3,19 @@
 #include <windows.h>
 #include <imm.h>
 
-#include "StandInNetwork.h"
+#include "StandInWindowTest.h"
 #include "U_crypto.h"
-#include "UiHarness.h"
 
 namespace velloway {
 namespace {
 
-using testing::RunningApplication;
 using testing::RunSoon;
 using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
 
-class RecordingShell final : public ShellOpener {
- public:
-  void Open(HWND, const Text& target) override { targets.push_back(target); }
-  std::vector<Text> targets;
-};
-
-class ConnectClickTest : public ::testing::Test {
+class ConnectClickTest : public testing::StandInWindowTest {
  protected:
-  void Start(const std::string& settings, const StandInNetwork& network) {
-    network.Save();
-    testing::WriteSettingsFile(settings);
-    running_ = std::make_unique<RunningApplication>(&shell_);
-    ASSERT_TRUE(running_->PumpUntil([&] { return !main().StartupTimerArmed(); }));
-  }
-  void TearDown() override {
-    running_.reset();
-    StandInNetwork::Clear();
-  }
-  TF_Main& main() { return running_->main(); }
   TF_ConnectionDialog& dialog() { return running_->app().F_ConnectionDialog; }
   // Stores a password as the editor would, in the running program's list.
   void StorePass(const Text& pass) {
@@ -50,14 +31,13 @@ class ConnectClickTest : public ::testing::Test {
     });
     SendMessageW(main().ConnectButtons().at(index), BM_CLICK, 0, 0);
   }
-  void Confirm() { PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(dialog().B_Ok())); }
-
-  RecordingShell shell_;
-  std::unique_ptr<RunningApplication> running_;
+  void Confirm() {
+    PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(dialog().B_Ok()));
+  }
 };
 
 TEST_F(ConnectClickTest, WithoutIdConnectsAsTheCurrentUserAndOpensTheDrive) {
-  Start("keiri,Z,\\\\srv\\keiri,,\r\n", StandInNetwork().AddShare(u"\\\\srv\\keiri"));
+  Start(StandInNetwork().AddShare(u"\\\\srv\\keiri"), "keiri,Z,\\\\srv\\keiri,,\r\n");
   StorePass(Encrypt(u"stored"));
   std::wstring driveLine, folder, password;
   ClickConnect(0, [&] {
@@ -82,7 +62,7 @@ TEST_F(ConnectClickTest, WithoutIdConnectsAsTheCurrentUserAndOpensTheDrive) {
 }
 
 TEST_F(ConnectClickTest, DialogOpensWithTheFocusOnOkAndItsLimitsAndTabOrder) {
-  Start("x,,\\\\srv\\x,,\r\n", StandInNetwork().AddShare(u"\\\\srv\\x"));
+  Start(StandInNetwork().AddShare(u"\\\\srv\\x"), "x,,\\\\srv\\x,,\r\n");
   HWND focus = nullptr, label2 = nullptr;
   std::vector<HWND> tabOrder;
   LRESULT limits[3] = {}, passwordChar = 0, label2Height = 0;
@@ -128,7 +108,7 @@ TEST_F(ConnectClickTest, DialogOpensWithTheFocusOnOkAndItsLimitsAndTabOrder) {
 }
 
 TEST_F(ConnectClickTest, RefusedPasswordIsReportedAndNothingOpens) {
-  Start("x,,\\\\srv\\x,user,\r\n", StandInNetwork().AddShare(u"\\\\srv\\x", 5));
+  Start(StandInNetwork().AddShare(u"\\\\srv\\x", 5), "x,,\\\\srv\\x,user,\r\n");
   ClickConnect(0, [&] {
     SetWindowTextW(dialog().E_Pass(), L"wrong");
     Confirm();
@@ -143,7 +123,7 @@ TEST_F(ConnectClickTest, RefusedPasswordIsReportedAndNothingOpens) {
 }
 
 TEST_F(ConnectClickTest, ChangedFolderIsConnectedAndTheButtonKeepsItsOwn) {
-  Start("x,,\\\\srv\\old,,\r\n", StandInNetwork().AddShare(u"\\\\srv\\new"));
+  Start(StandInNetwork().AddShare(u"\\\\srv\\new"), "x,,\\\\srv\\old,,\r\n");
   ClickConnect(0, [&] {
     SetWindowTextW(dialog().E_Folder(), L"\\\\srv\\new");
     Confirm();
@@ -154,8 +134,8 @@ TEST_F(ConnectClickTest, ChangedFolderIsConnectedAndTheButtonKeepsItsOwn) {
 }
 
 TEST_F(ConnectClickTest, DriveAlreadyInUseIsReportedAndTheDriveOpened) {
-  Start("x,Z,\\\\srv\\x,,\r\n",
-        StandInNetwork().AddShare(u"\\\\srv\\x").AddConnection(u"Z:", u"\\\\srv\\other"));
+  Start(StandInNetwork().AddShare(u"\\\\srv\\x").AddConnection(u"Z:", u"\\\\srv\\other"),
+        "x,Z,\\\\srv\\x,,\r\n");
   ClickConnect(0, [&] { Confirm(); });
   EXPECT_EQ(main().StatusText(), u"既に接続済みです");
   EXPECT_EQ(shell_.targets, std::vector<Text>{u"Z:\\"});
@@ -165,7 +145,7 @@ TEST_F(ConnectClickTest, DriveAlreadyInUseIsReportedAndTheDriveOpened) {
 }
 
 TEST_F(ConnectClickTest, UndecryptablePasswordLeavesTheBoxEmptyAndTheTypedOneIsSent) {
-  Start("x,,\\\\srv\\x,user,\r\n", StandInNetwork().AddAccountShare(u"\\\\srv\\x", u"user", u"typed"));
+  Start(StandInNetwork().AddAccountShare(u"\\\\srv\\x", u"user", u"typed"), "x,,\\\\srv\\x,user,\r\n");
   // A cipher text cut short, as a damaged file would hold it.
   Text damaged = Encrypt(u"stored");
   damaged.resize(damaged.size() - 2);
@@ -185,7 +165,7 @@ TEST_F(ConnectClickTest, UndecryptablePasswordLeavesTheBoxEmptyAndTheTypedOneIsS
 }
 
 TEST_F(ConnectClickTest, CancelChangesNothing) {
-  Start("x,Z,\\\\srv\\x,,\r\n", StandInNetwork().AddShare(u"\\\\srv\\x"));
+  Start(StandInNetwork().AddShare(u"\\\\srv\\x"), "x,Z,\\\\srv\\x,,\r\n");
   main().SetStatus(u"before");
   ClickConnect(0, [&] { PostMessageW(dialog().Handle(), WM_CLOSE, 0, 0); });
   EXPECT_EQ(main().StatusText(), u"before");

@@ -4,40 +4,17 @@
 
 #include <string>
 
-#include "StandInNetwork.h"
-#include "UiHarness.h"
+#include "StandInWindowTest.h"
 
 namespace velloway {
 namespace {
 
-using testing::RunningApplication;
 using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
 
-class RecordingShell final : public ShellOpener {
- public:
-  void Open(HWND owner, const Text& target) override {
-    owners.push_back(owner);
-    targets.push_back(target);
-  }
-  std::vector<HWND> owners;
-  std::vector<Text> targets;
-};
-
-class ConnectionsPanelTest : public ::testing::Test {
+class ConnectionsPanelTest : public testing::StandInWindowTest {
  protected:
-  void Start(const StandInNetwork& network) {
-    network.Save();
-    testing::RemoveSettingsFile();
-    running_ = std::make_unique<RunningApplication>(&shell_);
-    ASSERT_TRUE(running_->PumpUntil([&] { return !main().StartupTimerArmed(); }));
-  }
-  void TearDown() override {
-    running_.reset();
-    StandInNetwork::Clear();
-  }
-  TF_Main& main() { return running_->main(); }
   std::vector<ConnectionPanel*> Panels() { return main().ConnectionPanels(); }
   int ChildCount(HWND parent) {
     int count = 0;
@@ -51,9 +28,6 @@ class ConnectionsPanelTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(control));
     running_->PumpUntil(done, 3000);
   }
-
-  RecordingShell shell_;
-  std::unique_ptr<RunningApplication> running_;
 };
 
 TEST_F(ConnectionsPanelTest, ListsTheWindowsNetworkConnectionsAtStartUp) {
