@@ -8,7 +8,8 @@
 namespace velloway {
 
 // Appends the local and remote names of every current disk connection of the Windows network below
-// container (the top level when none), descending into containers; failures list fewer, silently.
+// container (the top level when none), descending into containers (never into one already on the way
+// down, nor deeper than a walk goes); failures list fewer, silently.
 void EnumerateConnections(NetworkProvider& provider, const NetResource* container, std::vector<Text>& locals,
                           std::vector<Text>& remotes);
 

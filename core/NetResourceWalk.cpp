@@ -12,10 +12,9 @@ int PictureOf(const NetResource& record, int depth) {
   return picture;
 }
 
-}  // namespace
-
-void EnumerateNetResources(NetworkProvider& provider, const NetResource* container, int parent, int depth,
-                           BrowseResult& result) {
+// path: the remote names of the containers above this level.
+void Walk(NetworkProvider& provider, const NetResource* container, int parent, int depth, std::vector<Text>& path,
+          BrowseResult& result) {
   std::unique_ptr<ResourceEnumeration> enumeration;
   if (provider.OpenEnum(kResourceGlobalNet, kResourceTypeAny, 0, container, enumeration) != kNoError ||
       !enumeration) {
@@ -37,9 +36,26 @@ void EnumerateNetResources(NetworkProvider& provider, const NetResource* contain
       result.nodes.push_back(BrowseNode{parent, record.RemoteName, PictureOf(record, depth)});
       current = static_cast<int>(result.nodes.size()) - 1;
     }
-    if (record.IsContainer()) EnumerateNetResources(provider, &record, current, depth + 1, result);
+    if (!record.IsContainer()) continue;
+    if (StopsWalk(record, path)) {
+      // A container that lists itself or an ancestor would be walked for ever.
+      result.log.push_back(u"【" + record.RemoteName + u"】は探索済みか階層が深すぎるため、その下は探索しません");
+      continue;
+    }
+    path.push_back(record.RemoteName);
+    Walk(provider, &record, current, depth + 1, path, result);
+    path.pop_back();
   }
   if (depth == 0) result.log.push_back(u"探索終了");
+}
+
+}  // namespace
+
+void EnumerateNetResources(NetworkProvider& provider, const NetResource* container, int parent, int depth,
+                           BrowseResult& result) {
+  std::vector<Text> path;
+  if (container != nullptr) path.push_back(container->RemoteName);
+  Walk(provider, container, parent, depth, path, result);
 }
 
 }  // namespace velloway

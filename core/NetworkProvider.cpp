@@ -18,4 +18,28 @@ bool IsKeptResource(const NetResource& record) {
   return !record.RemoteName.empty() && record.Provider == kWindowsNetwork;
 }
 
+namespace {
+
+char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+
+}  // namespace
+
+bool SameResourceName(TextView a, TextView b) {
+  if (a.ends_with(u'\\')) a.remove_suffix(1);
+  if (b.ends_with(u'\\')) b.remove_suffix(1);
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool StopsWalk(const NetResource& record, const std::vector<Text>& path) {
+  if (path.size() >= static_cast<size_t>(kMostWalkDepth)) return true;
+  for (const Text& ancestor : path) {
+    if (SameResourceName(ancestor, record.RemoteName)) return true;
+  }
+  return false;
+}
+
 }  // namespace velloway

@@ -68,4 +68,15 @@ std::vector<NetResource> ReadAllRecords(ResourceEnumeration& enumeration);
 // True for the records the program keeps: a remote name, and the Windows network as provider.
 bool IsKeptResource(const NetResource& record);
 
+// Names of resources and drives compare as Windows compares them: ASCII letters in either case, and a
+// trailing backslash changes nothing.
+bool SameResourceName(TextView a, TextView b);
+
+// How deep a walk descends at most: real networks are four levels deep (provider, domain, server, share).
+inline constexpr int kMostWalkDepth = 16;
+
+// True when a walk must not descend into record: its remote name is already on the path from the top
+// (a container that lists itself or an ancestor), or the path is as deep as a walk goes.
+bool StopsWalk(const NetResource& record, const std::vector<Text>& path);
+
 }  // namespace velloway

@@ -1,16 +1,50 @@
 // The load and save procedures of the settings file.
 #include "SettingsFile.h"
 
+#include <string>
+
+#include "RuntimeError.h"
 #include "SettingsFormat.h"
 
 namespace velloway {
+namespace {
+
+constexpr int kMostBackups = 1000;
+
+bool Exists(const FileStore& files, const Text& path) {
+  try {
+    return files.ReadAll(path).has_value();
+  } catch (const RuntimeError&) {
+    return true;  // there, but unreadable: not a name to write to
+  }
+}
+
+// The first of vlw.ini.bak, vlw.ini.bak2, ... that does not exist yet: an earlier backup is never replaced.
+Text FreeBackupPath(const Text& path, const FileStore& files) {
+  for (int number = 1; number <= kMostBackups; ++number) {
+    const std::string suffix = number == 1 ? std::string() : std::to_string(number);
+    const Text candidate = path + u".bak" + Text(suffix.begin(), suffix.end());
+    if (!Exists(files, candidate)) return candidate;
+  }
+  throw RuntimeError(u"ファイル \"" + path + u".bak\" を作成できません。");
+}
+
+}  // namespace
 
 Text SettingsFolder(const Text& applicationDataFolder) { return applicationDataFolder + u"\\vlw"; }
 
-void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const AnsiCodePage& codePage) {
+void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const AnsiCodePage& codePage,
+                      UnreadSettingsFile& unread) {
   if (!files.FolderExists(path)) files.CreateFolder(path);
   path += u"\\vlw.ini";
-  const std::optional<std::string> bytes = files.ReadAll(path);
+  std::optional<std::string> bytes;
+  try {
+    bytes = files.ReadAll(path);
+  } catch (...) {
+    unread.pending = true;
+    unread.listAtLoad = list;
+    throw;
+  }
   if (!bytes) return;
 
   // Parsed in full before the list is touched, so that the list is never left half filled.
@@ -19,8 +53,21 @@ void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const An
   for (ButtonSetting& setting : settings) list.Append(std::move(setting));
 }
 
-void SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files, const AnsiCodePage& codePage) {
+SaveResult SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files,
+                            const AnsiCodePage& codePage, UnreadSettingsFile& unread) {
+  SaveResult result;
+  if (unread.pending) {
+    if (list == unread.listAtLoad) return result;
+    // Raises while the file is still unreadable: then nothing is written and it keeps its bytes.
+    if (const std::optional<std::string> old = files.ReadAll(path)) {
+      result.backupPath = FreeBackupPath(path, files);
+      files.ReplaceAll(result.backupPath, *old);
+    }
+  }
   files.ReplaceAll(path, FormatSettings(list, codePage));
+  unread = UnreadSettingsFile{};
+  result.written = true;
+  return result;
 }
 
 }  // namespace velloway

@@ -7,14 +7,33 @@
 
 namespace velloway {
 
+// A settings file that exists but could not be read at start-up. Its bytes must survive: it is left as it
+// is while the list stays as the failed load left it, and kept beside the new file once the user has
+// really changed the list.
+struct UnreadSettingsFile {
+  bool pending = false;
+  SettingsList listAtLoad;
+};
+
+// What a save did.
+struct SaveResult {
+  bool written = false;  // false: the unread file was left untouched, the list being unchanged
+  Text backupPath;       // where the unread file's bytes were kept, when they were
+};
+
 // The settings folder made from the per-user application data folder.
 Text SettingsFolder(const Text& applicationDataFolder);
 
 // Makes sure the settings folder exists, turns `path` from the settings folder into the settings
 // file path, and fills the list from the file when there is one (a missing file leaves it empty).
-void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const AnsiCodePage& codePage);
+// A file that cannot be read raises its error, and is recorded in `unread` first.
+void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const AnsiCodePage& codePage,
+                      UnreadSettingsFile& unread);
 
-// Writes the whole list to the settings file, replacing its content in one step.
-void SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files, const AnsiCodePage& codePage);
+// Writes the whole list to the settings file, replacing its content in one step. After a failed load it
+// writes nothing while the list is unchanged, and otherwise first copies the old bytes to a new file
+// beside it (vlw.ini.bak, vlw.ini.bak2, ...); when they cannot be copied it raises and writes nothing.
+SaveResult SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files,
+                            const AnsiCodePage& codePage, UnreadSettingsFile& unread);
 
 }  // namespace velloway

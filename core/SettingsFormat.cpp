@@ -1,6 +1,8 @@
 // Reading and writing the lines of the settings file.
 #include "SettingsFormat.h"
 
+#include <algorithm>
+
 #include "LineSplitter.h"
 #include "Unicode.h"
 #include "ValueEscaping.h"
@@ -14,58 +16,77 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr TextView kLineBreak = u"\r\n";
 constexpr size_t kFieldCount = 5;
 
-}  // namespace
-
-Text DecodeSettingsText(std::string_view bytes, const AnsiCodePage& codePage) {
-  if (bytes.starts_with(kUtf8Mark)) return DecodeUtf8(bytes.substr(kUtf8Mark.size()));
-  if (bytes.starts_with(kUtf16LeMark)) return DecodeUtf16(bytes.substr(kUtf16LeMark.size()), false);
-  if (bytes.starts_with(kUtf16BeMark)) return DecodeUtf16(bytes.substr(kUtf16BeMark.size()), true);
-  return codePage.ToText(bytes);
+ButtonSetting SettingOf(std::vector<Text> fields) {
+  fields.resize(kFieldCount);  // missing fields read as empty, fields after the fifth are dropped
+  return ButtonSetting{
+      .Name = MyDecode(fields[0]),
+      .Drive = Trim(MyDecode(fields[1])),
+      .Folder = MyDecode(fields[2]),
+      .ID = MyDecode(fields[3]),
+      .Pass = MyDecode(fields[4]),  // hex digits pass unchanged; a hand-edited value keeps its escapes
+  };
 }
 
-std::vector<Text> SplitLines(TextView text) {
-  std::vector<Text> lines;
-  size_t start = 0;
-  size_t position = 0;
-  while (position < text.size()) {
-    const char16_t c = text[position];
-    if (c != u'\r' && c != u'\n') {
-      ++position;
-      continue;
-    }
-    lines.emplace_back(text.substr(start, position - start));
-    position += (c == u'\r' && position + 1 < text.size() && text[position + 1] == u'\n') ? 2 : 1;
-    start = position;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
-std::vector<ButtonSetting> ParseSettings(std::string_view bytes, const AnsiCodePage& codePage) {
+std::vector<ButtonSetting> ParseText(TextView text) {
   std::vector<ButtonSetting> settings;
-  for (const Text& line : SplitLines(DecodeSettingsText(bytes, codePage))) {
+  for (TextView line : SplitLines(text)) {
     std::vector<Text> fields = SplitFields(line);
-    if (fields.empty()) continue;
-    fields.resize(kFieldCount);  // missing fields read as empty, fields after the fifth are dropped
-    settings.push_back(ButtonSetting{
-        .Name = MyDecode(fields[0]),
-        .Drive = Trim(MyDecode(fields[1])),
-        .Folder = MyDecode(fields[2]),
-        .ID = MyDecode(fields[3]),
-        .Pass = std::move(fields[4]),
-    });
+    if (!fields.empty()) settings.push_back(SettingOf(std::move(fields)));
   }
   return settings;
 }
 
+template <typename Decode>
+std::vector<ButtonSetting> ParseBytes(std::string_view bytes, Decode decode) {
+  std::vector<ButtonSetting> settings;
+  for (std::string_view line : SplitLines(bytes)) {
+    const std::vector<std::string> rawFields = SplitFields(line);
+    if (rawFields.empty()) continue;
+    std::vector<Text> fields;
+    fields.reserve(std::min(rawFields.size(), kFieldCount));
+    for (size_t i = 0; i < rawFields.size() && i < kFieldCount; ++i) fields.push_back(decode(rawFields[i]));
+    settings.push_back(SettingOf(std::move(fields)));
+  }
+  return settings;
+}
+
+bool HasNonAscii(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+}  // namespace
+
+SettingsEncoding DetectSettingsEncoding(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Mark)) return SettingsEncoding::Utf8WithMark;
+  if (bytes.starts_with(kUtf16LeMark)) return SettingsEncoding::Utf16Le;
+  if (bytes.starts_with(kUtf16BeMark)) return SettingsEncoding::Utf16Be;
+  if (HasNonAscii(bytes) && IsWellFormedUtf8(bytes)) return SettingsEncoding::Utf8;
+  return SettingsEncoding::Ansi;
+}
+
+std::vector<ButtonSetting> ParseSettings(std::string_view bytes, const AnsiCodePage& codePage) {
+  switch (DetectSettingsEncoding(bytes)) {
+    case SettingsEncoding::Utf16Le:
+      return ParseText(DecodeUtf16(bytes.substr(kUtf16LeMark.size()), false));
+    case SettingsEncoding::Utf16Be:
+      return ParseText(DecodeUtf16(bytes.substr(kUtf16BeMark.size()), true));
+    case SettingsEncoding::Utf8WithMark:
+      return ParseBytes(bytes.substr(kUtf8Mark.size()), [](std::string_view field) { return DecodeUtf8(field); });
+    case SettingsEncoding::Utf8:
+      return ParseBytes(bytes, [](std::string_view field) { return DecodeUtf8(field); });
+    case SettingsEncoding::Ansi:
+      break;
+  }
+  return ParseBytes(bytes, [&codePage](std::string_view field) { return codePage.ToText(field); });
+}
+
 Text FormatSettingLine(const ButtonSetting& setting) {
   Text line = MyEncode(setting.Name);
-  for (TextView field : {TextView(setting.Drive), TextView(setting.Folder), TextView(setting.ID)}) {
+  for (TextView field :
+       {TextView(setting.Drive), TextView(setting.Folder), TextView(setting.ID), TextView(setting.Pass)}) {
     line += u',';
     line += MyEncode(field);
   }
-  line += u',';
-  line += setting.Pass;
   return line;
 }
 
@@ -75,7 +96,10 @@ std::string FormatSettings(const SettingsList& list, const AnsiCodePage& codePag
     text += FormatSettingLine(list.Row(i));
     text += kLineBreak;
   }
-  if (codePage.CanRepresent(text)) return codePage.FromText(text);
+  if (codePage.CanRepresent(text)) {
+    std::string bytes = codePage.FromText(text);
+    if (DetectSettingsEncoding(bytes) == SettingsEncoding::Ansi) return bytes;
+  }
   return std::string(kUtf8Mark) + EncodeUtf8(text);
 }
 

@@ -10,23 +10,24 @@
 
 namespace velloway {
 
-// The file's text: a byte-order mark selects UTF-8 or UTF-16 (LE or BE); without one the bytes are
-// in the ANSI code page.
-Text DecodeSettingsText(std::string_view bytes, const AnsiCodePage& codePage);
+enum class SettingsEncoding { Ansi, Utf8, Utf8WithMark, Utf16Le, Utf16Be };
 
-// Lines split at CR LF, CR or LF; a break at the very end makes no extra line.
-std::vector<Text> SplitLines(TextView text);
+// How a file's bytes are read: a byte-order mark selects UTF-8 or UTF-16; without one, bytes that are
+// well-formed UTF-8 and hold something beyond ASCII are UTF-8 (as current editors save), anything else
+// is in the ANSI code page.
+SettingsEncoding DetectSettingsEncoding(std::string_view bytes);
 
-// Every line of the file as a setting. Blank lines are skipped; a line with fewer than five fields
-// leaves the missing ones empty, so that nothing in the file is lost at the next save.
+// Every line of the file as a setting. Lines and fields are split before the fields are decoded. Blank
+// lines are skipped; a line with fewer than five fields leaves the missing ones empty, so that nothing in
+// the file is lost at the next save.
 std::vector<ButtonSetting> ParseSettings(std::string_view bytes, const AnsiCodePage& codePage);
 
 // The line of one setting, without its line break.
 Text FormatSettingLine(const ButtonSetting& setting);
 
 // The whole file: every line followed by CR LF, in the ANSI code page; an empty list gives no bytes.
-// When some text is not representable in the code page the file is UTF-8 with a byte-order mark
-// instead, so that no character is saved as '?'.
+// When some text has no ANSI form, or the ANSI bytes would be read back as another encoding, the file is
+// UTF-8 with a byte-order mark instead, so that what is saved always loads as it was.
 std::string FormatSettings(const SettingsList& list, const AnsiCodePage& codePage);
 
 }  // namespace velloway

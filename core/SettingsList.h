@@ -30,6 +30,8 @@ class SettingsList {
   void Delete(size_t index);
   void Clear() noexcept { rows_.clear(); }
 
+  bool operator==(const SettingsList&) const = default;
+
  private:
   ButtonSetting& At(size_t index);
   std::vector<ButtonSetting> rows_;

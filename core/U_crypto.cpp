@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,16 +82,16 @@ int HexValue(char16_t c) {
   return -1;
 }
 
-std::uint8_t HexByte(TextView pair) {
+std::optional<std::uint8_t> HexByte(TextView pair) {
   const int high = HexValue(pair[0]);
   const int low = HexValue(pair[1]);
-  if (high < 0 || low < 0) throw RuntimeError(u"'" + Text(pair) + u"' は有効な16進数ではありません");
+  if (high < 0 || low < 0) return std::nullopt;
   return static_cast<std::uint8_t>(high * 16 + low);
 }
 
 }  // namespace
 
-Text EncryptPassword(TextView password, const CryptoServices& services) {
+CipherOutcome TryEncryptPassword(TextView password, const CryptoServices& services) {
   const DerivedKey derived = SetUpKey(services);
   if (!derived.key) return {};
 
@@ -105,20 +106,27 @@ Text EncryptPassword(TextView password, const CryptoServices& services) {
 
   std::uint32_t length = static_cast<std::uint32_t>(n);
   const CryptoCallResult result = derived.key->Encrypt(work, length);
-  if (!result.succeeded) {
-    services.messages.ShowMessage(ErrorCodeText(result.lastError));
-    return {};
-  }
-  Text cipherText;
-  cipherText.reserve(std::size_t{length} * 2);
+  if (!result.succeeded) return CipherOutcome{false, {}, result.lastError};
+  CipherOutcome outcome{true, {}, 0};
+  outcome.text.reserve(std::size_t{length} * 2);
   for (std::size_t i = 0; i < std::min<std::size_t>(length, work.size()); ++i) {
-    cipherText += kHexDigits[work[i] >> 4];
-    cipherText += kHexDigits[work[i] & 0x0F];
+    outcome.text += kHexDigits[work[i] >> 4];
+    outcome.text += kHexDigits[work[i] & 0x0F];
   }
-  return cipherText;
+  return outcome;
 }
 
-Text DecryptPassword(TextView cipherText, const CryptoServices& services) {
+Text EncryptPassword(TextView password, const CryptoServices& services) {
+  CipherOutcome outcome = TryEncryptPassword(password, services);
+  if (!outcome.succeeded && outcome.lastError != 0) services.messages.ShowMessage(ErrorCodeText(outcome.lastError));
+  return std::move(outcome.text);
+}
+
+namespace {
+
+// hexValid: false when a pair is not hexadecimal, the work then being left incomplete.
+CipherOutcome Decrypt(TextView cipherText, const CryptoServices& services, bool& hexValid) {
+  hexValid = true;
   const DerivedKey derived = SetUpKey(services);
   if (!derived.key) return {};
 
@@ -126,13 +134,43 @@ Text DecryptPassword(TextView cipherText, const CryptoServices& services) {
   if (n > std::numeric_limits<std::uint32_t>::max()) return {};
   std::vector<std::uint8_t> work(n, 0);
   const WipeOnExit wipeWork(work);
-  for (std::size_t k = 0; k < n; ++k) work[k] = HexByte(cipherText.substr(2 * k, 2));
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::optional<std::uint8_t> byte = HexByte(cipherText.substr(2 * k, 2));
+    if (!byte) {
+      hexValid = false;
+      return {};
+    }
+    work[k] = *byte;
+  }
 
   std::uint32_t length = static_cast<std::uint32_t>(n);
-  if (!derived.key->Decrypt(work, length).succeeded) return {};
+  const CryptoCallResult result = derived.key->Decrypt(work, length);
+  if (!result.succeeded) return CipherOutcome{false, {}, result.lastError};
   std::string plain(work.begin(), work.begin() + std::min<std::size_t>(length, n));
   const WipeOnExit wipePlain(plain);
-  return services.codePage.ToText(plain);
+  return CipherOutcome{true, services.codePage.ToText(plain), 0};
+}
+
+}  // namespace
+
+CipherOutcome TryDecryptPassword(TextView cipherText, const CryptoServices& services) {
+  if (cipherText.empty()) return CipherOutcome{true, {}, 0};
+  bool hexValid = true;
+  return Decrypt(cipherText, services, hexValid);
+}
+
+Text DecryptPassword(TextView cipherText, const CryptoServices& services) {
+  bool hexValid = true;
+  CipherOutcome outcome = Decrypt(cipherText, services, hexValid);
+  if (!hexValid) {
+    // The first pair that is not hexadecimal names the error, as a number conversion would.
+    for (std::size_t k = 0; k + 1 < cipherText.size(); k += 2) {
+      if (!HexByte(cipherText.substr(k, 2))) {
+        throw RuntimeError(u"'" + Text(cipherText.substr(k, 2)) + u"' は有効な16進数ではありません");
+      }
+    }
+  }
+  return std::move(outcome.text);
 }
 
 }  // namespace velloway

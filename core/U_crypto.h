@@ -2,6 +2,8 @@
 // pass phrase and this machine's adapter address, so that the text is of no use on another machine.
 #pragma once
 
+#include <cstdint>
+
 #include "AnsiCodePage.h"
 #include "CryptoProvider.h"
 #include "MessageReporter.h"
@@ -18,12 +20,24 @@ struct CryptoServices {
   MessageReporter& messages;
 };
 
+// What a cipher call gave: the cipher text or the password, or a failure the caller must act on.
+struct CipherOutcome {
+  bool succeeded = false;
+  Text text;
+  std::uint32_t lastError = 0;  // the provider's code when the encryption or decryption call itself failed
+};
+
 // The cipher text, a multiple of 32 digits; the empty text when any step fails. A failure of the
 // encryption itself is first reported with the last error code.
 Text EncryptPassword(TextView password, const CryptoServices& services);
+// The same, reporting every failure (no context, hash or key included) as a value instead.
+CipherOutcome TryEncryptPassword(TextView password, const CryptoServices& services);
 
 // The password; the empty text when any step fails, silently. Either letter case is read and a trailing
 // odd digit is ignored; a pair that is not hexadecimal raises a RuntimeError.
 Text DecryptPassword(TextView cipherText, const CryptoServices& services);
+// The same, with every failure as a value, a pair that is not hexadecimal included. The empty text
+// decrypts to the empty password.
+CipherOutcome TryDecryptPassword(TextView cipherText, const CryptoServices& services);
 
 }  // namespace velloway

@@ -48,32 +48,43 @@ std::string EncodeUtf8(TextView text) {
   return bytes;
 }
 
+namespace {
+
+// The length of the well-formed sequence at bytes[i] and its code, or a length of 0.
+size_t ReadUtf8Sequence(std::string_view bytes, size_t i, char32_t& code) {
+  const auto lead = static_cast<unsigned char>(bytes[i]);
+  size_t length = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80) {
+    code = lead;
+    return 1;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07, minimum = 0x10000;
+  }
+  if (length == 0 || i + length > bytes.size()) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(bytes[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (next & 0x3F);
+  }
+  const bool valid = code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+  return valid ? length : 0;
+}
+
+}  // namespace
+
 Text DecodeUtf8(std::string_view bytes) {
   Text text;
   text.reserve(bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    size_t length = 0;
     char32_t code = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-      length = 1, code = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4, code = lead & 0x07, minimum = 0x10000;
-    }
-    bool valid = length != 0 && i + length <= bytes.size();
-    for (size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(bytes[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    valid = valid && code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-    if (!valid) {
+    const size_t length = ReadUtf8Sequence(bytes, i, code);
+    if (length == 0) {
       text.push_back(kReplacement);
       ++i;
       continue;
@@ -84,6 +95,17 @@ Text DecodeUtf8(std::string_view bytes) {
   return text;
 }
 
+bool IsWellFormedUtf8(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    char32_t code = 0;
+    const size_t length = ReadUtf8Sequence(bytes, i, code);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
 Text DecodeUtf16(std::string_view bytes, bool bigEndian) {
   Text text;
   text.reserve(bytes.size() / 2);
@@ -91,6 +113,16 @@ Text DecodeUtf16(std::string_view bytes, bool bigEndian) {
     const auto first = static_cast<unsigned char>(bytes[i]);
     const auto second = static_cast<unsigned char>(bytes[i + 1]);
     text.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
+  }
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    const bool high = c >= 0xD800 && c <= 0xDBFF;
+    const bool lowNext = i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    if (high && lowNext) {
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      text[i] = kReplacement;
+    }
   }
   return text;
 }

@@ -15,15 +15,16 @@ constexpr int kLeftMargin = 30;
 
 }  // namespace
 
-HWND ButtonStrip::Create(HWND parent, int tag, const wchar_t* openCaption,
+HWND ButtonStrip::Create(HWND parent, int tag, const wchar_t* openCaption, int firstId,
                          std::function<void(ButtonStrip&, int)> onClick) {
   tag_ = tag;
+  firstId_ = firstId;
   onClick_ = std::move(onClick);
   Panel::Create(parent, RECT{});
   const wchar_t* captions[2] = {openCaption, L"接続を閉じる"};
   for (int i = 0; i < 2; ++i) {
     buttons_[i] = CreateWindowExW(0, L"BUTTON", captions[i], WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
-                                  0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)),
+                                  0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + i)),
                                   GetModuleHandleW(nullptr), nullptr);
   }
   return Handle();
@@ -39,7 +40,7 @@ void ButtonStrip::Arrange() {
 
 LRESULT ButtonStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-    const int index = LOWORD(wParam) - 100;
+    const int index = LOWORD(wParam) - firstId_;
     if (index == 0 || index == 1) onClick_(*this, index);
     return 0;
   }
@@ -51,13 +52,13 @@ LRESULT ButtonStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND ConnectionPanel::Create(HWND group, const Text& caption, int tag, const wchar_t* openCaption,
-                             std::function<void(ButtonStrip&, int)> onClick, std::function<void()> onResized,
-                             HFONT font) {
+                             int firstButtonId, std::function<void(ButtonStrip&, int)> onClick,
+                             std::function<void()> onResized, HFONT font) {
   onResized_ = std::move(onResized);
   font_ = font;
   Panel::Create(group, RECT{});
   SetWindowTextW(Handle(), ToWide(caption).c_str());
-  strip_.Create(Handle(), tag, openCaption, std::move(onClick));
+  strip_.Create(Handle(), tag, openCaption, firstButtonId, std::move(onClick));
   ApplyFont(Handle(), font);
   return Handle();
 }

@@ -11,6 +11,7 @@
 #include "ConnectResult.h"
 #include "Controls.h"
 #include "DisconnectResult.h"
+#include "DriveAssignment.h"
 #include "Dpi.h"
 #include "ErrorReport.h"
 #include "MessageDispatch.h"
@@ -26,13 +27,19 @@
 namespace velloway {
 namespace {
 
+// Every control of the window has an id of its own: the dialog manager sends Enter on a focused button to
+// the main window by that id. A strip's two buttons are kFirstStripButton + 2 × its tag (+ 1 for close);
+// connect buttons count up from kFirstConnectButton.
 enum ControlId {
   kB_AddButton = 101,
   kB_ConnectionSearch,
   kB_NetResSearch,
   kLabel1,
   kStatusBar1,
-  kConnectButton = 1000,
+  kFirstStripButton = 1000,
+  kLastStripButton = 9999,
+  kFirstConnectButton = 10000,
+  kLastConnectButton = 0xFFFF,
 };
 
 constexpr UINT_PTR kT_OnCreate = 1;
@@ -200,7 +207,7 @@ void TF_Main::DpiChanged(UINT dpi, const RECT& suggested) {
 void TF_Main::T_OnCreateTimer() {
   KillTimer(Handle(), kT_OnCreate);
   timerArmed_ = false;
-  LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage);
+  LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_);
   CreateButtons();
   CreateButtons_Connected();
 }
@@ -246,7 +253,8 @@ void TF_Main::CreateButtons() {
         0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
         Scale(kConnectButtonLeft, dpi_), Scale(ConnectButtonTop(i), dpi_) - P_ButtonPanel_.Position(),
         Scale(kConnectButtonWidth, dpi_), Scale(kConnectButtonHeight, dpi_), P_ButtonPanel_.Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kConnectButton)), GetModuleHandleW(nullptr), nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(std::min<size_t>(kFirstConnectButton + i, kLastConnectButton))),
+        GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(i));  // the tag: the setting's index
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
@@ -283,6 +291,7 @@ void TF_Main::CreateButtons_Connected() {
     panel->Create(
         group_->Handle(), local.empty() ? remote : u"【" + local + u"】" + remote, static_cast<int>(i),
         local.empty() ? L"フォルダを開く" : L"ネットワークドライブを開く",
+        std::min<int>(kFirstStripButton + 2 * static_cast<int>(i), kLastStripButton - 1),
         [this](ButtonStrip& strip, int button) {
           PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(strip.Tag()), button);
         },
@@ -322,7 +331,13 @@ void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
   if (result == kNoError) CreateButtons_Connected();
 }
 
-void TF_Main::SaveToIni() { SaveSettingsFile(path_, services_.settings, services_.files, services_.codePage); }
+void TF_Main::SaveToIni() {
+  const SaveResult result = SaveSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_);
+  if (!result.backupPath.empty()) {
+    ShowMessage(Handle(), u"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。\r\n" +
+                              result.backupPath);
+  }
+}
 
 void TF_Main::FormMouseWheel(int wheelDelta) {
   const int step = WheelScrollStep(wheelDelta);
@@ -357,7 +372,7 @@ Text TF_Main::StatusText() const {
 
 void TF_Main::ConnectClick(HWND sender) {
   const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(GetWindowLongPtrW(sender, GWLP_USERDATA)));
-  const Text drive = Trim(setting.Drive);
+  const Text drive = ConnectDrive(setting.Drive);
   TF_ConnectionDialog& dialog = *F_ConnectionDialog_;
   dialog.DriveLine = drive.empty() ? Text() : u"【" + drive + u"】ドライブ割当";
   dialog.Folder = setting.Folder;
@@ -387,7 +402,14 @@ void TF_Main::ConnectClick(HWND sender) {
     const std::uint32_t result = services_.network.AddConnection(local, remote, asCurrentUser ? nullptr : &user,
                                                                  asCurrentUser ? nullptr : &password);
     WipeString(password);
-    const ConnectOutcome outcome = ConnectResultText(result, remote);
+    ConnectOutcome outcome = ConnectResultText(result, remote);
+    if (!drive.empty() && (result == kErrorAlreadyAssigned || result == kErrorSessionCredentialConflict)) {
+      // The letter may be held by another share or a local drive: only the share asked for is opened.
+      std::vector<Text> locals;
+      std::vector<Text> remotes;
+      EnumerateConnections(services_.network, nullptr, locals, remotes);
+      outcome = CheckDriveInUse(outcome, result, drive, remote, locals, remotes);
+    }
     if (result == kNoError) CreateButtons_Connected();
     if (outcome.open) services_.shell.Open(Handle(), drive.empty() ? remote : drive + u":\\");
     status = outcome.status;
@@ -407,12 +429,30 @@ void TF_Main::B_ConnectionSearchClick() { CreateButtons_Connected(); }
 
 void TF_Main::OnCommand(WPARAM wParam, HWND control) {
   if (HIWORD(wParam) != BN_CLICKED) return;
-  switch (LOWORD(wParam)) {
-    case kB_AddButton: B_AddButtonClick(); break;
-    case kB_ConnectionSearch: B_ConnectionSearchClick(); break;
-    case kB_NetResSearch: B_NetResSearchClick(); break;
-    case kConnectButton: ConnectClick(control); break;
+  int id = LOWORD(wParam);
+  // Enter on a focused button that the dialog manager has not made the default one arrives as IDOK (with
+  // the focused control, or none): it means the focused button's click.
+  if (id == IDOK) {
+    if (control == nullptr) control = GetFocus();
+    if (control == nullptr || !IsChild(Handle(), control) || !IsPushButton(control)) return;
+    id = GetDlgCtrlID(control);
+  }
+  switch (id) {
+    case kB_AddButton: B_AddButtonClick(); return;
+    case kB_ConnectionSearch: B_ConnectionSearchClick(); return;
+    case kB_NetResSearch: B_NetResSearchClick(); return;
     default: break;
+  }
+  if (id >= kFirstConnectButton && control != nullptr && GetParent(control) == P_ButtonPanel_.Handle()) {
+    ConnectClick(control);
+  } else if (id >= kFirstStripButton && id <= kLastStripButton && control != nullptr) {
+    // Enter on a focused strip button comes here by its id; the strip itself handles clicks and Space.
+    for (const auto& panel : panels_) {
+      ButtonStrip& strip = panel->Strip();
+      for (int button = 0; button < 2; ++button) {
+        if (strip.Button(button) == control) PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(strip.Tag()), button);
+      }
+    }
   }
 }
 

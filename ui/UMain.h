@@ -10,6 +10,7 @@
 #include "NetworkProvider.h"
 #include "Panel.h"
 #include "ScrollBox.h"
+#include "SettingsFile.h"
 #include "SettingsList.h"
 #include "U_crypto.h"
 #include "ShellOpener.h"
@@ -43,6 +44,7 @@ class TF_Main : public Window {
 
   void CreateButtons();
   void CreateButtons_Connected();
+  // Saves the list; after a start-up whose load failed, says where the unread file's bytes were kept.
   void SaveToIni();
   void FormMouseWheel(int wheelDelta);
 
@@ -94,6 +96,7 @@ class TF_Main : public Window {
   TF_NetResEnum* F_NetResEnum_ = nullptr;
   TF_ConnectionDialog* F_ConnectionDialog_ = nullptr;
 
+  UnreadSettingsFile unread_;
   std::unique_ptr<std::vector<Text>> stl_Connected1_;
   std::unique_ptr<std::vector<Text>> stl_Connected2_;
   Text path_;

@@ -71,6 +71,12 @@ void TF_SettingButton::Create(HWND owner, std::function<void()> onClose) {
   }
   font_ = CreateWindowFont(dpi);
   ApplyFont(Handle(), font_.get());
+  form_.OnAccept = [this] { return AcceptForm(); };
+  RowsChanged();
+}
+
+void TF_SettingButton::FormShow() {
+  rowsAtShow_ = settings_;
   RowsChanged();
 }
 
@@ -94,17 +100,50 @@ void TF_SettingButton::FillForm(const ButtonSetting& setting) {
   form_.Drive = setting.Drive;
   form_.Folder = setting.Folder;
   form_.ID = setting.ID;
-  form_.Password = setting.Pass.empty() ? Text() : DecryptPassword(setting.Pass, crypto_);
+  // A Pass from another machine, another adapter or a damaged file shows as an empty box with a note.
+  CipherOutcome stored = TryDecryptPassword(setting.Pass, crypto_);
+  form_.Password = std::move(stored.text);
+  WipeString(stored.text);
+  form_.PasswordUnreadable = !stored.succeeded;
+}
+
+// On OK: the password must have an ANSI form (it is encrypted as such bytes), and the encryption must
+// work; otherwise the dialog says why and stays open. An unreadable stored Pass that the user left alone
+// is kept byte for byte.
+bool TF_SettingButton::AcceptForm() {
+  if (storedPass_ && form_.PasswordUnreadable && !form_.PasswordChanged) {
+    acceptedPass_ = *storedPass_;
+    return true;
+  }
+  if (!crypto_.codePage.CanRepresent(form_.Password)) {
+    ShowMessage(form_.Handle(), u"パスワードに使用できない文字が含まれています。\r\n"
+                                u"この PC の文字コード（Shift_JIS）で表せる文字だけを使ってください。");
+    return false;
+  }
+  CipherOutcome encrypted = TryEncryptPassword(form_.Password, crypto_);
+  if (!encrypted.succeeded) {
+    Text message = u"パスワードを暗号化できませんでした。設定は変更されていません。";
+    if (encrypted.lastError != 0) {
+      const std::string code = std::to_string(encrypted.lastError);
+      message += u"（エラー " + Text(code.begin(), code.end()) + u"）";
+    }
+    ShowMessage(form_.Handle(), message);
+    return false;
+  }
+  acceptedPass_ = std::move(encrypted.text);
+  return true;
 }
 
 ButtonSetting TF_SettingButton::SettingFromForm() {
-  ButtonSetting setting{form_.Name, form_.Drive, form_.Folder, form_.ID, EncryptPassword(form_.Password, crypto_)};
+  ButtonSetting setting{form_.Name, form_.Drive, form_.Folder, form_.ID, std::move(acceptedPass_)};
+  acceptedPass_.clear();
   WipeString(form_.Password);
   return setting;
 }
 
 void TF_SettingButton::B_AddClick() {
   FillForm(ButtonSetting{});
+  storedPass_.reset();
   if (form_.ShowModal() != ModalResult::Ok) return;
   settings_.Append(SettingFromForm());
   RowsChanged();
@@ -117,6 +156,7 @@ void TF_SettingButton::B_EditClick() {
     return;
   }
   FillForm(settings_.Row(static_cast<size_t>(row)));
+  storedPass_ = settings_.Row(static_cast<size_t>(row)).Pass;
   if (form_.ShowModal() != ModalResult::Ok) {
     WipeString(form_.Password);
     return;
@@ -153,7 +193,20 @@ void TF_SettingButton::B_UpClick() { MoveSelected(-1); }
 void TF_SettingButton::B_DownClick() { MoveSelected(1); }
 
 void TF_SettingButton::B_CloseClick() {
-  onClose_();  // raises when the save fails: the editor then stays open with its rows
+  try {
+    onClose_();
+  } catch (...) {
+    // The save failed (a locked file, a full disk): the file keeps its old bytes. The user may try again,
+    // or leave without saving rather than being shut in.
+    ReportCurrentException(Handle());
+    if (!AskYesNo(Handle(), u"設定を保存できませんでした。\r\n保存せずに閉じますか？（この画面での変更は元に戻ります）",
+                  false)) {
+      return;
+    }
+    settings_ = rowsAtShow_;
+    Select(-1);
+    RowsChanged();
+  }
   EndModal(ModalResult::Ok);
 }
 

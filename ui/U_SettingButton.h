@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "ModalWindow.h"
 #include "SettingsList.h"
@@ -18,7 +19,9 @@ class TF_SettingButton : public ModalWindow {
   TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto)
       : settings_(settings), form_(form), crypto_(crypto) {}
 
-  // onClose saves the settings and rebuilds the connect buttons; an error it raises keeps the editor open.
+  // onClose saves the settings and rebuilds the connect buttons. When it raises, the error is shown and the
+  // user may close without saving: the rows go back to what they were when the editor opened.
+
   void Create(HWND owner, std::function<void()> onClose);
 
   HWND LV_Button() const noexcept { return LV_Button_; }
@@ -36,7 +39,7 @@ class TF_SettingButton : public ModalWindow {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void CloseRequested() override {}  // no title-bar buttons, and Esc must not leave without saving
-  void FormShow() override { RowsChanged(); }
+  void FormShow() override;
 
  private:
   void B_AddClick();
@@ -48,6 +51,7 @@ class TF_SettingButton : public ModalWindow {
   void MoveSelected(int offset);
   void Select(int row);
   void FillForm(const ButtonSetting& setting);
+  bool AcceptForm();
   ButtonSetting SettingFromForm();
   LRESULT OnNotify(const NMHDR& header);
 
@@ -55,6 +59,11 @@ class TF_SettingButton : public ModalWindow {
   TF_SettingButtonForm& form_;
   const CryptoServices& crypto_;
   std::function<void()> onClose_;
+  SettingsList rowsAtShow_;  // what closing without saving goes back to
+  // While the edit dialog is open: the stored Pass of the row being edited (none when adding), and the
+  // Pass that OK makes of the dialog's password.
+  std::optional<Text> storedPass_;
+  Text acceptedPass_;
   HWND LV_Button_ = nullptr;
   HWND buttons_[6] = {};
   UniqueFont font_;

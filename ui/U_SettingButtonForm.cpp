@@ -15,7 +15,17 @@
 namespace velloway {
 namespace {
 
-enum ControlId { kE_Name = 101, kCB_Drive, kE_Folder, kE_ID, kE_Pass, kB_OK, kB_Cancel = IDCANCEL, kLabel = 200 };
+enum ControlId {
+  kE_Name = 101,
+  kCB_Drive,
+  kE_Folder,
+  kE_ID,
+  kE_Pass,
+  kB_OK,
+  kB_Cancel = IDCANCEL,
+  kLabel = 200,
+  kL_PassNote = 220,
+};
 
 constexpr DWORD kLabelStyle = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kEditStyle = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
@@ -33,6 +43,8 @@ const ControlLayout kLayout[] = {
     {kLabel, WC_STATICW, L"IDが未入力の場合は認証を行わず（現在のユーザーで）フォルダを開きます", 90, 196, 480, 14,
      kLabelStyle},
     {kLabel, WC_STATICW, L"パスワード", 16, 231, 70, 14, kLabelStyle},
+    {kL_PassNote, WC_STATICW, L"保存されているパスワードを読み取れませんでした。入力し直してください。", 90, 252, 470, 14,
+     kLabelStyle},
     {kE_Name, WC_EDITW, L"", 88, 16, 436, 21, kEditStyle},
     {kCB_Drive, WC_COMBOBOXW, L"", 88, 67, 193, 400, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST},
     {kE_Folder, WC_EDITW, L"", 88, 110, 436, 21, kEditStyle},
@@ -66,6 +78,7 @@ void TF_SettingButtonForm::Create(HWND owner) {
       case kE_Pass: E_Pass_ = control; break;
       case kB_OK: B_OK_ = control; break;
       case kB_Cancel: B_Cancel_ = control; break;
+      case kL_PassNote: L_PassNote_ = control; break;
       default: break;
     }
   }
@@ -102,8 +115,10 @@ void TF_SettingButtonForm::FormShow() {
   SetWindowTextW(E_Name_, ToWide(Name).c_str());
   SetWindowTextW(E_Folder_, ToWide(Folder).c_str());
   SetWindowTextW(E_ID_, ToWide(ID).c_str());
-  SetControlText(E_Pass_, Password);
+  SetControlText(E_Pass_, Password);  // resets the box's modified flag
   WipeString(Password);
+  ShowWindow(L_PassNote_, PasswordUnreadable ? SW_SHOWNA : SW_HIDE);
+  PasswordChanged = false;
   SetInitialFocus(E_Name_);
 }
 
@@ -112,6 +127,7 @@ void TF_SettingButtonForm::ReadFields() {
   Folder = ControlText(E_Folder_);
   ID = ControlText(E_ID_);
   Password = ControlText(E_Pass_);
+  PasswordChanged = SendMessageW(E_Pass_, EM_GETMODIFY, 0, 0) != 0;
   const LRESULT index = SendMessageW(CB_Drive_, CB_GETCURSEL, 0, 0);
   Drive = index == CB_ERR ? Text() : ControlText(CB_Drive_);
 }
@@ -125,8 +141,21 @@ void TF_SettingButtonForm::B_OKClick() {
     return;
   }
   ReadFields();
+  if (OnAccept && !OnAccept()) {
+    WipeString(Password);
+    return;
+  }
+  ForgetPassword();
   EndModal(ModalResult::Ok);
 }
+
+void TF_SettingButtonForm::CloseRequested() {
+  ForgetPassword();
+  ModalWindow::CloseRequested();
+}
+
+// The hidden dialog must not keep the password in its box: another program could read it there.
+void TF_SettingButtonForm::ForgetPassword() { SetWindowTextW(E_Pass_, L""); }
 
 LRESULT TF_SettingButtonForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) {

@@ -71,5 +71,19 @@ TEST(EnumerateConnections, FailuresListFewerSilently) {
   EXPECT_EQ(partly.closeCount, 1);
 }
 
+// A container that lists itself, or its parent, is listed but not walked again: the walk ends.
+TEST(EnumerateConnections, EndsWhenAContainerListsItselfOrAnAncestor) {
+  FakeNetwork network;
+  network.Below(u"").records = {Disk(u"", u"\\\\box", kWindowsNetwork, kResourceUsageContainer)};
+  network.Below(u"\\\\box").records = {Disk(u"", u"\\\\BOX", kWindowsNetwork, kResourceUsageContainer),
+                                       Disk(u"", u"\\\\box\\sub", kWindowsNetwork, kResourceUsageContainer)};
+  network.Below(u"\\\\box\\sub").records = {Disk(u"", u"\\\\box", kWindowsNetwork, kResourceUsageContainer),
+                                             Disk(u"Q:", u"\\\\box\\sub\\q")};
+  const Listed listed = Walk(network);
+  EXPECT_EQ(listed.remotes, (std::vector<Text>{u"\\\\box", u"\\\\BOX", u"\\\\box\\sub", u"\\\\box", u"\\\\box\\sub\\q"}));
+  EXPECT_EQ(network.openCount, 3);
+  EXPECT_EQ(network.closeCount, 3);
+}
+
 }  // namespace
 }  // namespace velloway

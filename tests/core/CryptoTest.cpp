@@ -183,5 +183,37 @@ TEST(DecryptPassword, RaisesOnAPairThatIsNotHexadecimal) {
   EXPECT_TRUE(reporter.shown.empty());
 }
 
+// The checked forms tell every failure apart from an empty password, and never show a message themselves.
+TEST(TryPasswordCipher, ReportsEveryFailureAsAValue) {
+  for (const Failing failing :
+       {Failing::Nothing, Failing::BothAcquires, Failing::CreateHash, Failing::DeriveKey, Failing::Encrypt}) {
+    Provider provider;
+    provider.failing = failing;
+    provider.encryptError = 0x57;
+    FakeNetBios netBios({{0, 0, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}});
+    Reporter reporter;
+    const CryptoServices services{provider, netBios, testing::TestCodePage(), reporter};
+    const CipherOutcome encrypted = TryEncryptPassword(u"", services);
+    EXPECT_EQ(encrypted.succeeded, failing == Failing::Nothing) << static_cast<int>(failing);
+    EXPECT_EQ(encrypted.text.size(), failing == Failing::Nothing ? 32u : 0u);
+    EXPECT_EQ(encrypted.lastError, failing == Failing::Encrypt ? 0x57u : 0u);
+    EXPECT_TRUE(reporter.shown.empty());
+  }
+
+  Provider provider;
+  FakeNetBios netBios;
+  Reporter reporter;
+  const CryptoServices services{provider, netBios, testing::TestCodePage(), reporter};
+  EXPECT_TRUE(TryDecryptPassword(u"", services).succeeded);
+  EXPECT_TRUE(provider.log.empty()) << "the empty text needs no key";
+  EXPECT_FALSE(TryDecryptPassword(u"00a1G7ff", services).succeeded);
+  EXPECT_EQ(provider.log.back(), "release context");
+  EXPECT_FALSE(TryDecryptPassword(u"00", services).succeeded);  // the provider rejects the final block
+  const CipherOutcome decrypted = TryDecryptPassword(DecodeUtf8(kCipherHex), services);
+  EXPECT_TRUE(decrypted.succeeded);
+  EXPECT_EQ(decrypted.text, u"経理pa");
+  EXPECT_TRUE(reporter.shown.empty());
+}
+
 }  // namespace
 }  // namespace velloway

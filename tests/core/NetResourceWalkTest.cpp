@@ -1,6 +1,7 @@
 // The network neighbourhood walk over a stand-in network: nodes, pictures, log lines and failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "FakeNetwork.h"
@@ -105,6 +106,34 @@ TEST(EnumerateNetResources, ALevelLargerThanOneBatchIsComplete) {
   const BrowseResult result = Walk(network);
   EXPECT_EQ(result.nodes.size(), 500u);
   EXPECT_EQ(result.log.back(), u"探索終了");
+}
+
+// A server that lists itself, a share that lists its server, and a chain deeper than any real network:
+// the walk ends, shows each node once, and says in the log where it did not descend.
+TEST(EnumerateNetResources, WalksEndOnCyclesAndAtASaneDepth) {
+  FakeNetwork network = UsualNetwork();
+  network.Below(u"\\\\SRV").records.push_back(Entry(u"\\\\srv\\", 0, true));
+  network.Below(u"\\\\SRV\\share").records = {Entry(u"WORKGROUP", 0, true)};
+  network.Below(u"\\\\SRV").records[0].Usage = kResourceUsageContainer;
+  const BrowseResult result = Walk(network);
+  EXPECT_EQ(result.nodes.size(), 6u);  // the four usual nodes, the self-listed server and the share's workgroup
+  EXPECT_EQ(result.log.back(), u"探索終了");
+  const Text stopped = u"は探索済みか階層が深すぎるため、その下は探索しません";
+  EXPECT_NE(std::find(result.log.begin(), result.log.end(), u"【\\\\srv\\】" + stopped), result.log.end());
+  EXPECT_NE(std::find(result.log.begin(), result.log.end(), u"【WORKGROUP】" + stopped), result.log.end());
+
+  FakeNetwork deep;
+  Text above;
+  for (int level = 0; level < 40; ++level) {
+    const std::string n = std::to_string(level);
+    const Text name = u"L" + Text(n.begin(), n.end());
+    deep.Below(above).records = {Entry(name, 0, true)};
+    above = name;
+  }
+  const BrowseResult deepResult = Walk(deep);
+  EXPECT_EQ(deepResult.nodes.size(), static_cast<size_t>(kMostWalkDepth) + 1);
+  EXPECT_EQ(deepResult.log.back(), u"探索終了");
+  EXPECT_EQ(deep.closeCount, deep.openCount);
 }
 
 }  // namespace

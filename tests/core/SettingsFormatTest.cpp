@@ -99,5 +99,103 @@ TEST(SettingsFormat, UnrepresentableTextIsSavedAsUtf8WithMark) {
   EXPECT_EQ(ParseSettings(bytes, TestCodePage()), (std::vector<ButtonSetting>{kKeiri, korean}));
 }
 
+// What current Notepad writes: UTF-8 without a mark. It is read as UTF-8, and saved back in the ANSI code
+// page, so that no name is garbled and no path lands in the wrong field.
+TEST(SettingsFormat, Utf8WithoutMarkIsReadAsUtf8) {
+  const std::string notepad =
+      "\xE7\xB5\x8C\xE7\x90\x86,Z,\\\\srv\\keiri,,\r\n"
+      "\xE5\x96\xB6\xE6\xA5\xAD \xE5\x85\xB1\xE6\x9C\x89,,\\\\192.168.0.10\\eigyo,yamada,\r\n"
+      "\xE8\xA8\xAD\xE8\xA8\x88,P,\\\\nas01\\design,,\r\n";
+  const std::vector<ButtonSetting> expected{{u"経理", u"Z", u"\\\\srv\\keiri", u"", u""},
+                                            {u"営業 共有", u"", u"\\\\192.168.0.10\\eigyo", u"yamada", u""},
+                                            {u"設計", u"P", u"\\\\nas01\\design", u"", u""}};
+  EXPECT_EQ(DetectSettingsEncoding(notepad), SettingsEncoding::Utf8);
+  EXPECT_EQ(ParseSettings(notepad, TestCodePage()), expected);
+  EXPECT_EQ(FormatSettings(ListOf(expected), TestCodePage()),
+            "\x8C\x6F\x97\x9D,Z,\\\\srv\\keiri,,\r\n"
+            "\x89\x63\x8B\xC6 \x8B\xA4\x97\x4C,,\\\\192.168.0.10\\eigyo,yamada,\r\n"
+            "\x90\xDD\x8C\x76,P,\\\\nas01\\design,,\r\n");
+}
+
+// A damaged character (a lead byte with no trail byte) right before a separator must not swallow it:
+// every line stays a setting and every field stays in its place.
+TEST(SettingsFormat, DamagedCharactersNeverMoveSeparators) {
+  const std::string bytes =
+      "a\x8C,Z,\\\\s\\a,,\r\n"
+      "b,\x97,\\\\s\\b,,\r\n"
+      "c,,\\\\s\\c\x8C\r\n"
+      "\x8C\"q\",,\\\\s\\d,,\r\n"
+      "e,,\\\\s\\e,id\x81,\r\n"
+      "f,,\\\\s\\f,,\x8C\r\n";
+  const std::vector<ButtonSetting> loaded = ParseSettings(bytes, TestCodePage());
+  ASSERT_EQ(loaded.size(), 6u);
+  const char16_t* folders[] = {u"\\\\s\\a", u"\\\\s\\b", nullptr, u"\\\\s\\d", u"\\\\s\\e", u"\\\\s\\f"};
+  for (size_t i = 0; i < loaded.size(); ++i) {
+    if (folders[i] != nullptr) {
+      EXPECT_EQ(loaded[i].Folder, folders[i]) << i;
+    }
+  }
+  EXPECT_TRUE(loaded[2].Folder.starts_with(u"\\\\s\\c"));
+  EXPECT_EQ(loaded[0].Drive, u"Z");
+  EXPECT_EQ(ParseSettings(FormatSettings(ListOf(loaded), TestCodePage()), TestCodePage()), loaded);
+}
+
+// A code page in which every character below U+0100 is the byte of its number: it can spell any mark.
+class Latin1CodePage final : public AnsiCodePage {
+ public:
+  std::string FromText(TextView text) const override {
+    std::string bytes;
+    for (char16_t c : text) bytes.push_back(c < 0x100 ? static_cast<char>(c) : '?');
+    return bytes;
+  }
+  Text ToText(std::string_view bytes) const override {
+    Text text;
+    for (char c : bytes) text.push_back(static_cast<unsigned char>(c));
+    return text;
+  }
+  bool CanRepresent(TextView text) const override {
+    for (char16_t c : text) {
+      if (c >= 0x100) return false;
+    }
+    return true;
+  }
+};
+
+// ANSI bytes that would read back as another encoding (a mark, or well-formed UTF-8) are saved as UTF-8
+// with its mark instead; plain ANSI stays ANSI.
+TEST(SettingsFormat, SaveNeverLooksLikeAnotherEncoding) {
+  const Latin1CodePage latin1;
+  struct Case {
+    Text name;
+    bool asUtf8;
+  };
+  for (const Case& c : {Case{u"\u00FF\u00FEname", true}, Case{u"\u00FE\u00FFname", true},
+                        Case{u"\u00EF\u00BB\u00BFname", true}, Case{u"\u00C3\u00A9t\u00C3\u00A9", true},
+                        Case{u"caf\u00E9", false}, Case{u"plain", false}}) {
+    const std::vector<ButtonSetting> settings{{c.name, u"", u"\\\\s\\x", u"", u""}, {u"b", u"", u"\\\\s\\b", u"", u""}};
+    const std::string bytes = FormatSettings(ListOf(settings), latin1);
+    EXPECT_EQ(bytes.starts_with("\xEF\xBB\xBF"), c.asUtf8) << EncodeUtf8(c.name);
+    EXPECT_EQ(ParseSettings(bytes, latin1), settings) << EncodeUtf8(c.name);
+  }
+  // In code page 932 half-width katakana can form well-formed UTF-8 (C3 BD is "ý").
+  const std::vector<ButtonSetting> katakana{{u"ﾃｽ", u"", u"\\\\s\\t", u"", u""}};
+  const std::string bytes = FormatSettings(ListOf(katakana), TestCodePage());
+  EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF"));
+  EXPECT_EQ(ParseSettings(bytes, TestCodePage()), katakana);
+}
+
+// Pass is escaped like the other fields, so a hand-edited value with a comma or a leading quote stays
+// the same from one save to the next; stored hex digits are untouched.
+TEST(SettingsFormat, PassIsEscapedLikeTheOtherFields) {
+  const std::string handEdited = "n,,\\\\s\\n,,\"a,b\"\r\nm,,\\\\s\\m,,00FF\r\n";
+  const std::vector<ButtonSetting> loaded = ParseSettings(handEdited, TestCodePage());
+  ASSERT_EQ(loaded.size(), 2u);
+  EXPECT_EQ(loaded[0].Pass, u"a,b");
+  const std::string saved = FormatSettings(ListOf(loaded), TestCodePage());
+  EXPECT_EQ(saved, "n,,\\\\s\\n,,a[&conm;]b\r\nm,,\\\\s\\m,,00FF\r\n");
+  EXPECT_EQ(ParseSettings(saved, TestCodePage()), loaded);
+  EXPECT_EQ(FormatSettings(ListOf(ParseSettings(saved, TestCodePage())), TestCodePage()), saved);
+}
+
 }  // namespace
 }  // namespace velloway

@@ -71,9 +71,10 @@ class IconvCodePage932 final : public AnsiCodePage {
     if (!fromAnsi_.Convert(bytes, utf16)) return DecodeUtf8(bytes);
     return DecodeUtf16(utf16, false);
   }
+  // As on Windows: only a text that comes back unchanged counts (iconv maps some characters one way).
   bool CanRepresent(TextView text) const override {
     std::string bytes;
-    return toAnsi_.Convert(Utf16Bytes(text), bytes);
+    return toAnsi_.Convert(Utf16Bytes(text), bytes) && ToText(bytes) == text;
   }
 
  private:

@@ -5,6 +5,7 @@
 
 #include "StandInWindowTest.h"
 #include "U_crypto.h"
+#include "WinText.h"
 
 namespace velloway {
 namespace {
@@ -133,15 +134,37 @@ TEST_F(ConnectClickTest, ChangedFolderIsConnectedAndTheButtonKeepsItsOwn) {
   EXPECT_EQ(shell_.targets, std::vector<Text>{u"\\\\srv\\new"});
 }
 
-TEST_F(ConnectClickTest, DriveAlreadyInUseIsReportedAndTheDriveOpened) {
-  Start(StandInNetwork().AddShare(u"\\\\srv\\x").AddConnection(u"Z:", u"\\\\srv\\other"),
-        "x,Z,\\\\srv\\x,,\r\n");
-  ClickConnect(0, [&] { Confirm(); });
-  EXPECT_EQ(main().StatusText(), u"既に接続済みです");
-  EXPECT_EQ(shell_.targets, std::vector<Text>{u"Z:\\"});
-  // Nothing new was connected: the one panel is the earlier connection's.
-  ASSERT_EQ(main().ConnectionPanels().size(), 1u);
-  EXPECT_EQ(WindowText(main().ConnectionPanels()[0]->Handle()), L"【Z:】\\\\srv\\other");
+// A letter already connected leads to the share asked for only when it is that share; held by another
+// share or a local drive, it is not opened and the status line names what holds it. A hand-written drive
+// with a colon, spaces or in lower case is read as the letter.
+TEST_F(ConnectClickTest, DriveAlreadyInUseOpensOnlyTheShareAskedFor) {
+  struct Case {
+    const char* settings;
+    const wchar_t* heldBy;  // Z:'s connection before the click
+    const char16_t* status;
+    std::vector<Text> opened;
+  };
+  for (const Case& c : {
+           Case{"x,Z,\\\\srv\\x,,\r\n", L"\\\\SRV\\x", u"既に接続済みです", {u"Z:\\"}},
+           Case{"x, z: ,\\\\srv\\x,,\r\n", L"\\\\srv\\x", u"既に接続済みです", {u"Z:\\"}},
+           Case{"x,Z,\\\\srv\\x,,\r\n", L"\\\\srv\\other", u"【Z:】は別の共有【\\\\srv\\other】に接続されています", {}},
+           Case{"x,c,\\\\srv\\x,,\r\n", nullptr, u"【C:】ドライブは既に使用されています", {}},
+       }) {
+    SCOPED_TRACE(c.settings);
+    StandInNetwork network;
+    network.AddShare(u"\\\\srv\\x");
+    if (c.heldBy != nullptr) network.AddConnection(u"Z:", FromWide(c.heldBy));
+    Start(network, c.settings);
+    shell_.targets.clear();
+    ClickConnect(0, [&] { Confirm(); });
+    ASSERT_TRUE(StandInNetwork::LastAttempt().has_value());
+    EXPECT_EQ(StandInNetwork::LastAttempt()->Local, c.heldBy != nullptr ? Text(u"Z:") : Text(u"C:"));
+    EXPECT_EQ(main().StatusText(), c.status);
+    EXPECT_EQ(shell_.targets, c.opened);
+    // Nothing new was connected: the panels are the earlier connections'.
+    EXPECT_EQ(main().ConnectionPanels().size(), c.heldBy != nullptr ? 1u : 0u);
+    TearDown();
+  }
 }
 
 TEST_F(ConnectClickTest, UndecryptablePasswordLeavesTheBoxEmptyAndTheTypedOneIsSent) {

@@ -95,5 +95,21 @@ TEST_F(NetworkBrowserTest, ALevelLargerThanOneBatchIsComplete) {
   EXPECT_EQ(lines.back(), L"2|\\\\SRV\\share699|1");
 }
 
+// A server that lists itself among its shares (as a broken or hostile one may): the walk ends, the server
+// shows once more as a leaf, and the log says where the walk did not descend.
+TEST_F(NetworkBrowserTest, AContainerListingItselfEndsTheWalk) {
+  StandInNetwork()
+      .AddUsualNeighbourhood()
+      .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER, RESOURCEUSAGE_CONTAINER)
+      .Save();
+  Search();
+  EXPECT_EQ(TreeLines(browser().TV_NetRec()),
+            (std::vector<std::wstring>{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1", L"2|\\\\SRV\\printer|2",
+                                       L"2|\\\\SRV|0"}));
+  const std::wstring log = WindowText(browser().Memo1());
+  EXPECT_NE(log.find(L"【\\\\SRV】は探索済みか階層が深すぎるため、その下は探索しません\r\n"), std::wstring::npos) << log;
+  EXPECT_TRUE(log.ends_with(L"探索終了\r\n"));
+}
+
 }  // namespace
 }  // namespace velloway

@@ -3,7 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "SettingsFileFixture.h"
+#include "TestPlatform.h"
 #include "UiHarness.h"
+#include "WindowsAnsiCodePage.h"
+#include "WindowsNetBios.h"
 #include "U_crypto.h"
 #include "WinText.h"
 
@@ -212,7 +216,8 @@ TEST_F(SettingButtonTest, AddThenCloseSavesTheFileAndRebuildsTheButtons) {
   EXPECT_EQ(content.size(), expectedStart.size() + 32 + 2);  // the empty password's 32 digits and CR LF
 }
 
-// A save that fails keeps the editor open with its rows; Close works once the file can be written again.
+// A save that fails keeps the editor open with its rows when the user does not leave without saving;
+// Close works once the file can be written again.
 TEST_F(SettingButtonTest, FailedSaveKeepsTheEditorOpenAndTheOldFile) {
   HANDLE holder = CreateFileW(testing::SettingsFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
@@ -224,22 +229,265 @@ TEST_F(SettingButtonTest, FailedSaveKeepsTheEditorOpenAndTheOldFile) {
       PostClick(editor().B_Delete());
       PostClick(editor().B_Close());
     }
-    if (seen.className == L"#32770" && seen.caption == L"確認") WindowWatcher::Answer(window, IDYES);
-    if (seen.className == L"#32770" && seen.caption != L"確認") {
+    if (seen.className != L"#32770") return;
+    if (seen.text == L"削除します。よろしいですか？") {
+      WindowWatcher::Answer(window, IDYES);
+    } else if (seen.caption == L"確認") {
+      // "close without saving?": No, try again.
+      WindowWatcher::Answer(window, IDNO);
+      PostClick(editor().B_Close());
+    } else {
       editorOpenAtError = IsWindowVisible(editor().Handle()) != FALSE;
       WindowWatcher::Answer(window, IDOK);
       CloseHandle(holder);
       holder = INVALID_HANDLE_VALUE;
-      PostClick(editor().B_Close());
     }
   });
   Click(running_->main().B_AddButton());
   EXPECT_TRUE(editorOpenAtError);
   const auto boxes = watcher.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 2u);
+  ASSERT_EQ(boxes.size(), 3u);
   EXPECT_NE(boxes[1].text.find(testing::SettingsFilePath()), std::wstring::npos);
+  EXPECT_EQ(boxes[2].text, L"設定を保存できませんでした。\r\n保存せずに閉じますか？（この画面での変更は元に戻ります）");
   EXPECT_FALSE(IsWindowVisible(editor().Handle()));
   EXPECT_EQ(running_->main().ConnectButtons().size(), 2u);
+}
+
+// A file that stays locked does not shut the user in: after the error they may close without saving. The
+// file keeps its bytes, and the list and the buttons go back to what they were.
+TEST_F(SettingButtonTest, FailedSaveLetsTheUserCloseWithoutSaving) {
+  const std::string before = "a,Z,\\\\srv\\a,,\r\nb,,\\\\srv\\b,,\r\nc,D,\\\\srv\\c,,\r\n";
+  HANDLE holder = CreateFileW(testing::SettingsFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  int defaultButton = 0;
+  bool edited = false;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    if (window == editor().Handle() && !edited) {
+      edited = true;
+      Select(0);
+      PostClick(editor().B_Delete());
+    }
+    if (seen.className != L"#32770") return;
+    if (seen.text.starts_with(L"設定を保存できませんでした")) {
+      // Looked at once the box runs: the default button then has the focus.
+      testing::RunSoon([&defaultButton, window] {
+        defaultButton = GetDlgCtrlID(GetFocus());
+        WindowWatcher::Answer(window, IDYES);
+      });
+    } else if (seen.text == L"削除します。よろしいですか？") {
+      WindowWatcher::Answer(window, IDYES);
+      PostClick(editor().B_Close());  // after the answer: a click posted earlier would run inside the question
+    } else {
+      WindowWatcher::Answer(window, IDOK);
+    }
+  });
+  Click(running_->main().B_AddButton());
+  CloseHandle(holder);
+  EXPECT_EQ(defaultButton, IDNO) << "No must be the default answer";
+  EXPECT_FALSE(IsWindowVisible(editor().Handle()));
+  EXPECT_EQ(Names(), (std::vector<Text>{u"a", u"b", u"c"}));
+  EXPECT_EQ(running_->main().ConnectButtons().size(), 3u);
+  EXPECT_EQ(testing::ReadBytes(FromWide(testing::SettingsFilePath().c_str())), before);
+}
+
+// A stored Pass that cannot be decrypted (cut short, or not hex at all) shows as an empty box with a note;
+// OK with the box untouched keeps it byte for byte, a typed password replaces it.
+TEST_F(SettingButtonTest, UnreadablePasswordIsKeptUnlessTheUserTypesOne) {
+  Text damaged = EncryptPassword(u"stored", app().Crypto);
+  damaged.resize(damaged.size() - 2);
+  for (const Text& stored : {damaged, Text(u"not hex!")}) {
+    for (const bool typed : {false, true}) {
+      app().Settings.SetRow(1, ButtonSetting{u"b", u"", u"\\\\srv\\b", u"user", stored});
+      std::wstring shown = L"not read";
+      bool noteShown = false;
+      WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+        if (window != form().Handle()) return;
+        shown = WindowText(form().E_Pass());
+        noteShown = IsWindowVisible(form().L_PassNote()) != FALSE;
+        for (wchar_t c : std::wstring(L"new")) {
+          if (typed) SendMessageW(form().E_Pass(), WM_CHAR, c, 1);
+        }
+        PostClick(form().B_OK());
+      });
+      Select(1);
+      Click(editor().B_Edit());
+      EXPECT_EQ(shown, L"");
+      EXPECT_TRUE(noteShown);
+      if (typed) {
+        EXPECT_EQ(DecryptPassword(app().Settings.Row(1).Pass, app().Crypto), u"new");
+      } else {
+        EXPECT_EQ(app().Settings.Row(1).Pass, stored);
+      }
+    }
+  }
+  // A readable one shows no note.
+  app().Settings.SetRow(1, ButtonSetting{u"b", u"", u"\\\\srv\\b", u"", EncryptPassword(u"pw", app().Crypto)});
+  bool noteShown = true;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window != form().Handle()) return;
+    noteShown = IsWindowVisible(form().L_PassNote()) != FALSE;
+    PostClick(form().B_Cancel());
+  });
+  Click(editor().B_Edit());
+  EXPECT_FALSE(noteShown);
+}
+
+// A password the ANSI code page cannot hold would be stored as '?': it is refused, and the dialog stays
+// open. The password box is emptied whenever the dialog closes, by OK or by Cancel.
+TEST_F(SettingButtonTest, PasswordWithoutAnAnsiFormIsRefusedAndTheBoxIsEmptiedOnClose) {
+  int okClicks = 0;
+  std::wstring refusal;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    if (window == form().Handle() && okClicks == 0) {
+      SetWindowTextW(form().E_Name(), L"n");
+      SetWindowTextW(form().E_Folder(), L"\\\\srv\\n");
+      SetWindowTextW(form().E_Pass(), L"p\u00E4ss\u20AC");
+      ++okClicks;
+      PostClick(form().B_OK());
+    }
+    if (seen.className == L"#32770") {
+      refusal = seen.text;
+      EXPECT_TRUE(IsWindowVisible(form().Handle()));
+      EXPECT_EQ(WindowText(form().E_Pass()), L"p\u00E4ss\u20AC") << "the typed password is kept for correcting";
+      WindowWatcher::Answer(window, IDOK);
+      PostClick(form().B_Cancel());
+    }
+  });
+  Click(editor().B_Add());
+  EXPECT_EQ(refusal, L"パスワードに使用できない文字が含まれています。\r\nこの PC の文字コード（Shift_JIS）で表せる文字だけを使ってください。");
+  EXPECT_EQ(app().Settings.Count(), 3u);
+  EXPECT_EQ(WindowText(form().E_Pass()), L"") << "after Cancel";
+
+  WindowWatcher confirm([&](HWND window, const WindowWatcher::Seen&) {
+    if (window != form().Handle()) return;
+    SetWindowTextW(form().E_Name(), L"n");
+    SetWindowTextW(form().E_Folder(), L"\\\\srv\\n");
+    SetWindowTextW(form().E_Pass(), L"\u7D4C\u7406pw");
+    PostClick(form().B_OK());
+  });
+  Click(editor().B_Add());
+  ASSERT_EQ(app().Settings.Count(), 4u);
+  EXPECT_EQ(DecryptPassword(app().Settings.Row(3).Pass, app().Crypto), u"経理pw");
+  EXPECT_EQ(WindowText(form().E_Pass()), L"") << "after OK";
+}
+
+std::string FileBytes(const std::wstring& path) {
+  return testing::ReadBytes(FromWide(path.c_str())).value_or("(no file)");
+}
+
+// Another program holds vlw.ini when the program starts: the load fails and the list stays empty. Closing
+// the editor with the list unchanged must leave the file alone; once the user has added a setting and the
+// file is free again, its old bytes are kept beside it, and the user is told where.
+TEST(SettingsFileHeldAtStartUp, TheFileSurvivesTheEditor) {
+  const std::wstring path = testing::SettingsFilePath();
+  // 経理,Z,\\srv\keiri,,<32 digits> and a second setting, in code page 932.
+  const std::string original =
+      "\x8C\x6F\x97\x9D,Z,\\\\srv\\keiri,,0123456789ABCDEF0123456789ABCDEF\r\n"
+      "\x89\x63\x8B\xC6,,\\\\192.168.0.10\\eigyo,yamada,0123456789ABCDEF0123456789ABCDEF\r\n";
+  testing::WriteSettingsFile(original);
+  for (const wchar_t* suffix : {L".bak", L".bak2"}) DeleteFileW((path + suffix).c_str());
+  HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+  std::vector<std::wstring> errors;
+  bool addOne = false;
+  bool acted = false;  // the editor is activated again after each window it opens: act once per show
+  std::unique_ptr<RunningApplication> running;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    Application& app = running->app();
+    if (window == app.F_SettingButton.Handle() && !acted) {
+      acted = true;
+      // One click at a time: a click posted now would run inside the edit dialog's own message loop.
+      PostClick(addOne ? app.F_SettingButton.B_Add() : app.F_SettingButton.B_Close());
+    } else if (window == app.F_SettingButtonForm.Handle()) {
+      SetWindowTextW(app.F_SettingButtonForm.E_Name(), L"new");
+      SetWindowTextW(app.F_SettingButtonForm.E_Folder(), L"\\\\srv\\new");
+      PostClick(app.F_SettingButtonForm.B_OK());
+      PostClick(app.F_SettingButton.B_Close());
+    } else if (seen.className == L"#32770") {
+      errors.push_back(seen.text);
+      WindowWatcher::Answer(window, IDOK);
+    }
+  });
+  running = std::make_unique<RunningApplication>();
+  ASSERT_TRUE(running->PumpUntil([&] { return !running->main().StartupTimerArmed(); }));
+  ASSERT_EQ(errors.size(), 1u) << "the failed load is reported";
+  EXPECT_NE(errors[0].find(path), std::wstring::npos);
+  EXPECT_TRUE(running->main().ConnectButtons().empty());
+
+  // Opened and closed while the file is still held: nothing to save, so no error either.
+  Click(running->main().B_AddButton());
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_FALSE(IsWindowVisible(running->app().F_SettingButton.Handle()));
+  CloseHandle(holder);
+  EXPECT_EQ(FileBytes(path), original);
+  EXPECT_EQ(FileBytes(path + L".bak"), "(no file)");
+
+  // Opened and closed again with the file free, still unchanged: still untouched.
+  acted = false;
+  Click(running->main().B_AddButton());
+  EXPECT_EQ(FileBytes(path), original);
+
+  // A setting added: the old bytes go beside the file first, and the user is told where.
+  addOne = true;
+  acted = false;
+  Click(running->main().B_AddButton());
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[1], L"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。\r\n" + path + L".bak");
+  EXPECT_EQ(FileBytes(path + L".bak"), original);
+  const std::string saved = FileBytes(path);
+  EXPECT_TRUE(saved.starts_with("new,,\\\\srv\\new,,")) << saved;
+  EXPECT_EQ(running->main().ConnectButtons().size(), 1u);
+  DeleteFileW((path + L".bak").c_str());
+}
+
+// A crypto provider that cannot make a key: the one Windows boundary the test cannot break for real.
+struct NoKeyProvider final : CryptoProvider {
+  std::unique_ptr<CryptoContext> AcquireContext(const std::string&, std::uint32_t, std::uint32_t) override {
+    return nullptr;
+  }
+};
+
+struct RecordingReporter final : MessageReporter {
+  void ShowMessage(const Text& text) override { shown.push_back(text); }
+  std::vector<Text> shown;
+};
+
+// When the password cannot be encrypted the dialog says so, stays open and nothing is stored (no empty Pass).
+TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogOpen) {
+  NoKeyProvider provider;
+  WindowsNetBios netBios;
+  WindowsAnsiCodePage codePage;
+  RecordingReporter reporter;
+  const CryptoServices crypto{provider, netBios, codePage, reporter};
+  SettingsList settings;
+  TF_SettingButtonForm form;
+  TF_SettingButton editor(settings, form, crypto);
+  form.Create(nullptr);
+  editor.Create(nullptr, [] {});
+
+  std::wstring message;
+  bool formOpenAtMessage = false;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    if (window == form.Handle() && message.empty()) {
+      SetWindowTextW(form.E_Name(), L"n");
+      SetWindowTextW(form.E_Folder(), L"\\\\srv\\n");
+      SetWindowTextW(form.E_Pass(), L"pw");
+      PostClick(form.B_OK());
+    }
+    if (seen.className == L"#32770") {
+      message = seen.text;
+      formOpenAtMessage = IsWindowVisible(form.Handle()) != FALSE;
+      WindowWatcher::Answer(window, IDOK);
+      PostClick(form.B_Cancel());
+    }
+  });
+  Click(editor.B_Add());
+  EXPECT_EQ(message, L"パスワードを暗号化できませんでした。設定は変更されていません。");
+  EXPECT_TRUE(formOpenAtMessage);
+  EXPECT_EQ(settings.Count(), 0u);
+  EXPECT_TRUE(reporter.shown.empty());
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ TEST(SettingsFolder, LivesInTheRealApplicationDataFolder) {
       << EncodeUtf8(path);
   WindowsFileStore files;
   SettingsList list;
-  LoadSettingsFile(path, list, files, WindowsAnsiCodePage());
+  UnreadSettingsFile unread;
+  LoadSettingsFile(path, list, files, WindowsAnsiCodePage(), unread);
   EXPECT_TRUE(files.FolderExists(SettingsFolder(ApplicationDataFolder())));
   EXPECT_TRUE(path.ends_with(u"\\vlw\\vlw.ini"));
 }
