@@ -65,16 +65,6 @@ DerivedKey SetUpKey(const CryptoServices& services) {
   return result;
 }
 
-// At least four upper-case digits, more when the code needs them.
-Text ErrorCodeText(std::uint32_t code) {
-  Text digits;
-  do {
-    digits.insert(digits.begin(), kHexDigits[code & 0x0F]);
-    code >>= 4;
-  } while (code != 0);
-  return Text(digits.size() < 4 ? 4 - digits.size() : 0, u'0') + digits;
-}
-
 int HexValue(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
@@ -117,9 +107,16 @@ CipherOutcome TryEncryptPassword(TextView password, const CryptoServices& servic
 }
 
 Text EncryptPassword(TextView password, const CryptoServices& services) {
-  CipherOutcome outcome = TryEncryptPassword(password, services);
-  if (!outcome.succeeded && outcome.lastError != 0) services.messages.ShowMessage(ErrorCodeText(outcome.lastError));
-  return std::move(outcome.text);
+  return std::move(TryEncryptPassword(password, services).text);
+}
+
+Text ErrorCodeText(std::uint32_t code) {
+  Text digits;
+  do {
+    digits.insert(digits.begin(), kHexDigits[code & 0x0F]);
+    code >>= 4;
+  } while (code != 0);
+  return Text(digits.size() < 4 ? 4 - digits.size() : 0, u'0') + digits;
 }
 
 namespace {

@@ -6,7 +6,6 @@
 
 #include "AnsiCodePage.h"
 #include "CryptoProvider.h"
-#include "MessageReporter.h"
 #include "NetBios.h"
 #include "Text.h"
 
@@ -17,7 +16,6 @@ struct CryptoServices {
   CryptoProvider& provider;
   NetBios& netBios;
   const AnsiCodePage& codePage;
-  MessageReporter& messages;
 };
 
 // What a cipher call gave: the cipher text or the password, or a failure the caller must act on.
@@ -27,11 +25,13 @@ struct CipherOutcome {
   std::uint32_t lastError = 0;  // the provider's code when the encryption or decryption call itself failed
 };
 
-// The cipher text, a multiple of 32 digits; the empty text when any step fails. A failure of the
-// encryption itself is first reported with the last error code.
+// The cipher text, a multiple of 32 digits; the empty text when any step fails.
 Text EncryptPassword(TextView password, const CryptoServices& services);
-// The same, reporting every failure (no context, hash or key included) as a value instead.
+// The same, with every failure (no context, hash or key included) as a value, for the caller to report.
 CipherOutcome TryEncryptPassword(TextView password, const CryptoServices& services);
+
+// A provider's error code as the user is shown it: at least four upper-case hexadecimal digits.
+Text ErrorCodeText(std::uint32_t code);
 
 // The password; the empty text when any step fails, silently. Either letter case is read and a trailing
 // odd digit is ignored; a pair that is not hexadecimal raises a RuntimeError.

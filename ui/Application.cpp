@@ -9,7 +9,7 @@ namespace velloway {
 
 Application::Application(ShellOpener* shell)
     : Shell(shell != nullptr ? *shell : WindowsShell),
-      Crypto{CryptoProvider, NetBios, CodePage, Messages},
+      Crypto{CryptoProvider, NetBios, CodePage},
       F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto}),
       F_NetResEnum(Network),
       F_SettingButton(Settings, F_SettingButtonForm, Crypto) {

@@ -1,7 +1,6 @@
 // The application: the settings list, the platform layers and the five windows, created in order.
 #pragma once
 
-#include "MessageBoxReporter.h"
 #include "SettingsList.h"
 #include "U_crypto.h"
 #include "U_crypto_h.h"
@@ -37,7 +36,6 @@ class Application {
   WindowsNetworkProvider Network;
   WindowsShellOpener WindowsShell;
   ShellOpener& Shell;
-  MessageBoxReporter Messages;
   CryptoServices Crypto;
 
   TF_Main F_Main;

@@ -55,7 +55,6 @@ HWND ConnectionPanel::Create(HWND group, const Text& caption, int tag, const wch
                              int firstButtonId, std::function<void(ButtonStrip&, int)> onClick,
                              std::function<void()> onResized, HFONT font) {
   onResized_ = std::move(onResized);
-  font_ = font;
   Panel::Create(group, RECT{});
   SetWindowTextW(Handle(), ToWide(caption).c_str());
   strip_.Create(Handle(), tag, openCaption, firstButtonId, std::move(onClick));
@@ -88,6 +87,13 @@ LRESULT ConnectionPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE:
       Arrange();
       return 0;
+    // The caption is drawn with the font the window last gave: it changes with the DPI.
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam) != 0) InvalidateRect(Handle(), nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
     case WM_LBUTTONDOWN:
       if (GET_Y_LPARAM(lParam) < CaptionHeight()) Toggle();
       return 0;

@@ -47,7 +47,7 @@ class ConnectionPanel : public Panel {
   void Arrange();
   ButtonStrip strip_;
   std::function<void()> onResized_;
-  HFONT font_ = nullptr;
+  HFONT font_ = nullptr;  // as WM_SETFONT gave it; the window that gave it keeps it alive
   bool collapsed_ = false;
 };
 

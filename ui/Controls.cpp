@@ -12,7 +12,7 @@
 namespace velloway {
 
 HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi) {
-  return CreateWindowExW(0, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style, Scale(layout.left, dpi),
+  return CreateWindowExW(layout.exStyle, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style, Scale(layout.left, dpi),
                          Scale(layout.top, dpi), Scale(layout.width, dpi), Scale(layout.height, dpi), parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
 }

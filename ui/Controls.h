@@ -14,6 +14,8 @@ struct ControlLayout {
   const wchar_t* text;
   int left, top, width, height;  // at 96 DPI, in the parent's client area
   DWORD style;                   // besides WS_CHILD | WS_VISIBLE
+  DWORD exStyle = 0;
+  int fontPixels = 0;  // a font of its own of this height at 96 DPI; 0 for the window's font
 };
 
 HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi);

@@ -3,7 +3,19 @@
 
 namespace velloway {
 
+UINT WindowDpiMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Velloway.WindowDpi");
+  return message;
+}
+
 UINT DpiOf(HWND window) {
+  if (window != nullptr) {
+    if (HWND root = GetAncestor(window, GA_ROOT)) {
+      if (const LRESULT recorded = SendMessageW(root, WindowDpiMessage(), 0, 0); recorded > 0) {
+        return static_cast<UINT>(recorded);
+      }
+    }
+  }
   const UINT dpi = window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
   return dpi == 0 ? kBaseDpi : dpi;
 }

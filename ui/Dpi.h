@@ -12,7 +12,11 @@ inline constexpr int kFontPixels = 13;
 inline constexpr wchar_t kFontName[] = L"ＭＳ Ｐゴシック";
 
 inline int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), kBaseDpi); }
+// The DPI a window is laid out for: its top-level window's own record of it (which follows WM_DPICHANGED),
+// or the system's answer for windows that keep none.
 UINT DpiOf(HWND window);
+// The message by which a top-level window of the program answers its DPI.
+UINT WindowDpiMessage();
 UniqueFont CreateWindowFont(UINT dpi, int pixels = kFontPixels);
 // Gives the window and every window inside it the font.
 void ApplyFont(HWND window, HFONT font);

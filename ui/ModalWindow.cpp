@@ -11,7 +11,9 @@ HWND ModalWindow::CreateModal(const wchar_t* className, const wchar_t* caption, 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | titleButtons;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   const SIZE size = OuterSize(width, height, style, exStyle, DpiOf(owner));
-  return CreateWindowOfClass(className, exStyle, style, caption, RECT{0, 0, size.cx, size.cy}, owner);
+  HWND window = CreateWindowOfClass(className, exStyle, style, caption, RECT{0, 0, size.cx, size.cy}, owner);
+  StartFrame();
+  return window;
 }
 
 ModalResult ModalWindow::ShowModal() {
@@ -47,17 +49,10 @@ LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       CloseRequested();
       return 0;
-    case WM_COMMAND:
-      // Esc, and a Cancel button, which carries the same id.
-      if (LOWORD(wParam) == IDCANCEL && (lParam == 0 || HIWORD(wParam) == BN_CLICKED)) {
-        CloseRequested();
-        return 0;
-      }
-      break;
     default:
       break;
   }
-  return Window::HandleMessage(message, wParam, lParam);
+  return TopLevelWindow::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace velloway

@@ -1,13 +1,13 @@
 // A top-level window created once at start-up and shown modally over its owner as often as needed.
 #pragma once
 
-#include "Window.h"
+#include "TopLevelWindow.h"
 
 namespace velloway {
 
 enum class ModalResult { None, Ok, Cancel };
 
-class ModalWindow : public Window {
+class ModalWindow : public TopLevelWindow {
  public:
   // Shows the window, disables the owner and runs messages until EndModal; then hides it again.
   ModalResult ShowModal();
@@ -15,11 +15,14 @@ class ModalWindow : public Window {
   bool IsShowing() const noexcept { return showing_; }
 
  protected:
-  // Creates the hidden window with client size width × height at 96 DPI, at the screen's top-left.
+  // Creates the hidden window with client size width × height at 96 DPI, at the screen's top-left, and
+  // starts its frame (DPI and font).
   HWND CreateModal(const wchar_t* className, const wchar_t* caption, int width, int height, DWORD titleButtons,
                    HWND owner);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // Esc and the close box; the default counts them as Cancel.
+  // A Cancel button and Esc: as the close box.
+  void OnCancel() override { CloseRequested(); }
+  // Esc, a Cancel button and the close box; the default counts them as Cancel.
   virtual void CloseRequested() { EndModal(ModalResult::Cancel); }
   virtual void FormShow() {}
   // The control that has the focus once the window is shown.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ConnectButtons.h"
+#include "ConnectPlan.h"
 #include "ConnectionEnumeration.h"
 #include "ConnectResult.h"
 #include "Controls.h"
@@ -76,8 +77,7 @@ bool IsPushButton(HWND window) {
 }  // namespace
 
 void TF_Main::Create(int showCommand) {
-  dpi_ = GetDpiForSystem();
-  const SIZE size = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, dpi_);
+  const SIZE size = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, GetDpiForSystem());
   CreateWindowOfClass(L"TF_Main", kExStyle, kStyle, kApplicationTitle, RECT{0, 0, size.cx, size.cy}, nullptr);
   ShowWindow(Handle(), showCommand);
 }
@@ -103,18 +103,18 @@ void TF_Main::FormDestroy() {
 }
 
 void TF_Main::CreateControls() {
-  dpi_ = DpiOf(Handle());
-  connectedHeight_ = Scale(kConnectedHeight, dpi_);
+  StartFrame();
+  connectedHeight_ = Scale(kConnectedHeight, Dpi());
   P_Connect_.Create(Handle(), RECT{});
   Panel2_.Create(P_Connect_.Handle(), RECT{});
-  B_AddButton_ = CreateControl(Panel2_.Handle(), kB_AddButtonLayout, dpi_);
+  AddControl(kB_AddButtonLayout, Panel2_.Handle());
   P_ButtonPanel_.Create(P_Connect_.Handle(), RECT{});
   Splitter1_.Create(Handle(), [this](int top) { Splitter1Moved(top); });
   P_Connected_.Create(Handle(), RECT{});
   Panel1_.Create(P_Connected_.Handle(), RECT{});  // always the first child of P_Connected
-  Label1_ = CreateControl(Panel1_.Handle(), kLabel1Layout, dpi_);
-  B_ConnectionSearch_ = CreateControl(Panel1_.Handle(), kB_ConnectionSearchLayout, dpi_);
-  B_NetResSearch_ = CreateControl(Panel1_.Handle(), kB_NetResSearchLayout, dpi_);
+  AddControl(kLabel1Layout, Panel1_.Handle());
+  AddControl(kB_ConnectionSearchLayout, Panel1_.Handle());
+  AddControl(kB_NetResSearchLayout, Panel1_.Handle());
   StatusBar1_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                 Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1)),
                                 GetModuleHandleW(nullptr), nullptr);
@@ -123,10 +123,13 @@ void TF_Main::CreateControls() {
   SendMessageW(StatusBar1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
                               0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  font_ = CreateWindowFont(dpi_);
-  ApplyFont(Handle(), font_.get());
+  ApplyFonts();
   Layout();
 }
+
+HWND TF_Main::B_AddButton() const noexcept { return Control(kB_AddButton); }
+HWND TF_Main::B_ConnectionSearch() const noexcept { return Control(kB_ConnectionSearch); }
+HWND TF_Main::B_NetResSearch() const noexcept { return Control(kB_NetResSearch); }
 
 void TF_Main::Layout() {
   if (StatusBar1_ == nullptr) return;
@@ -137,8 +140,8 @@ void TF_Main::Layout() {
   GetWindowRect(StatusBar1_, &status);
   const int width = client.right;
   const int statusHeight = status.bottom - status.top;
-  const int header = Scale(kHeaderHeight, dpi_);
-  const int splitter = Scale(kSplitterHeight, dpi_);
+  const int header = Scale(kHeaderHeight, Dpi());
+  const int splitter = Scale(kSplitterHeight, Dpi());
   const int available = client.bottom - statusHeight;
   const int connected = std::clamp(connectedHeight_, 0, std::max(0, available - splitter));
   const int connectTop = 0;
@@ -160,7 +163,7 @@ void TF_Main::StackPanels() {
   if (!group_) return;
   RECT client{};
   GetClientRect(group_->Handle(), &client);
-  const int width = client.right - Scale(kGroupRightMargin, dpi_);
+  const int width = client.right - Scale(kGroupRightMargin, Dpi());
   int top = -group_->Position();
   for (const auto& panel : panels_) {
     PlaceWindow(panel->Handle(), 0, top, width, panel->Height());
@@ -181,26 +184,17 @@ void TF_Main::Splitter1Moved(int top) {
   RECT status{};
   GetWindowRect(StatusBar1_, &status);
   const int available = client.bottom - (status.bottom - status.top);
-  const int minimum = Scale(kMinimumHalf, dpi_);
-  const int splitter = Scale(kSplitterHeight, dpi_);
+  const int minimum = Scale(kMinimumHalf, Dpi());
+  const int splitter = Scale(kSplitterHeight, Dpi());
   const int wanted = available - splitter - top;
   connectedHeight_ = std::clamp(wanted, minimum, std::max(minimum, available - splitter - minimum));
   Layout();
   UpdateWindow(Handle());
 }
 
-void TF_Main::DpiChanged(UINT dpi, const RECT& suggested) {
-  connectedHeight_ = MulDiv(connectedHeight_, static_cast<int>(dpi), static_cast<int>(dpi_));
-  dpi_ = dpi;
-  font_ = CreateWindowFont(dpi_);
-  PlaceControl(B_AddButton_, kB_AddButtonLayout, dpi_);
-  PlaceControl(Label1_, kLabel1Layout, dpi_);
-  PlaceControl(B_ConnectionSearch_, kB_ConnectionSearchLayout, dpi_);
-  PlaceControl(B_NetResSearch_, kB_NetResSearchLayout, dpi_);
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+void TF_Main::OnDpiChanged(UINT oldDpi) {
+  connectedHeight_ = MulDiv(connectedHeight_, static_cast<int>(Dpi()), static_cast<int>(oldDpi));
   CreateButtons();
-  ApplyFont(Handle(), font_.get());
   Layout();
 }
 
@@ -251,12 +245,12 @@ void TF_Main::CreateButtons() {
     for (wchar_t c : ToWide(setting.Name)) caption.append(c == L'&' ? 2 : 1, c);
     HWND button = CreateWindowExW(
         0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-        Scale(kConnectButtonLeft, dpi_), Scale(ConnectButtonTop(i), dpi_) - P_ButtonPanel_.Position(),
-        Scale(kConnectButtonWidth, dpi_), Scale(kConnectButtonHeight, dpi_), P_ButtonPanel_.Handle(),
+        Scale(kConnectButtonLeft, Dpi()), Scale(ConnectButtonTop(i), Dpi()) - P_ButtonPanel_.Position(),
+        Scale(kConnectButtonWidth, Dpi()), Scale(kConnectButtonHeight, Dpi()), P_ButtonPanel_.Handle(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(std::min<size_t>(kFirstConnectButton + i, kLastConnectButton))),
         GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(i));  // the tag: the setting's index
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
 
     std::wstring hint = ToWide(ConnectButtonHint(setting));
     TTTOOLINFOW tool{};
@@ -295,7 +289,7 @@ void TF_Main::CreateButtons_Connected() {
         [this](ButtonStrip& strip, int button) {
           PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(strip.Tag()), button);
         },
-        [this] { StackPanels(); }, font_.get());
+        [this] { StackPanels(); }, Font());
     panels_.push_back(std::move(panel));
   }
   Layout();
@@ -321,14 +315,13 @@ void TF_Main::ButtonGroupItemsClick_Open(int tag) {
 
 void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
   const Text name = ConnectionName(tag);
-  std::uint32_t result = services_.network.CancelConnection(name, false);
-  if (result == kErrorOpenFiles) {
-    const Text question = u"[" + name + u"]内のフォルダ又はファイルが開いており切断できません\r\n強制切断しますか？";
-    if (!AskYesNo(Handle(), question, false)) return;
-    result = services_.network.CancelConnection(name, true);
+  CloseStep step = AfterCancel(services_.network.CancelConnection(name, false), name, false);
+  if (step.askForce) {
+    if (!AskYesNo(Handle(), step.question, false)) return;
+    step = AfterCancel(services_.network.CancelConnection(name, true), name, true);
   }
-  SetStatus(DisconnectResultText(result));
-  if (result == kNoError) CreateButtons_Connected();
+  SetStatus(step.status);
+  if (step.rebuild) CreateButtons_Connected();
 }
 
 void TF_Main::SaveToIni() {
@@ -374,7 +367,7 @@ void TF_Main::ConnectClick(HWND sender) {
   const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(GetWindowLongPtrW(sender, GWLP_USERDATA)));
   const Text drive = ConnectDrive(setting.Drive);
   TF_ConnectionDialog& dialog = *F_ConnectionDialog_;
-  dialog.DriveLine = drive.empty() ? Text() : u"【" + drive + u"】ドライブ割当";
+  dialog.DriveLine = DriveLine(drive);
   dialog.Folder = setting.Folder;
   dialog.ID = setting.ID;
   dialog.Password = DecryptPassword(setting.Pass, services_.crypto);
@@ -396,11 +389,10 @@ void TF_Main::ConnectClick(HWND sender) {
   Text status;
   {
     const WaitCursor wait;
-    const std::optional<Text> local = drive.empty() ? std::nullopt : std::optional<Text>(drive + u":");
     // Without a user name the share is connected as the current user, whatever password is stored.
-    const bool asCurrentUser = user.empty();
-    const std::uint32_t result = services_.network.AddConnection(local, remote, asCurrentUser ? nullptr : &user,
-                                                                 asCurrentUser ? nullptr : &password);
+    const ConnectPlan plan = PlanConnect(drive, remote, user);
+    const std::uint32_t result = services_.network.AddConnection(
+        plan.localName, remote, plan.sendCredentials ? &user : nullptr, plan.sendCredentials ? &password : nullptr);
     WipeString(password);
     ConnectOutcome outcome = ConnectResultText(result, remote);
     if (!drive.empty() && (result == kErrorAlreadyAssigned || result == kErrorSessionCredentialConflict)) {
@@ -411,7 +403,7 @@ void TF_Main::ConnectClick(HWND sender) {
       outcome = CheckDriveInUse(outcome, result, drive, remote, locals, remotes);
     }
     if (result == kNoError) CreateButtons_Connected();
-    if (outcome.open) services_.shell.Open(Handle(), drive.empty() ? remote : drive + u":\\");
+    if (outcome.open) services_.shell.Open(Handle(), plan.openTarget);
     status = outcome.status;
   }
   SetStatus(status);
@@ -427,16 +419,7 @@ void TF_Main::B_NetResSearchClick() {
 
 void TF_Main::B_ConnectionSearchClick() { CreateButtons_Connected(); }
 
-void TF_Main::OnCommand(WPARAM wParam, HWND control) {
-  if (HIWORD(wParam) != BN_CLICKED) return;
-  int id = LOWORD(wParam);
-  // Enter on a focused button that the dialog manager has not made the default one arrives as IDOK (with
-  // the focused control, or none): it means the focused button's click.
-  if (id == IDOK) {
-    if (control == nullptr) control = GetFocus();
-    if (control == nullptr || !IsChild(Handle(), control) || !IsPushButton(control)) return;
-    id = GetDlgCtrlID(control);
-  }
+void TF_Main::OnButtonClick(int id, HWND control) {
   switch (id) {
     case kB_AddButton: B_AddButtonClick(); return;
     case kB_ConnectionSearch: B_ConnectionSearchClick(); return;
@@ -456,6 +439,13 @@ void TF_Main::OnCommand(WPARAM wParam, HWND control) {
   }
 }
 
+// Enter on a focused button that the dialog manager has not made the default one arrives as OK: it
+// means the focused button's click.
+void TF_Main::OnOk() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(Handle(), focus) && IsPushButton(focus)) OnButtonClick(GetDlgCtrlID(focus), focus);
+}
+
 LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -463,9 +453,6 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kT_OnCreate) T_OnCreateTimer();
-      return 0;
-    case WM_COMMAND:
-      OnCommand(wParam, reinterpret_cast<HWND>(lParam));
       return 0;
     case kStripClicked:
       if (lParam == 0) {
@@ -480,15 +467,12 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Layout();
       return 0;
-    case WM_DPICHANGED:
-      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
     case WM_DESTROY:
       FormDestroy();
       PostQuitMessage(0);
       return 0;
     default:
-      return Window::HandleMessage(message, wParam, lParam);
+      return TopLevelWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

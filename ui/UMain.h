@@ -16,7 +16,7 @@
 #include "ShellOpener.h"
 #include "Splitter.h"
 #include "UniqueAny.h"
-#include "Window.h"
+#include "TopLevelWindow.h"
 
 namespace velloway {
 
@@ -34,7 +34,7 @@ struct MainServices {
   const CryptoServices& crypto;
 };
 
-class TF_Main : public Window {
+class TF_Main : public TopLevelWindow {
  public:
   explicit TF_Main(MainServices services) : services_(services) {}
 
@@ -55,9 +55,9 @@ class TF_Main : public Window {
   ScrollBox& P_ButtonPanel() noexcept { return P_ButtonPanel_; }
   HWND P_Connected() const noexcept { return P_Connected_.Handle(); }
   HWND Panel1() const noexcept { return Panel1_.Handle(); }
-  HWND B_AddButton() const noexcept { return B_AddButton_; }
-  HWND B_ConnectionSearch() const noexcept { return B_ConnectionSearch_; }
-  HWND B_NetResSearch() const noexcept { return B_NetResSearch_; }
+  HWND B_AddButton() const noexcept;
+  HWND B_ConnectionSearch() const noexcept;
+  HWND B_NetResSearch() const noexcept;
   HWND StatusBar1() const noexcept { return StatusBar1_; }
   HWND Splitter1() const noexcept { return Splitter1_.Handle(); }
   HWND Tooltips() const noexcept { return tooltips_; }
@@ -72,6 +72,9 @@ class TF_Main : public Window {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnButtonClick(int id, HWND control) override;
+  void OnOk() override;
+  void OnDpiChanged(UINT oldDpi) override;
 
  private:
   void FormCreate();
@@ -81,7 +84,6 @@ class TF_Main : public Window {
   void B_AddButtonClick();
   void B_NetResSearchClick();
   void B_ConnectionSearchClick();
-  void OnCommand(WPARAM wParam, HWND control);
   void ButtonGroupItemsClick_Open(int tag);
   void ButtonGroupItemsClick_DisConnect(int tag);
   const Text& ConnectionName(int tag) const;
@@ -89,7 +91,6 @@ class TF_Main : public Window {
   void CreateControls();
   void Layout();
   void Splitter1Moved(int top);
-  void DpiChanged(UINT dpi, const RECT& suggested);
 
   MainServices services_;
   TF_SettingButton* F_SettingButton_ = nullptr;
@@ -97,23 +98,19 @@ class TF_Main : public Window {
   TF_ConnectionDialog* F_ConnectionDialog_ = nullptr;
 
   UnreadSettingsFile unread_;
+  // The current connections by connection number: stl_Connected1 their local names (a drive such as Z:,
+  // or empty), stl_Connected2 their remote names.
   std::unique_ptr<std::vector<Text>> stl_Connected1_;
   std::unique_ptr<std::vector<Text>> stl_Connected2_;
   Text path_;
 
-  UINT dpi_ = 96;
-  UniqueFont font_;
-  Panel P_Connect_;
-  Panel Panel2_;
-  ScrollBox P_ButtonPanel_;
-  Splitter Splitter1_;
-  Panel P_Connected_;
-  Panel Panel1_;
-  HWND B_AddButton_ = nullptr;
-  HWND Label1_ = nullptr;
-  HWND B_ConnectionSearch_ = nullptr;
-  HWND B_NetResSearch_ = nullptr;
-  HWND StatusBar1_ = nullptr;
+  Panel P_Connect_;          // the upper half: the connect buttons
+  Panel Panel2_;             // the upper half's header, holding B_AddButton
+  ScrollBox P_ButtonPanel_;  // the scrolling container of the connect buttons
+  Splitter Splitter1_;       // between the two halves
+  Panel P_Connected_;        // the lower half: the current connections
+  Panel Panel1_;             // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
+  HWND StatusBar1_ = nullptr;  // the status line
   HWND tooltips_ = nullptr;
   std::unique_ptr<ScrollBox> group_;
   std::vector<std::unique_ptr<ConnectionPanel>> panels_;

@@ -27,11 +27,11 @@ const ControlLayout kB_CloseLayout{kB_Close, WC_BUTTONW, L"閉じる(&C)", 255, 
 
 void TF_NetResEnum::Create(HWND owner) {
   CreateModal(L"TF_NetResEnum", L"リソース検索", 426, 293, WS_SYSMENU, owner);
-  const UINT dpi = DpiOf(Handle());
+  const UINT dpi = Dpi();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   Panel1_.Create(Handle(), RECT{});
-  B_GetNetRes_ = CreateControl(Panel1_.Handle(), kB_GetNetResLayout, dpi);
-  B_Close_ = CreateControl(Panel1_.Handle(), kB_CloseLayout, dpi);
+  AddControl(kB_GetNetResLayout, Panel1_.Handle());
+  AddControl(kB_CloseLayout, Panel1_.Handle());
   TV_NetRec_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
                                0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTV_NetRec)),
@@ -49,15 +49,26 @@ void TF_NetResEnum::Create(HWND owner) {
                            0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo1)), instance,
                            nullptr);
   SendMessageW(Memo1_, EM_LIMITTEXT, 0, 0);  // the log only grows: no limit of 32K characters
-  font_ = CreateWindowFont(dpi);
-  ApplyFont(Handle(), font_.get());
+  ApplyFonts();
+  Layout();
+}
+
+HWND TF_NetResEnum::B_GetNetRes() const noexcept { return Control(kB_GetNetRes); }
+HWND TF_NetResEnum::B_Close() const noexcept { return Control(kB_Close); }
+
+void TF_NetResEnum::OnDpiChanged(UINT) {
+  TreeView_SetIndent(TV_NetRec_, Scale(kTreeIndent, Dpi()));
+  // The pictures are drawn for the DPI; the tree lets go of the old list before it is destroyed.
+  UniqueImageList pictures = CreateNodePictures(Dpi());
+  TreeView_SetImageList(TV_NetRec_, pictures.get(), TVSIL_NORMAL);
+  ImageList1_ = std::move(pictures);
   Layout();
 }
 
 void TF_NetResEnum::Layout() {
   RECT client{};
   GetClientRect(Handle(), &client);
-  const UINT dpi = DpiOf(Handle());
+  const UINT dpi = Dpi();
   const int top = Scale(kPanel1Height, dpi);
   const int memo = Scale(kMemoHeight, dpi);
   const int status = Scale(kPanel2Height, dpi);
@@ -106,17 +117,12 @@ void TF_NetResEnum::B_GetNetResClick() {
 
 void TF_NetResEnum::B_CloseClick() { EndModal(ModalResult::Cancel); }
 
+void TF_NetResEnum::OnButtonClick(int id, HWND) {
+  if (id == kB_GetNetRes) B_GetNetResClick();
+  if (id == kB_Close) B_CloseClick();
+}
+
 LRESULT TF_NetResEnum::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-    if (LOWORD(wParam) == kB_GetNetRes) {
-      B_GetNetResClick();
-      return 0;
-    }
-    if (LOWORD(wParam) == kB_Close) {
-      B_CloseClick();
-      return 0;
-    }
-  }
   if (message == WM_SIZE) {
     Layout();
     return 0;

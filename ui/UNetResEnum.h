@@ -17,14 +17,16 @@ class TF_NetResEnum : public ModalWindow {
   explicit TF_NetResEnum(NetworkProvider& network) : network_(network) {}
   void Create(HWND owner);
 
-  HWND B_GetNetRes() const noexcept { return B_GetNetRes_; }
-  HWND B_Close() const noexcept { return B_Close_; }
+  HWND B_GetNetRes() const noexcept;
+  HWND B_Close() const noexcept;
   HWND TV_NetRec() const noexcept { return TV_NetRec_; }
   HWND Panel2() const noexcept { return Panel2_.Handle(); }
   HWND Memo1() const noexcept { return Memo1_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnButtonClick(int id, HWND control) override;
+  void OnDpiChanged(UINT oldDpi) override;
 
  private:
   void B_GetNetResClick();
@@ -33,15 +35,12 @@ class TF_NetResEnum : public ModalWindow {
   void AppendLog(const Text& line);
 
   NetworkProvider& network_;
-  Panel Panel1_;
-  Panel Panel2_;
-  HWND B_GetNetRes_ = nullptr;
-  HWND B_Close_ = nullptr;
+  Panel Panel1_;  // the top strip with the two buttons
+  Panel Panel2_;  // the fixed "  Status" caption between the tree and the log
   HWND TV_NetRec_ = nullptr;
   HWND Panel2Label_ = nullptr;
-  HWND Memo1_ = nullptr;
+  HWND Memo1_ = nullptr;  // the log
   UniqueImageList ImageList1_;
-  UniqueFont font_;
 };
 
 }  // namespace velloway

@@ -43,36 +43,60 @@ const Column kColumns[] = {
 
 constexpr int kDefaultColumnWidth = 50;
 
+// The hidden columns stay at their pixel widths, whatever the DPI.
+int ColumnWidth(int column, UINT dpi) {
+  const Column& c = kColumns[column];
+  if (c.maximum > 0) return c.width;
+  return Scale(c.width < 0 ? kDefaultColumnWidth : c.width, dpi);
+}
+
 }  // namespace
 
 void TF_SettingButton::Create(HWND owner, std::function<void()> onClose) {
   onClose_ = std::move(onClose);
   CreateModal(L"TF_SettingButton", L"ボタン設定", 670, 328, 0, owner);
-  const UINT dpi = DpiOf(Handle());
-  for (size_t i = 0; i < std::size(kButtons); ++i) buttons_[i] = CreateControl(Handle(), kButtons[i], dpi);
-
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  const int top = Scale(kPanel1Height, dpi);
+  for (const ControlLayout& layout : kButtons) AddControl(layout);
   LV_Button_ = CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
           LVS_NOSORTHEADER,
-      0, top, client.right, client.bottom - top, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLV_Button)),
-      GetModuleHandleW(nullptr), nullptr);
+      0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLV_Button)), GetModuleHandleW(nullptr),
+      nullptr);
   ListView_SetExtendedListViewStyle(LV_Button_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<wchar_t*>(kColumns[i].caption);
-    column.cx = Scale(kColumns[i].width < 0 ? kDefaultColumnWidth : kColumns[i].width, dpi);
+    column.cx = ColumnWidth(i, Dpi());
     column.iSubItem = i;
     ListView_InsertColumn(LV_Button_, i, &column);
   }
-  font_ = CreateWindowFont(dpi);
-  ApplyFont(Handle(), font_.get());
+  Layout();
+  ApplyFonts();
   form_.OnAccept = [this] { return AcceptForm(); };
   RowsChanged();
+}
+
+HWND TF_SettingButton::B_Add() const noexcept { return Control(kB_Add); }
+HWND TF_SettingButton::B_Edit() const noexcept { return Control(kB_Edit); }
+HWND TF_SettingButton::B_Delete() const noexcept { return Control(kB_Delete); }
+HWND TF_SettingButton::B_Up() const noexcept { return Control(kB_Up); }
+HWND TF_SettingButton::B_Down() const noexcept { return Control(kB_Down); }
+HWND TF_SettingButton::B_Close() const noexcept { return Control(kB_Close); }
+
+// The list fills what Panel1's height leaves.
+void TF_SettingButton::Layout() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int top = Scale(kPanel1Height, Dpi());
+  PlaceWindow(LV_Button_, 0, top, client.right, client.bottom - top);
+}
+
+void TF_SettingButton::OnDpiChanged(UINT) {
+  Layout();
+  for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+    ListView_SetColumnWidth(LV_Button_, i, ColumnWidth(i, Dpi()));
+  }
 }
 
 void TF_SettingButton::FormShow() {
@@ -123,10 +147,7 @@ bool TF_SettingButton::AcceptForm() {
   CipherOutcome encrypted = TryEncryptPassword(form_.Password, crypto_);
   if (!encrypted.succeeded) {
     Text message = u"パスワードを暗号化できませんでした。設定は変更されていません。";
-    if (encrypted.lastError != 0) {
-      const std::string code = std::to_string(encrypted.lastError);
-      message += u"（エラー " + Text(code.begin(), code.end()) + u"）";
-    }
+    if (encrypted.lastError != 0) message += u"（エラー " + ErrorCodeText(encrypted.lastError) + u"）";
     ShowMessage(form_.Handle(), message);
     return false;
   }
@@ -239,19 +260,20 @@ LRESULT TF_SettingButton::OnNotify(const NMHDR& header) {
   return 0;
 }
 
+void TF_SettingButton::OnButtonClick(int id, HWND) {
+  switch (id) {
+    case kB_Add: B_AddClick(); break;
+    case kB_Edit: B_EditClick(); break;
+    case kB_Delete: B_DeleteClick(); break;
+    case kB_Up: B_UpClick(); break;
+    case kB_Down: B_DownClick(); break;
+    case kB_Close: B_CloseClick(); break;
+    default: break;
+  }
+}
+
 LRESULT TF_SettingButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-    switch (LOWORD(wParam)) {
-      case kB_Add: B_AddClick(); return 0;
-      case kB_Edit: B_EditClick(); return 0;
-      case kB_Delete: B_DeleteClick(); return 0;
-      case kB_Up: B_UpClick(); return 0;
-      case kB_Down: B_DownClick(); return 0;
-      case kB_Close: B_CloseClick(); return 0;
-      default: break;
-    }
-  }
   return ModalWindow::HandleMessage(message, wParam, lParam);
 }
 

@@ -8,7 +8,6 @@
 #include "ModalWindow.h"
 #include "SettingsList.h"
 #include "U_crypto.h"
-#include "UniqueAny.h"
 
 namespace velloway {
 
@@ -25,12 +24,12 @@ class TF_SettingButton : public ModalWindow {
   void Create(HWND owner, std::function<void()> onClose);
 
   HWND LV_Button() const noexcept { return LV_Button_; }
-  HWND B_Add() const noexcept { return buttons_[0]; }
-  HWND B_Edit() const noexcept { return buttons_[1]; }
-  HWND B_Delete() const noexcept { return buttons_[2]; }
-  HWND B_Up() const noexcept { return buttons_[3]; }
-  HWND B_Down() const noexcept { return buttons_[4]; }
-  HWND B_Close() const noexcept { return buttons_[5]; }
+  HWND B_Add() const noexcept;
+  HWND B_Edit() const noexcept;
+  HWND B_Delete() const noexcept;
+  HWND B_Up() const noexcept;
+  HWND B_Down() const noexcept;
+  HWND B_Close() const noexcept;
   // The selected row, or -1.
   int SelectedRow() const;
   // Shows the list's current rows (done at every show).
@@ -40,6 +39,8 @@ class TF_SettingButton : public ModalWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void CloseRequested() override {}  // no title-bar buttons, and Esc must not leave without saving
   void FormShow() override;
+  void OnButtonClick(int id, HWND control) override;
+  void OnDpiChanged(UINT oldDpi) override;
 
  private:
   void B_AddClick();
@@ -48,6 +49,7 @@ class TF_SettingButton : public ModalWindow {
   void B_UpClick();
   void B_DownClick();
   void B_CloseClick();
+  void Layout();
   void MoveSelected(int offset);
   void Select(int row);
   void FillForm(const ButtonSetting& setting);
@@ -65,8 +67,6 @@ class TF_SettingButton : public ModalWindow {
   std::optional<Text> storedPass_;
   Text acceptedPass_;
   HWND LV_Button_ = nullptr;
-  HWND buttons_[6] = {};
-  UniqueFont font_;
 };
 
 }  // namespace velloway

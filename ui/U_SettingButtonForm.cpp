@@ -67,75 +67,69 @@ const std::vector<Text>& TF_SettingButtonForm::DriveEntries() {
 
 void TF_SettingButtonForm::Create(HWND owner) {
   CreateModal(L"TF_SettingButtonForm", L"設定", 573, 306, WS_SYSMENU, owner);
-  const UINT dpi = DpiOf(Handle());
-  for (const ControlLayout& layout : kLayout) {
-    HWND control = CreateControl(Handle(), layout, dpi);
-    switch (layout.id) {
-      case kE_Name: E_Name_ = control; break;
-      case kCB_Drive: CB_Drive_ = control; break;
-      case kE_Folder: E_Folder_ = control; break;
-      case kE_ID: E_ID_ = control; break;
-      case kE_Pass: E_Pass_ = control; break;
-      case kB_OK: B_OK_ = control; break;
-      case kB_Cancel: B_Cancel_ = control; break;
-      case kL_PassNote: L_PassNote_ = control; break;
-      default: break;
-    }
-  }
-  SendMessageW(E_Name_, EM_LIMITTEXT, 30, 0);
-  SendMessageW(E_Folder_, EM_LIMITTEXT, 100, 0);
-  SendMessageW(E_ID_, EM_LIMITTEXT, 40, 0);
-  MakePasswordBox(E_Pass_, 40);
+  for (const ControlLayout& layout : kLayout) AddControl(layout);
+  SendMessageW(E_Name(), EM_LIMITTEXT, 30, 0);
+  SendMessageW(E_Folder(), EM_LIMITTEXT, 100, 0);
+  SendMessageW(E_ID(), EM_LIMITTEXT, 40, 0);
+  MakePasswordBox(E_Pass(), 40);
   // No input method at all where only ASCII belongs.
-  ImmAssociateContextEx(E_ID_, nullptr, 0);
+  ImmAssociateContextEx(E_ID(), nullptr, 0);
   for (const Text& entry : DriveEntries()) {
-    SendMessageW(CB_Drive_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
+    SendMessageW(CB_Drive(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
   }
-  SendMessageW(CB_Drive_, CB_SETCURSEL, 0, 0);
-  font_ = CreateWindowFont(dpi);
-  ApplyFont(Handle(), font_.get());
+  SendMessageW(CB_Drive(), CB_SETCURSEL, 0, 0);
+  ApplyFonts();
 }
+
+HWND TF_SettingButtonForm::E_Name() const noexcept { return Control(kE_Name); }
+HWND TF_SettingButtonForm::CB_Drive() const noexcept { return Control(kCB_Drive); }
+HWND TF_SettingButtonForm::E_Folder() const noexcept { return Control(kE_Folder); }
+HWND TF_SettingButtonForm::E_ID() const noexcept { return Control(kE_ID); }
+HWND TF_SettingButtonForm::E_Pass() const noexcept { return Control(kE_Pass); }
+HWND TF_SettingButtonForm::B_OK() const noexcept { return Control(kB_OK); }
+HWND TF_SettingButtonForm::B_Cancel() const noexcept { return Control(kB_Cancel); }
+HWND TF_SettingButtonForm::L_PassNote() const noexcept { return Control(kL_PassNote); }
 
 void TF_SettingButtonForm::FormShow() {
   if (extraDriveEntry_ >= 0) {
-    SendMessageW(CB_Drive_, CB_DELETESTRING, static_cast<WPARAM>(extraDriveEntry_), 0);
+    SendMessageW(CB_Drive(), CB_DELETESTRING, static_cast<WPARAM>(extraDriveEntry_), 0);
     extraDriveEntry_ = -1;
   }
   const std::wstring drive = ToWide(Drive);
-  LRESULT index = Drive.empty() ? 0 : SendMessageW(CB_Drive_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+  LRESULT index = Drive.empty() ? 0 : SendMessageW(CB_Drive(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                reinterpret_cast<LPARAM>(drive.c_str()));
   // CB_FINDSTRINGEXACT ignores case: only an entry that is the very text counts.
   if (index != CB_ERR && DriveEntries()[static_cast<size_t>(index)] != Drive) index = CB_ERR;
   if (index == CB_ERR) {
     // A drive from a hand-edited file stays what it was unless the user picks another.
-    index = SendMessageW(CB_Drive_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.c_str()));
+    index = SendMessageW(CB_Drive(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.c_str()));
     extraDriveEntry_ = static_cast<int>(index);
   }
-  SendMessageW(CB_Drive_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SetWindowTextW(E_Name_, ToWide(Name).c_str());
-  SetWindowTextW(E_Folder_, ToWide(Folder).c_str());
-  SetWindowTextW(E_ID_, ToWide(ID).c_str());
-  SetControlText(E_Pass_, Password);  // resets the box's modified flag
+  SendMessageW(CB_Drive(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SetWindowTextW(E_Name(), ToWide(Name).c_str());
+  SetWindowTextW(E_Folder(), ToWide(Folder).c_str());
+  SetWindowTextW(E_ID(), ToWide(ID).c_str());
+  SetControlText(E_Pass(), Password);  // resets the box's modified flag
   WipeString(Password);
-  ShowWindow(L_PassNote_, PasswordUnreadable ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(L_PassNote(), PasswordUnreadable ? SW_SHOWNA : SW_HIDE);
   PasswordChanged = false;
-  SetInitialFocus(E_Name_);
+  SetInitialFocus(E_Name());
 }
 
 void TF_SettingButtonForm::ReadFields() {
-  Name = ControlText(E_Name_);
-  Folder = ControlText(E_Folder_);
-  ID = ControlText(E_ID_);
-  Password = ControlText(E_Pass_);
-  PasswordChanged = SendMessageW(E_Pass_, EM_GETMODIFY, 0, 0) != 0;
-  const LRESULT index = SendMessageW(CB_Drive_, CB_GETCURSEL, 0, 0);
-  Drive = index == CB_ERR ? Text() : ControlText(CB_Drive_);
+  Name = ControlText(E_Name());
+  Folder = ControlText(E_Folder());
+  ID = ControlText(E_ID());
+  Password = ControlText(E_Pass());
+  PasswordChanged = SendMessageW(E_Pass(), EM_GETMODIFY, 0, 0) != 0;
+  const LRESULT index = SendMessageW(CB_Drive(), CB_GETCURSEL, 0, 0);
+  Drive = index == CB_ERR ? Text() : ControlText(CB_Drive());
 }
 
 void TF_SettingButtonForm::B_OKClick() {
   Text message;
-  if (GetWindowTextLengthW(E_Name_) == 0) message += u"ボタンに付ける名前を入力してください。\r\n";
-  if (GetWindowTextLengthW(E_Folder_) == 0) message += u"フォルダ名入力してください\r\n";
+  if (GetWindowTextLengthW(E_Name()) == 0) message += u"ボタンに付ける名前を入力してください。\r\n";
+  if (GetWindowTextLengthW(E_Folder()) == 0) message += u"フォルダ名入力してください\r\n";
   if (!message.empty()) {
     ShowMessage(Handle(), message);
     return;
@@ -155,17 +149,20 @@ void TF_SettingButtonForm::CloseRequested() {
 }
 
 // The hidden dialog must not keep the password in its box: another program could read it there.
-void TF_SettingButtonForm::ForgetPassword() { SetWindowTextW(E_Pass_, L""); }
+void TF_SettingButtonForm::ForgetPassword() { SetWindowTextW(E_Pass(), L""); }
+
+void TF_SettingButtonForm::OnButtonClick(int id, HWND) {
+  if (id == kB_OK) B_OKClick();
+}
+
+// Enter in a field: the dialog's default button.
+void TF_SettingButtonForm::OnOk() { B_OKClick(); }
 
 LRESULT TF_SettingButtonForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) {
+  if (message == WM_COMMAND && HIWORD(wParam) == EN_SETFOCUS) {
     const int id = LOWORD(wParam);
-    if (id == kB_OK && HIWORD(wParam) == BN_CLICKED) {
-      B_OKClick();
-      return 0;
-    }
-    if (id == kE_Name && HIWORD(wParam) == EN_SETFOCUS) OpenInputMethod(E_Name_, true);
-    if (id == kE_Folder && HIWORD(wParam) == EN_SETFOCUS) OpenInputMethod(E_Folder_, false);
+    if (id == kE_Name) OpenInputMethod(E_Name(), true);
+    if (id == kE_Folder) OpenInputMethod(E_Folder(), false);
   }
   return ModalWindow::HandleMessage(message, wParam, lParam);
 }

@@ -7,7 +7,6 @@
 
 #include "ModalWindow.h"
 #include "Text.h"
-#include "UniqueAny.h"
 
 namespace velloway {
 
@@ -31,17 +30,20 @@ class TF_SettingButtonForm : public ModalWindow {
   // The drive entries: the empty text, then B, then D to Z.
   static const std::vector<Text>& DriveEntries();
 
-  HWND E_Name() const noexcept { return E_Name_; }
-  HWND CB_Drive() const noexcept { return CB_Drive_; }
-  HWND E_Folder() const noexcept { return E_Folder_; }
-  HWND E_ID() const noexcept { return E_ID_; }
-  HWND E_Pass() const noexcept { return E_Pass_; }
-  HWND B_OK() const noexcept { return B_OK_; }
-  HWND B_Cancel() const noexcept { return B_Cancel_; }
-  HWND L_PassNote() const noexcept { return L_PassNote_; }
+  HWND E_Name() const noexcept;
+  HWND CB_Drive() const noexcept;
+  HWND E_Folder() const noexcept;
+  HWND E_ID() const noexcept;
+  HWND E_Pass() const noexcept;
+  HWND B_OK() const noexcept;
+  HWND B_Cancel() const noexcept;
+  // Shown only when the stored password could not be read.
+  HWND L_PassNote() const noexcept;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnButtonClick(int id, HWND control) override;
+  void OnOk() override;
   void FormShow() override;
   void CloseRequested() override;
 
@@ -49,11 +51,7 @@ class TF_SettingButtonForm : public ModalWindow {
   void B_OKClick();
   void ReadFields();
   void ForgetPassword();
-  HWND E_Name_ = nullptr, CB_Drive_ = nullptr, E_Folder_ = nullptr, E_ID_ = nullptr, E_Pass_ = nullptr;
-  HWND B_OK_ = nullptr, B_Cancel_ = nullptr;
-  HWND L_PassNote_ = nullptr;  // shown only when the stored password could not be read
   int extraDriveEntry_ = -1;  // an entry added for a drive none of the entries names
-  UniqueFont font_;
 };
 
 }  // namespace velloway

@@ -1,0 +1,106 @@
+// Every top-level window follows a change of DPI (a monitor of another scale): 96 → 144 → 96, each control
+// at its table's place and size for the DPI, with a font of the right height that is a live object.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "ConnectButtons.h"
+#include "Dpi.h"
+#include "StandInWindowTest.h"
+
+namespace velloway {
+namespace {
+
+using testing::RectInParent;
+using testing::StandInNetwork;
+
+// The font a control draws with: its height in pixels, or -1 when the handle is no live font.
+int FontHeight(HWND control) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  if (font == nullptr || GetObjectType(font) != OBJ_FONT) return -1;
+  LOGFONTW description{};
+  GetObjectW(font, sizeof description, &description);
+  return -description.lfHeight;
+}
+
+// The window moved to a monitor of this DPI, with the size Windows suggests for it.
+void ChangeDpi(TopLevelWindow& window, UINT dpi) {
+  RECT bounds{};
+  GetWindowRect(window.Handle(), &bounds);
+  const UINT old = window.Dpi();
+  RECT suggested{bounds.left, bounds.top, bounds.left + MulDiv(bounds.right - bounds.left, dpi, old),
+                 bounds.top + MulDiv(bounds.bottom - bounds.top, dpi, old)};
+  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+class DpiTest : public testing::StandInWindowTest {
+ protected:
+  void ExpectFollows(TopLevelWindow& window, UINT dpi, const char* name) {
+    SCOPED_TRACE(std::string(name) + " at " + std::to_string(dpi));
+    EXPECT_EQ(window.Dpi(), dpi);
+    EXPECT_EQ(DpiOf(window.Handle()), dpi);
+    ASSERT_FALSE(window.Controls().empty());
+    for (const TopLevelWindow::PlacedControl& control : window.Controls()) {
+      const ControlLayout& layout = control.layout;
+      const RECT place = RectInParent(control.handle);
+      EXPECT_EQ(place.left, Scale(layout.left, dpi)) << layout.id;
+      EXPECT_EQ(place.top, Scale(layout.top, dpi)) << layout.id;
+      EXPECT_EQ(place.right - place.left, Scale(layout.width, dpi)) << layout.id;
+      // A drop-down list's table height is that of its open list.
+      if (std::wstring(layout.className) != WC_COMBOBOXW) {
+        EXPECT_EQ(place.bottom - place.top, Scale(layout.height, dpi)) << layout.id;
+      }
+      EXPECT_EQ(FontHeight(control.handle), Scale(layout.fontPixels != 0 ? layout.fontPixels : kFontPixels, dpi))
+          << layout.id;
+    }
+    // Every window inside, table-made or not, draws with a live font.
+    EnumChildWindows(
+        window.Handle(),
+        [](HWND child, LPARAM) {
+          if (SendMessageW(child, WM_GETFONT, 0, 0) != 0) {
+            EXPECT_GT(FontHeight(child), 0) << testing::ClassOf(child);
+          }
+          return TRUE;
+        },
+        0);
+  }
+};
+
+TEST_F(DpiTest, EveryWindowFollowsTheMonitorsScale) {
+  Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a"), "a,,\\\\srv\\a,,\r\nb,Z,\\\\srv\\b,,\r\n");
+  Application& app = running_->app();
+  struct Named {
+    TopLevelWindow& window;
+    const char* name;
+  };
+  for (const Named& w : {Named{app.F_Main, "main"}, Named{app.F_NetResEnum, "browser"},
+                         Named{app.F_SettingButton, "editor"}, Named{app.F_SettingButtonForm, "edit dialog"},
+                         Named{app.F_ConnectionDialog, "connection dialog"}}) {
+    for (const UINT dpi : {144u, 96u}) {
+      ChangeDpi(w.window, dpi);
+      ExpectFollows(w.window, dpi, w.name);
+    }
+  }
+
+  // What the main window lays out itself: the connect buttons, and the connection panels with the fonts
+  // they draw their captions with.
+  ChangeDpi(app.F_Main, 144);
+  const std::vector<HWND> buttons = main().ConnectButtons();
+  ASSERT_EQ(buttons.size(), 2u);
+  EXPECT_EQ(RectInParent(buttons[1]).top, Scale(ConnectButtonTop(1), 144));
+  EXPECT_EQ(RectInParent(buttons[1]).right - RectInParent(buttons[1]).left, Scale(kConnectButtonWidth, 144));
+  EXPECT_EQ(FontHeight(buttons[1]), Scale(kFontPixels, 144));
+  ASSERT_EQ(main().ConnectionPanels().size(), 1u);
+  ConnectionPanel& panel = *main().ConnectionPanels()[0];
+  EXPECT_EQ(panel.Height(), Scale(80, 144));
+  EXPECT_EQ(FontHeight(panel.Handle()), Scale(kFontPixels, 144));
+  EXPECT_EQ(FontHeight(panel.Strip().Button(1)), Scale(kFontPixels, 144));
+  // Painting after the change uses no deleted font.
+  RedrawWindow(main().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ChangeDpi(app.F_Main, 96);
+  EXPECT_EQ(FontHeight(panel.Handle()), kFontPixels);
+}
+
+}  // namespace
+}  // namespace velloway
