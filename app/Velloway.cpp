@@ -2,9 +2,10 @@
 #include <windows.h>
 
 #include "Application.h"
+#include "ShellFolders.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-  velloway::Application application;
+  velloway::Application application(velloway::ApplicationDataFolder());
   application.CreateWindows(showCommand);
   return application.Run();
 }

@@ -18,7 +18,6 @@
 #include "MessageDispatch.h"
 #include "SecureWipe.h"
 #include "SettingsFile.h"
-#include "ShellFolders.h"
 #include "U_ConnectionDialog.h"
 #include "U_SettingButton.h"
 #include "UNetResEnum.h"
@@ -90,7 +89,7 @@ void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResE
 }
 
 void TF_Main::FormCreate() {
-  path_ = SettingsFolder(ApplicationDataFolder());
+  path_ = SettingsFolder(services_.applicationDataFolder);
   stl_Connected1_ = std::make_unique<std::vector<Text>>();
   stl_Connected2_ = std::make_unique<std::vector<Text>>();
   CreateControls();

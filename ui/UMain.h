@@ -32,6 +32,7 @@ struct MainServices {
   NetworkProvider& network;
   ShellOpener& shell;
   const CryptoServices& crypto;
+  Text applicationDataFolder;  // the per-user folder, as the shell gave it; the settings folder is inside
 };
 
 class TF_Main : public TopLevelWindow {

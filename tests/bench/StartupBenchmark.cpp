@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Application.h"
+#include "ShellFolders.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "main";
   if (mode == "bare") return Bare();
 
-  velloway::Application application;
+  velloway::Application application(velloway::ApplicationDataFolder());
   application.CreateWindows(SW_SHOW);
   if (mode == "buttons") {
     FillSettings(application.Settings, 1000);

@@ -169,14 +169,14 @@ class EndToEnd : public ::testing::Test {
       if (!WaitFor([&] { return !IsWindow(explorer) || !IsWindowVisible(explorer); })) break;
     }
     StandInNetwork::Clear();
-    RemoveSettingsFile();
+    RemoveSettingsFile(RealApplicationDataFolder());
   }
 };
 
 TEST_F(EndToEnd, ConnectButtonConnectsTheShareAndExplorerOpensTheDrive) {
   StandInNetwork().AddShare(u"\\\\srv\\keiri").Save();
   // "経理" in the ANSI code page, as the program stores it.
-  WriteSettingsFile("\x8c\x6f\x97\x9d,Z,\\\\srv\\keiri,,\r\n");
+  WriteSettingsFile("\x8c\x6f\x97\x9d,Z,\\\\srv\\keiri,,\r\n", RealApplicationDataFolder());
 
   RunningProgram program;
   ASSERT_TRUE(program.Started()) << ::testing::PrintToString(ProgramPath());

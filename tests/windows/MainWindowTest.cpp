@@ -216,6 +216,7 @@ TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {
 TEST_F(MainWindowTest, UnreadableSettingsFileIsReportedAndMakesNoButtons) {
   testing::RemoveSettingsFile();
   const std::wstring path = testing::SettingsFilePath();
+  CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
   CreateDirectoryW(path.c_str(), nullptr);  // a folder where the file should be cannot be read as one
   WindowWatcher watcher;
   running_ = std::make_unique<RunningApplication>();

@@ -1,27 +1,35 @@
-// The user's real settings file, written and removed by the tests.
+// Settings files written and removed by the tests.
 #include "SettingsFileFixture.h"
 
 #include <windows.h>
+
+#include <stdexcept>
 
 #include "ShellFolders.h"
 #include "WinText.h"
 
 namespace velloway::testing {
 
-std::wstring SettingsFilePath() { return ToWide(ApplicationDataFolder()) + L"\\vlw\\vlw.ini"; }
+std::wstring RealApplicationDataFolder() { return ToWide(ApplicationDataFolder()); }
 
-void WriteSettingsFile(const std::string& bytes) {
-  const std::wstring path = SettingsFilePath();
+std::wstring SettingsFilePath(const std::wstring& applicationDataFolder) {
+  return applicationDataFolder + L"\\vlw\\vlw.ini";
+}
+
+void WriteSettingsFile(const std::string& bytes, const std::wstring& applicationDataFolder) {
+  const std::wstring path = SettingsFilePath(applicationDataFolder);
   CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write the settings file");
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
+  if (!wrote || written != bytes.size()) throw std::runtime_error("cannot write the settings file");
 }
 
-void RemoveSettingsFile() {
-  const std::wstring path = SettingsFilePath();
+void RemoveSettingsFile(const std::wstring& applicationDataFolder) {
+  const std::wstring path = SettingsFilePath(applicationDataFolder);
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
 }

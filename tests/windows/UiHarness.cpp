@@ -1,6 +1,8 @@
 // The window test harness.
 #include "UiHarness.h"
 
+#include "WinText.h"
+
 namespace velloway::testing {
 namespace {
 
@@ -93,7 +95,8 @@ void WindowWatcher::OnActivate(HWND window) {
   }
 }
 
-RunningApplication::RunningApplication(ShellOpener* shell) : app_(std::make_unique<Application>(shell)) {
+RunningApplication::RunningApplication(ShellOpener* shell)
+    : app_(std::make_unique<Application>(FromWide(TestApplicationDataFolder().c_str()), shell)) {
   app_->CreateWindows(SW_SHOWNOACTIVATE);
 }
 

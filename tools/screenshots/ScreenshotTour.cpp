@@ -214,7 +214,7 @@ void WriteSettings(const std::wstring& lines) {
   const int size = WideCharToMultiByte(CP_ACP, 0, lines.c_str(), static_cast<int>(lines.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_ACP, 0, lines.c_str(), static_cast<int>(lines.size()), bytes.data(), size, nullptr, nullptr);
-  velloway::testing::WriteSettingsFile(bytes);
+  velloway::testing::WriteSettingsFile(bytes, velloway::testing::RealApplicationDataFolder());
 }
 
 class Program {
@@ -342,6 +342,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   CloseExplorers();
   StandInNetwork::Clear();
-  velloway::testing::RemoveSettingsFile();
+  velloway::testing::RemoveSettingsFile(velloway::testing::RealApplicationDataFolder());
   return result;
 }

@@ -7,10 +7,10 @@
 
 namespace velloway {
 
-Application::Application(ShellOpener* shell)
+Application::Application(Text applicationDataFolder, ShellOpener* shell)
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
-      F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto}),
+      F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto, std::move(applicationDataFolder)}),
       F_NetResEnum(Network),
       F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
   INITCOMMONCONTROLSEX controls{};

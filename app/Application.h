@@ -19,8 +19,9 @@ namespace velloway {
 
 class Application {
  public:
-  // shell: where "open" goes; the Windows shell when none is given.
-  explicit Application(ShellOpener* shell = nullptr);
+  // applicationDataFolder: the per-user folder the settings folder lives in. shell: where "open" goes; the
+  // Windows shell when none is given.
+  explicit Application(Text applicationDataFolder, ShellOpener* shell = nullptr);
   // Creates F_Main (shown), then F_NetResEnum, F_SettingButton, F_SettingButtonForm, F_ConnectionDialog.
   void CreateWindows(int showCommand);
   // Runs the message loop until the main window closes.
