@@ -7,10 +7,10 @@
 
 namespace velloway {
 
-Application::Application(ShellOpener* shell)
+Application::Application(ShellOpener* shell, size_t connectButtonLimit)
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage, Messages},
-      F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto}),
+      F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto}, connectButtonLimit),
       F_NetResEnum(Network),
       F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
   INITCOMMONCONTROLSEX controls{};

@@ -21,7 +21,8 @@ namespace velloway {
 class Application {
  public:
   // shell: where "open" goes; the Windows shell when none is given.
-  explicit Application(ShellOpener* shell = nullptr);
+  // connectButtonLimit: the most connect buttons the main window makes.
+  explicit Application(ShellOpener* shell = nullptr, size_t connectButtonLimit = kConnectButtonLimit);
   // Creates F_Main (shown), then F_NetResEnum, F_SettingButton, F_SettingButtonForm, F_ConnectionDialog.
   void CreateWindows(int showCommand);
   // Runs the message loop until the main window closes.

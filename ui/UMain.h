@@ -2,9 +2,11 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "AnsiCodePage.h"
+#include "ConnectButtons.h"
 #include "ConnectionPanel.h"
 #include "FileStore.h"
 #include "NetworkProvider.h"
@@ -35,7 +37,9 @@ struct MainServices {
 
 class TF_Main : public Window {
  public:
-  explicit TF_Main(MainServices services) : services_(services) {}
+  // connectButtonLimit: the most connect buttons made at once (see kConnectButtonLimit).
+  explicit TF_Main(MainServices services, size_t connectButtonLimit = kConnectButtonLimit)
+      : services_(services), connectButtonLimit_(connectButtonLimit) {}
 
   // Creates the window (FormCreate runs inside) and shows it.
   void Create(int showCommand);
@@ -58,6 +62,7 @@ class TF_Main : public Window {
   HWND B_NetResSearch() const noexcept { return B_NetResSearch_; }
   HWND StatusBar1() const noexcept { return StatusBar1_; }
   HWND Splitter1() const noexcept { return Splitter1_.Handle(); }
+  // The tooltip of the connect buttons: one tool, moved to the button the pointer enters.
   HWND Tooltips() const noexcept { return tooltips_; }
   // The connect buttons, in the order of the settings list.
   std::vector<HWND> ConnectButtons() const;
@@ -88,8 +93,12 @@ class TF_Main : public Window {
   void Layout();
   void Splitter1Moved(int top);
   void DpiChanged(UINT dpi, const RECT& suggested);
+  void HintFollowPointer(HWND button);
+  void RemoveHintTool();
+  void AnswerHint(NMHDR& header);
 
   MainServices services_;
+  size_t connectButtonLimit_;
   TF_SettingButton* F_SettingButton_ = nullptr;
   TF_NetResEnum* F_NetResEnum_ = nullptr;
   TF_ConnectionDialog* F_ConnectionDialog_ = nullptr;
@@ -112,6 +121,8 @@ class TF_Main : public Window {
   HWND B_NetResSearch_ = nullptr;
   HWND StatusBar1_ = nullptr;
   HWND tooltips_ = nullptr;
+  HWND hintButton_ = nullptr;  // the connect button that has the tooltip's tool
+  std::wstring hintText_;      // the text last given to the tooltip
   std::unique_ptr<ScrollBox> group_;
   std::vector<std::unique_ptr<ConnectionPanel>> panels_;
   int connectedHeight_ = 0;  // P_Connected's height in pixels at the current DPI

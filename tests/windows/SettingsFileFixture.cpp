@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <stdexcept>
+
 #include "ShellFolders.h"
 #include "WinText.h"
 
@@ -24,6 +26,17 @@ void RemoveSettingsFile() {
   const std::wstring path = SettingsFilePath();
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+}
+
+std::string ReadSettingsFile() {
+  HANDLE file = CreateFileW(SettingsFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("the settings file cannot be opened");
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  if (!ok || read != bytes.size()) throw std::runtime_error("the settings file cannot be read");
+  return bytes;
 }
 
 }  // namespace velloway::testing

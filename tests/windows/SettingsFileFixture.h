@@ -8,5 +8,7 @@ namespace velloway::testing {
 std::wstring SettingsFilePath();
 void WriteSettingsFile(const std::string& bytes);
 void RemoveSettingsFile();
+// The file's bytes as they are on disk.
+std::string ReadSettingsFile();
 
 }  // namespace velloway::testing

@@ -93,7 +93,8 @@ void WindowWatcher::OnActivate(HWND window) {
   }
 }
 
-RunningApplication::RunningApplication(ShellOpener* shell) : app_(std::make_unique<Application>(shell)) {
+RunningApplication::RunningApplication(ShellOpener* shell, size_t connectButtonLimit)
+    : app_(std::make_unique<Application>(shell, connectButtonLimit)) {
   app_->CreateWindows(SW_SHOWNOACTIVATE);
 }
 
