@@ -166,14 +166,15 @@ int Breakdown() {
   struct Phase {
     const char* name;
     double milliseconds;
+    size_t workingSet;  // KB, at the end of the phase
   };
   std::vector<Phase> phases;
   const double atEntry = MillisecondsSinceProcessStart();
-  phases.push_back({"process and library start (to main)", atEntry});
+  phases.push_back({"process and library start (to main)", atEntry, WorkingSetKilobytes()});
   double mark = Now();
   auto phase = [&](const char* name) {
     const double now = Now();
-    phases.push_back({name, now - mark});
+    phases.push_back({name, now - mark, WorkingSetKilobytes()});
     mark = Now();
   };
 
@@ -223,9 +224,10 @@ int Breakdown() {
 
   std::printf("breakdown, %zu settings, %zu buttons:\n", application.Settings.Count(),
               application.F_Main.ConnectButtons().size());
-  for (const Phase& p : phases) std::printf("  %-46s %8.1f ms\n", p.name, p.milliseconds);
+  for (const Phase& p : phases) {
+    std::printf("  %-46s %8.1f ms   working set %6zu KB\n", p.name, p.milliseconds, p.workingSet);
+  }
   std::printf("  %-46s %8.1f ms\n", "total, process start to painted", total);
-  std::printf("  %-46s %8zu KB\n", "working set", WorkingSetKilobytes());
   return 0;
 }
 
