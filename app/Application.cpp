@@ -7,10 +7,11 @@
 
 namespace velloway {
 
-Application::Application(Text applicationDataFolder, ShellOpener* shell)
+Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t connectButtonLimit)
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
-      F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto, std::move(applicationDataFolder)}),
+      F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto, std::move(applicationDataFolder)},
+             connectButtonLimit),
       F_NetResEnum(Network),
       F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
   INITCOMMONCONTROLSEX controls{};

@@ -20,8 +20,9 @@ namespace velloway {
 class Application {
  public:
   // applicationDataFolder: the per-user folder the settings folder lives in. shell: where "open" goes; the
-  // Windows shell when none is given.
-  explicit Application(Text applicationDataFolder, ShellOpener* shell = nullptr);
+  // Windows shell when none is given. connectButtonLimit: the most connect buttons the main window makes.
+  explicit Application(Text applicationDataFolder, ShellOpener* shell = nullptr,
+                       size_t connectButtonLimit = kConnectButtonLimit);
   // Creates F_Main (shown), then F_NetResEnum, F_SettingButton, F_SettingButtonForm, F_ConnectionDialog.
   void CreateWindows(int showCommand);
   // Runs the message loop until the main window closes.

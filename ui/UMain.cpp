@@ -46,6 +46,10 @@ constexpr UINT_PTR kT_OnCreate = 1;
 // A strip's button click, handled once the strip's own handler has returned: the handler may rebuild
 // (and so destroy) the strip. wParam is the strip's tag, lParam 0 for open and 1 for close.
 constexpr UINT kStripClicked = WM_APP + 1;
+// Not every setting got a connect button: wParam buttons were made for lParam settings.
+constexpr UINT kButtonsLeftOut = WM_APP + 2;
+// Connect buttons destroyed again when the system refuses one more window.
+constexpr size_t kWindowsGivenBack = 200;
 constexpr int kGroupRightMargin = 30;
 constexpr UINT kT_OnCreateInterval = 10;
 
@@ -205,39 +209,18 @@ void TF_Main::T_OnCreateTimer() {
   CreateButtons_Connected();
 }
 
-std::vector<HWND> TF_Main::ConnectButtons() const {
-  std::vector<HWND> buttons;
-  for (HWND child = GetWindow(P_ButtonPanel_.Handle(), GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    if (IsPushButton(child)) buttons.push_back(child);
-  }
-  std::sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
-    return GetWindowLongPtrW(a, GWLP_USERDATA) < GetWindowLongPtrW(b, GWLP_USERDATA);
-  });
-  return buttons;
-}
-
 void TF_Main::CreateButtons() {
+  RemoveHintTool();  // its button is about to go
   // One repaint for the whole rebuild rather than one per button.
   SendMessageW(P_ButtonPanel_.Handle(), WM_SETREDRAW, FALSE, 0);
-  std::vector<HWND> children;
-  for (HWND child = GetWindow(P_ButtonPanel_.Handle(), GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    children.push_back(child);
-  }
-  for (auto child = children.rbegin(); child != children.rend(); ++child) {
-    if (!IsPushButton(*child)) continue;
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(*child);
-    SendMessageW(tooltips_, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&tool));
-    DestroyWindow(*child);
-  }
+  for (auto button = connectButtons_.rbegin(); button != connectButtons_.rend(); ++button) DestroyWindow(*button);
+  connectButtons_.clear();
   P_ButtonPanel_.UpdateRange();  // empty now: back at the top, so new buttons sit at their own tops
 
   const SettingsList& settings = services_.settings;
-  for (size_t i = 0; i < settings.Count(); ++i) {
+  std::vector<HWND> buttons;
+  buttons.reserve(std::min(settings.Count(), connectButtonLimit_));
+  for (size_t i = 0; i < settings.Count() && i < connectButtonLimit_; ++i) {
     const ButtonSetting& setting = settings.Row(i);
     // "&&" shows an ampersand of the name as itself instead of underlining the next letter.
     std::wstring caption;
@@ -248,21 +231,64 @@ void TF_Main::CreateButtons() {
         Scale(kConnectButtonWidth, Dpi()), Scale(kConnectButtonHeight, Dpi()), P_ButtonPanel_.Handle(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(std::min<size_t>(kFirstConnectButton + i, kLastConnectButton))),
         GetModuleHandleW(nullptr), nullptr);
+    if (button == nullptr) {
+      // The system has no more windows for this process. Some are given back, so that the message
+      // box, the connection panels and the dialogs can still be made.
+      for (size_t k = 0; k < kWindowsGivenBack && !buttons.empty(); ++k) {
+        DestroyWindow(buttons.back());
+        buttons.pop_back();
+      }
+      break;
+    }
+    buttons.push_back(button);
     SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(i));  // the tag: the setting's index
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-
-    std::wstring hint = ToWide(ConnectButtonHint(setting));
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(button);
-    tool.lpszText = hint.data();
-    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  connectButtons_ = buttons;
   SendMessageW(P_ButtonPanel_.Handle(), WM_SETREDRAW, TRUE, 0);
   P_ButtonPanel_.UpdateRange();
   RedrawWindow(P_ButtonPanel_.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  // Told once the caller is done (the start-up or the editor), over the main window.
+  if (buttons.size() < settings.Count()) {
+    PostMessageW(Handle(), kButtonsLeftOut, buttons.size(), static_cast<LPARAM>(settings.Count()));
+  }
+}
+
+// Adding and removing tooltip tools costs time in proportion to the tools already there, so instead of
+// a tool per button there is one, moved to the button that the pointer enters. Its text is asked for
+// when it is shown (TTN_GETDISPINFOW).
+void TF_Main::HintFollowPointer(HWND button) {
+  if (button == hintButton_) return;
+  RemoveHintTool();
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(button);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  if (SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) hintButton_ = button;
+}
+
+void TF_Main::RemoveHintTool() {
+  if (hintButton_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(hintButton_);
+  SendMessageW(tooltips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  hintButton_ = nullptr;
+}
+
+void TF_Main::AnswerHint(NMHDR& header) {
+  auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+  hintText_.clear();
+  HWND button = (info.uFlags & TTF_IDISHWND) != 0 ? reinterpret_cast<HWND>(header.idFrom) : nullptr;
+  const LONG_PTR tag = button != nullptr ? GetWindowLongPtrW(button, GWLP_USERDATA) : -1;
+  if (tag >= 0 && static_cast<size_t>(tag) < services_.settings.Count()) {
+    hintText_ = ToWide(ConnectButtonHint(services_.settings.Row(static_cast<size_t>(tag))));
+  }
+  info.lpszText = hintText_.data();
+  info.hinst = nullptr;
 }
 
 void TF_Main::CreateButtons_Connected() {
@@ -337,18 +363,18 @@ void TF_Main::FormMouseWheel(int wheelDelta) {
   GetCursorPos(&cursor);
   HWND control = WindowFromPoint(cursor);  // hidden and disabled windows are not found
   if (control == nullptr || GetAncestor(control, GA_ROOT) != Handle()) return;
-  if (IsPushButton(control) && GetParent(control) == P_ButtonPanel_.Handle()) P_ButtonPanel_.ScrollBy(step);
-  if (control == P_ButtonPanel_.Handle()) {
-    P_ButtonPanel_.ScrollBy(step);
-  } else if (group_ && control == group_->Handle()) {
-    group_->ScrollBy(step);
+  // The nearest scrolling container at or above the pointer: the connect buttons' panel, or the group of
+  // connection panels (from a panel, a strip or a strip's button).
+  for (HWND window = control; window != nullptr && window != Handle(); window = GetParent(window)) {
+    if (window == P_ButtonPanel_.Handle()) {
+      P_ButtonPanel_.ScrollBy(step);
+      return;
+    }
+    if (group_ && window == group_->Handle()) {
+      group_->ScrollBy(step);
+      return;
+    }
   }
-  if (!group_) return;
-  // A strip's own buttons are part of the strip.
-  if (IsPushButton(control) && GetParent(control) != P_ButtonPanel_.Handle()) control = GetParent(control);
-  HWND parent = GetParent(control);
-  if (parent == group_->Handle() && control != group_->Handle()) group_->ScrollBy(step);  // a panel
-  if (parent != nullptr && GetParent(parent) == group_->Handle()) group_->ScrollBy(step);  // a strip
 }
 
 void TF_Main::SetStatus(const Text& text) {
@@ -460,6 +486,22 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ButtonGroupItemsClick_DisConnect(static_cast<int>(wParam));
       }
       return 0;
+    case kButtonsLeftOut:
+      ShowMessage(Handle(), ButtonsLeftOutText(static_cast<size_t>(wParam), static_cast<size_t>(lParam)));
+      return 0;
+    case WM_SETCURSOR: {
+      // Sent up from the window under the pointer before it gets the mouse move.
+      HWND control = reinterpret_cast<HWND>(wParam);
+      if (GetParent(control) == P_ButtonPanel_.Handle() && IsPushButton(control)) HintFollowPointer(control);
+      return TopLevelWindow::HandleMessage(message, wParam, lParam);
+    }
+    case WM_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(lParam)->hwndFrom == tooltips_ &&
+          reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+        AnswerHint(*reinterpret_cast<NMHDR*>(lParam));
+        return 0;
+      }
+      return TopLevelWindow::HandleMessage(message, wParam, lParam);
     case WM_MOUSEWHEEL:
       FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;

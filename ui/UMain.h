@@ -2,9 +2,11 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "AnsiCodePage.h"
+#include "ConnectButtons.h"
 #include "ConnectionPanel.h"
 #include "FileStore.h"
 #include "NetworkProvider.h"
@@ -37,7 +39,9 @@ struct MainServices {
 
 class TF_Main : public TopLevelWindow {
  public:
-  explicit TF_Main(MainServices services) : services_(services) {}
+  // connectButtonLimit: the most connect buttons made at once (see kConnectButtonLimit).
+  explicit TF_Main(MainServices services, size_t connectButtonLimit = kConnectButtonLimit)
+      : services_(services), connectButtonLimit_(connectButtonLimit) {}
 
   // Creates the window (FormCreate runs inside) and shows it.
   void Create(int showCommand);
@@ -61,9 +65,10 @@ class TF_Main : public TopLevelWindow {
   HWND B_NetResSearch() const noexcept;
   HWND StatusBar1() const noexcept { return StatusBar1_; }
   HWND Splitter1() const noexcept { return Splitter1_.Handle(); }
+  // The tooltip of the connect buttons: one tool, moved to the button the pointer enters.
   HWND Tooltips() const noexcept { return tooltips_; }
   // The connect buttons, in the order of the settings list.
-  std::vector<HWND> ConnectButtons() const;
+  const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_; }
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
   // The connection panel group (the second child of P_Connected) and its panels, in connection order.
   ScrollBox* PanelGroup() noexcept { return group_.get(); }
@@ -92,8 +97,12 @@ class TF_Main : public TopLevelWindow {
   void CreateControls();
   void Layout();
   void Splitter1Moved(int top);
+  void HintFollowPointer(HWND button);
+  void RemoveHintTool();
+  void AnswerHint(NMHDR& header);
 
   MainServices services_;
+  size_t connectButtonLimit_;
   TF_SettingButton* F_SettingButton_ = nullptr;
   TF_NetResEnum* F_NetResEnum_ = nullptr;
   TF_ConnectionDialog* F_ConnectionDialog_ = nullptr;
@@ -113,6 +122,9 @@ class TF_Main : public TopLevelWindow {
   Panel Panel1_;             // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
   HWND StatusBar1_ = nullptr;  // the status line
   HWND tooltips_ = nullptr;
+  HWND hintButton_ = nullptr;  // the connect button that has the tooltip's tool
+  std::wstring hintText_;      // the text last given to the tooltip
+  std::vector<HWND> connectButtons_;  // made by the last rebuild, in the settings list's order
   std::unique_ptr<ScrollBox> group_;
   std::vector<std::unique_ptr<ConnectionPanel>> panels_;
   int connectedHeight_ = 0;  // P_Connected's height in pixels at the current DPI

@@ -1,25 +1,56 @@
-// Whole-program figures under Wine, run by hand:
-//   velloway_startup_bench.exe bare     process start to a painted bare window
-//   velloway_startup_bench.exe main     process start to the painted main window with its buttons
-//   velloway_startup_bench.exe buttons  CreateButtons for 1,000 settings
-// Each mode prints milliseconds; compare the first two from runs made one after the other.
+// Whole-program figures under Wine, run by tools/bench-startup (never a test). Modes:
+//   bare            process start to a painted bare window, and its working set
+//   bare-buttons    the same with 100 plain push buttons: the least that 100 real buttons cost
+//   main            process start to the painted main window with the buttons of the prefix's settings file
+//   breakdown       the same start-up, phase by phase
+//   prepare N       writes N settings to the prefix's settings file
+//   buttons         CreateButtons for 1,000 settings on a freshly started main window
+//   scale N...      save, load, rebuild (CreateButtons, with and without buttons to destroy first) and one
+//                   wheel notch over the buttons, in one process, for each count
+// Times are milliseconds; a message box that opens (the note about buttons left out) is answered at once.
 #include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "Application.h"
+#include "SettingsFile.h"
 #include "ShellFolders.h"
 
 namespace {
+
+using velloway::Application;
+
+ULONGLONG Ticks(FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
 double MillisecondsSinceProcessStart() {
   FILETIME created{}, exited{}, kernel{}, user{};
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   FILETIME now{};
   GetSystemTimePreciseAsFileTime(&now);
-  const auto ticks = [](FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-  return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+  return static_cast<double>(Ticks(now) - Ticks(created)) / 10000.0;
+}
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f{};
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+size_t WorkingSetKilobytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.WorkingSetSize / 1024;
 }
 
 void Pump() {
@@ -27,7 +58,34 @@ void Pump() {
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
-int Bare() {
+// Every message but the start-up timer's, which must not run the deferred load a second time.
+void PumpAllButTimer() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+         PeekMessageW(&message, nullptr, WM_TIMER + 1, 0xFFFF, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Answers every message box with OK as soon as it opens, and counts them.
+int messageBoxes = 0;
+LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    wchar_t className[16] = {};
+    GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16);
+    if (lstrcmpW(className, L"#32770") == 0) {
+      ++messageBoxes;
+      PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void AnswerMessageBoxesFromNowOn() { SetWindowsHookExW(WH_CBT, AnswerMessageBoxes, nullptr, GetCurrentThreadId()); }
+
+// A window class of nothing but the default behaviour.
+HWND CreateBareWindow() {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = DefWindowProcW;
@@ -35,22 +93,202 @@ int Bare() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"Bare";
   RegisterClassExW(&windowClass);
-  HWND window = CreateWindowExW(0, L"Bare", L"Bare", WS_OVERLAPPEDWINDOW, 0, 0, 698, 539, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+  return CreateWindowExW(0, L"Bare", L"Bare", WS_OVERLAPPEDWINDOW, 0, 0, 698, 539, nullptr, nullptr,
+                         windowClass.hInstance, nullptr);
+}
+
+// The bare window with 100 plain push buttons made the simplest way: what 100 real buttons cost Wine.
+int BareWithButtons() {
+  HWND window = CreateBareWindow();
   ShowWindow(window, SW_SHOW);
+  for (int i = 0; i < 100; ++i) {
+    CreateWindowExW(0, WC_BUTTONW, L"共有", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 30, 51 + 40 * i, 400, 30, window,
+                    nullptr, nullptr, nullptr);
+  }
   UpdateWindow(window);
   Pump();
-  std::printf("bare: %.1f ms\n", MillisecondsSinceProcessStart());
+  const double elapsed = MillisecondsSinceProcessStart();
+  std::printf("bare, 100 plain buttons: %.1f ms, working set %zu KB\n", elapsed, WorkingSetKilobytes());
   DestroyWindow(window);
   return 0;
 }
 
-void FillSettings(velloway::SettingsList& settings, int count) {
+int Bare() {
+  HWND window = CreateBareWindow();
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  Pump();
+  const double elapsed = MillisecondsSinceProcessStart();
+  std::printf("bare: %.1f ms, working set %zu KB\n", elapsed, WorkingSetKilobytes());
+  DestroyWindow(window);
+  return 0;
+}
+
+velloway::Text Number(size_t n) {
+  const std::string digits = std::to_string(n);
+  return velloway::Text(digits.begin(), digits.end());
+}
+
+void FillSettings(velloway::SettingsList& settings, size_t count) {
   settings.Clear();
-  for (int i = 0; i < count; ++i) {
-    const std::string n = std::to_string(i);
-    settings.Append(velloway::ButtonSetting{u"共有 " + velloway::Text(n.begin(), n.end()), u"Z", u"\\\\srv\\s", u"", u""});
+  for (size_t i = 0; i < count; ++i) {
+    settings.Append(velloway::ButtonSetting{u"共有 " + Number(i), i % 2 == 0 ? u"Z" : u"", u"\\\\srv\\share" + Number(i),
+                                            i % 3 == 0 ? u"user" : u"", u"0123456789ABCDEF0123456789ABCDEF"});
   }
+}
+
+// The application as wWinMain starts it, with the deferred load waited for as the message loop runs it.
+void StartAndWaitForLoad(Application& application) {
+  application.CreateWindows(SW_SHOW);
+  while (application.F_Main.StartupTimerArmed()) {
+    MSG message;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
+    application.Dispatch(message);
+  }
+  UpdateWindow(application.F_Main.Handle());
+  Pump();  // the paint of the buttons, and the note about buttons left out when there is one
+}
+
+int Main() {
+  AnswerMessageBoxesFromNowOn();
+  Application application(velloway::ApplicationDataFolder());
+  StartAndWaitForLoad(application);
+  const double elapsed = MillisecondsSinceProcessStart();
+  std::printf("main, %zu settings, %zu buttons%s: %.1f ms, working set %zu KB\n", application.Settings.Count(),
+              application.F_Main.ConnectButtons().size(), messageBoxes > 0 ? " (note shown)" : "", elapsed,
+              WorkingSetKilobytes());
+  return 0;
+}
+
+// The start-up of Main, one phase at a time. The deferred steps run directly, in the order of the timer
+// tick, and the tick itself is left pending so that it does not run them again.
+int Breakdown() {
+  struct Phase {
+    const char* name;
+    double milliseconds;
+    size_t workingSet;  // KB, at the end of the phase
+  };
+  std::vector<Phase> phases;
+  const double atEntry = MillisecondsSinceProcessStart();
+  phases.push_back({"process and library start (to main)", atEntry, WorkingSetKilobytes()});
+  double mark = Now();
+  auto phase = [&](const char* name) {
+    const double now = Now();
+    phases.push_back({name, now - mark, WorkingSetKilobytes()});
+    mark = Now();
+  };
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                      ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  phase("common controls init");
+  Application application(velloway::ApplicationDataFolder());
+  phase("application objects");
+  velloway::Text folder = velloway::SettingsFolder(velloway::ApplicationDataFolder());
+  phase("settings folder from the shell (first call)");
+  {
+    // The first control of the program pays for setting up the common controls' classes and themes.
+    HWND probe = CreateWindowExW(0, WC_BUTTONW, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(probe);
+  }
+  phase("first common control (one-off set-up)");
+  // The five windows one at a time, in the order of Application::CreateWindows.
+  application.F_Main.Create(SW_SHOW);
+  phase("main window created and shown (FormCreate)");
+  HWND owner = application.F_Main.Handle();
+  application.F_NetResEnum.Create(owner);
+  phase("F_NetResEnum created");
+  application.F_SettingButton.Create(owner, [&application] {
+    application.F_Main.SaveToIni();
+    application.F_Main.CreateButtons();
+  });
+  phase("F_SettingButton created");
+  application.F_SettingButtonForm.Create(owner);
+  phase("F_SettingButtonForm created");
+  application.F_ConnectionDialog.Create(owner);
+  phase("F_ConnectionDialog created");
+  application.F_Main.SetDialogs(application.F_SettingButton, application.F_NetResEnum, application.F_ConnectionDialog);
+  UpdateWindow(application.F_Main.Handle());
+  PumpAllButTimer();
+  phase("first paint, no buttons yet");
+  velloway::UnreadSettingsFile unread;
+  velloway::LoadSettingsFile(folder, application.Settings, application.Files, application.CodePage, unread);
+  phase("settings load");
+  application.F_Main.CreateButtons();
+  phase("connect buttons (CreateButtons)");
+  application.F_Main.CreateButtons_Connected();
+  phase("connection enumeration and panels");
+  UpdateWindow(application.F_Main.Handle());
+  PumpAllButTimer();
+  phase("paint with the buttons");
+  const double total = MillisecondsSinceProcessStart();
+
+  std::printf("breakdown, %zu settings, %zu buttons:\n", application.Settings.Count(),
+              application.F_Main.ConnectButtons().size());
+  for (const Phase& p : phases) {
+    std::printf("  %-46s %8.1f ms   working set %6zu KB\n", p.name, p.milliseconds, p.workingSet);
+  }
+  std::printf("  %-46s %8.1f ms\n", "total, process start to painted", total);
+  return 0;
+}
+
+int Prepare(size_t count) {
+  velloway::SettingsList settings;
+  FillSettings(settings, count);
+  velloway::Text folder = velloway::SettingsFolder(velloway::ApplicationDataFolder());
+  velloway::WindowsFileStore files;
+  velloway::WindowsAnsiCodePage codePage;
+  if (!files.FolderExists(folder)) files.CreateFolder(folder);
+  velloway::UnreadSettingsFile unread;
+  velloway::SaveSettingsFile(folder + u"\\vlw.ini", settings, files, codePage, unread);
+  return 0;
+}
+
+int Buttons() {
+  AnswerMessageBoxesFromNowOn();
+  Application application(velloway::ApplicationDataFolder());
+  application.CreateWindows(SW_SHOW);
+  FillSettings(application.Settings, 1000);
+  const double start = Now();
+  application.F_Main.CreateButtons();
+  const double end = Now();
+  std::printf("CreateButtons, 1000 settings: %.1f ms\n", end - start);
+  return 0;
+}
+
+int Scale(const std::vector<size_t>& counts) {
+  AnswerMessageBoxesFromNowOn();
+  Application application(velloway::ApplicationDataFolder());
+  StartAndWaitForLoad(application);
+  const velloway::Text folder = velloway::SettingsFolder(velloway::ApplicationDataFolder());
+  for (size_t count : counts) {
+    FillSettings(application.Settings, count);
+    double start = Now();
+    application.F_Main.SaveToIni();
+    const double save = Now() - start;
+    velloway::Text path = folder;
+    start = Now();
+    velloway::UnreadSettingsFile unread;
+    velloway::LoadSettingsFile(path, application.Settings, application.Files, application.CodePage, unread);
+    const double load = Now() - start;
+    start = Now();
+    application.F_Main.CreateButtons();
+    const double rebuild = Now() - start;
+    const size_t buttons = application.F_Main.ConnectButtons().size();
+    start = Now();
+    application.F_Main.P_ButtonPanel().ScrollBy(5);
+    const double wheel = Now() - start;
+    application.F_Main.P_ButtonPanel().ScrollTo(0);
+    start = Now();
+    application.F_Main.CreateButtons();
+    const double again = Now() - start;
+    Pump();  // the note about buttons left out, answered
+    std::printf("%6zu settings: save %7.1f ms, load %7.1f ms, rebuild %8.1f ms (%zu buttons, %.3f ms each), "
+                "rebuild again %8.1f ms, one wheel notch %6.1f ms\n",
+                count, save, load, rebuild, buttons, buttons > 0 ? rebuild / static_cast<double>(buttons) : 0.0,
+                again, wheel);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -58,28 +296,16 @@ void FillSettings(velloway::SettingsList& settings, int count) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "main";
   if (mode == "bare") return Bare();
-
-  velloway::Application application(velloway::ApplicationDataFolder());
-  application.CreateWindows(SW_SHOW);
-  if (mode == "buttons") {
-    FillSettings(application.Settings, 1000);
-    LARGE_INTEGER frequency{}, start{}, end{};
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    application.F_Main.CreateButtons();
-    QueryPerformanceCounter(&end);
-    std::printf("CreateButtons, 1000 settings: %.1f ms\n",
-                static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
-    return 0;
+  if (mode == "bare-buttons") return BareWithButtons();
+  if (mode == "main") return Main();
+  if (mode == "breakdown") return Breakdown();
+  if (mode == "prepare" && argc > 2) return Prepare(std::strtoul(argv[2], nullptr, 10));
+  if (mode == "buttons") return Buttons();
+  if (mode == "scale") {
+    std::vector<size_t> counts;
+    for (int i = 2; i < argc; ++i) counts.push_back(std::strtoul(argv[i], nullptr, 10));
+    return Scale(counts);
   }
-  // The settings file of this prefix is expected to hold 100 settings; wait for the start-up load.
-  while (application.F_Main.StartupTimerArmed()) {
-    MSG message;
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
-    application.Dispatch(message);
-  }
-  UpdateWindow(application.F_Main.Handle());
-  Pump();
-  std::printf("main, %zu buttons: %.1f ms\n", application.F_Main.ConnectButtons().size(), MillisecondsSinceProcessStart());
-  return 0;
+  std::fprintf(stderr, "usage: velloway_startup_bench bare|bare-buttons|main|breakdown|prepare N|buttons|scale N...\n");
+  return 2;
 }

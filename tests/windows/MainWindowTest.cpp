@@ -190,6 +190,19 @@ TEST_F(MainWindowTest, TwelveButtonsScrollByFivePerWheelNotch) {
   EXPECT_EQ(box.Position(), box.Range() - testing::ClientSize(panel).cy);
 }
 
+// The hint the tooltip has for a button once the pointer has come onto it, as the system reports that.
+std::wstring HintAfterPointerEnters(TF_Main& main, HWND button) {
+  SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  wchar_t text[256] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = main.Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(button);
+  tool.lpszText = text;
+  SendMessageW(main.Tooltips(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
 TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {
   const std::string settings = "zed,Z,\\\\srv\\share,,\r\nR[&amp;]D,,\\\\srv\\share,,\r\n";
   Start(&settings);
@@ -197,20 +210,87 @@ TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {
   main().CreateButtons();
   const std::vector<HWND> buttons = main().ConnectButtons();
   ASSERT_EQ(buttons.size(), 2u);
-  const wchar_t* hints[] = {L"Zドライブ【\\\\srv\\share】", L"\\\\srv\\share"};
-  for (size_t i = 0; i < buttons.size(); ++i) {
-    wchar_t text[256] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = main().Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(buttons[i]);
-    tool.lpszText = text;
-    SendMessageW(main().Tooltips(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, hints[i]);
-  }
-  EXPECT_EQ(SendMessageW(main().Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 2);
   EXPECT_EQ(WindowText(buttons[1]), L"R&&D");  // the ampersand of the name shows as itself
+  const wchar_t* hints[] = {L"Zドライブ【\\\\srv\\share】", L"\\\\srv\\share"};
+  // Twice over, in both directions: the one tool follows the pointer from button to button.
+  for (size_t i : {0u, 1u, 0u, 1u, 1u}) {
+    EXPECT_EQ(HintAfterPointerEnters(main(), buttons[i]), hints[i]);
+    EXPECT_EQ(SendMessageW(main().Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 1);
+  }
 
+  // A rebuild for a longer list and then a shorter one: one button per setting, tags in list order,
+  // and no tool left on a button that is gone.
+  Application& app = running_->app();
+  for (size_t count : {5u, 1u}) {
+    app.Settings.Clear();
+    for (size_t i = 0; i < count; ++i) {
+      app.Settings.Append(ButtonSetting{u"n" + Text(1, static_cast<char16_t>(u'0' + i)), u"", u"\\\\f", u"", u""});
+    }
+    main().CreateButtons();
+    const std::vector<HWND> rebuilt = main().ConnectButtons();
+    ASSERT_EQ(rebuilt.size(), count);
+    EXPECT_EQ(SendMessageW(main().Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 0);
+    for (size_t i = 0; i < count; ++i) {
+      EXPECT_EQ(GetWindowLongPtrW(rebuilt[i], GWLP_USERDATA), static_cast<LONG_PTR>(i));
+      EXPECT_EQ(WindowText(rebuilt[i]), L"n" + std::to_wstring(i));
+    }
+    EXPECT_EQ(HintAfterPointerEnters(main(), rebuilt.back()), L"\\\\f");
+  }
+}
+
+// The real pointer over a button: the tooltip appears on its own with that button's hint.
+TEST_F(MainWindowTest, TooltipShowsTheHintOfTheButtonUnderThePointer) {
+  const std::string settings = "a,,\\\\srv\\a,,\r\nb,Q,\\\\srv\\b,,\r\nc,,\\\\srv\\c,,\r\n";
+  Start(&settings);
+  HWND tooltips = main().Tooltips();
+  for (size_t i : {1u, 2u, 0u}) {
+    SCOPED_TRACE(i);
+    const std::wstring wanted[] = {L"\\\\srv\\a", L"Qドライブ【\\\\srv\\b】", L"\\\\srv\\c"};
+    RECT bounds{};
+    GetWindowRect(main().ConnectButtons().at(i), &bounds);
+    SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    EXPECT_TRUE(running_->PumpUntil([&] { return IsWindowVisible(tooltips) && WindowText(tooltips) == wanted[i]; }))
+        << "tooltip visible " << IsWindowVisible(tooltips);
+  }
+}
+
+// With more settings than the limit, the first ones get their buttons, the user is told, and the list
+// and the file keep every setting.
+TEST_F(MainWindowTest, SettingsBeyondTheButtonLimitAreKeptAndTheUserIsTold) {
+  const std::string settings = SettingLines(5);
+  testing::WriteSettingsFile(settings);
+  WindowWatcher watcher;
+  running_ = std::make_unique<RunningApplication>(nullptr, 3);
+  ASSERT_TRUE(running_->PumpUntil([&] { return !watcher.MessageBoxes().empty(); }));
+  EXPECT_FALSE(main().StartupTimerArmed());
+  const std::vector<WindowWatcher::Seen> boxes = watcher.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, L"Ｒｕｖ’ｓＶｅｌｌｏｗａｙ");
+  EXPECT_EQ(boxes[0].text,
+            L"接続ボタンが多すぎるため、全5件の設定のうち最初の3件のボタンだけを表示しています。\r\n"
+            L"設定と設定ファイルは変更されていません。");
+
+  const std::vector<HWND> buttons = main().ConnectButtons();
+  ASSERT_EQ(buttons.size(), 3u);
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    EXPECT_EQ(WindowText(buttons[i]), L"b" + std::to_wstring(i));
+    EXPECT_EQ(GetWindowLongPtrW(buttons[i], GWLP_USERDATA), static_cast<LONG_PTR>(i));
+    EXPECT_EQ(HintAfterPointerEnters(main(), buttons[i]), L"\\\\srv\\s" + std::to_wstring(i));
+  }
+  EXPECT_EQ(running_->app().Settings.Count(), 5u);
+  EXPECT_EQ(running_->app().Settings.Name(4), u"b4");
+  EXPECT_EQ(testing::ReadSettingsFile(), settings);
+
+  // The last button still connects its own setting: the click reaches the dialog with its folder.
+  Application& app = running_->app();
+  std::wstring folder;
+  WindowWatcher dialogWatcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window != app.F_ConnectionDialog.Handle()) return;
+    folder = WindowText(app.F_ConnectionDialog.E_Folder());
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  SendMessageW(buttons[2], BM_CLICK, 0, 0);
+  EXPECT_EQ(folder, L"\\\\srv\\s2");
 }
 
 TEST_F(MainWindowTest, UnreadableSettingsFileIsReportedAndMakesNoButtons) {

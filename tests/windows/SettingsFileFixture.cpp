@@ -34,4 +34,15 @@ void RemoveSettingsFile(const std::wstring& applicationDataFolder) {
   if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
 }
 
+std::string ReadSettingsFile(const std::wstring& applicationDataFolder) {
+  HANDLE file = CreateFileW(SettingsFilePath(applicationDataFolder).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("the settings file cannot be opened");
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  if (!ok || read != bytes.size()) throw std::runtime_error("the settings file cannot be read");
+  return bytes;
+}
+
 }  // namespace velloway::testing

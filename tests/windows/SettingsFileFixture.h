@@ -15,5 +15,7 @@ std::wstring SettingsFilePath(const std::wstring& applicationDataFolder = TestAp
 void WriteSettingsFile(const std::string& bytes,
                        const std::wstring& applicationDataFolder = TestApplicationDataFolder());
 void RemoveSettingsFile(const std::wstring& applicationDataFolder = TestApplicationDataFolder());
+// The file's bytes as they are on disk.
+std::string ReadSettingsFile(const std::wstring& applicationDataFolder = TestApplicationDataFolder());
 
 }  // namespace velloway::testing

@@ -95,8 +95,8 @@ void WindowWatcher::OnActivate(HWND window) {
   }
 }
 
-RunningApplication::RunningApplication(ShellOpener* shell)
-    : app_(std::make_unique<Application>(FromWide(TestApplicationDataFolder().c_str()), shell)) {
+RunningApplication::RunningApplication(ShellOpener* shell, size_t connectButtonLimit)
+    : app_(std::make_unique<Application>(FromWide(TestApplicationDataFolder().c_str()), shell, connectButtonLimit)) {
   app_->CreateWindows(SW_SHOWNOACTIVATE);
 }
 

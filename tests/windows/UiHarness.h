@@ -56,7 +56,7 @@ class WindowWatcher {
 // The application, created as wWinMain creates it.
 class RunningApplication {
  public:
-  explicit RunningApplication(ShellOpener* shell = nullptr);
+  explicit RunningApplication(ShellOpener* shell = nullptr, size_t connectButtonLimit = kConnectButtonLimit);
   ~RunningApplication();
   Application& app() { return *app_; }
   TF_Main& main() { return app_->F_Main; }
