@@ -4,17 +4,29 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+#include <optional>
+
 #include "ModalWindow.h"
+#include "NetResourceWalk.h"
 #include "NetworkProvider.h"
 #include "NodePictures.h"
 #include "Panel.h"
+#include "SettingsList.h"
 #include "UniqueAny.h"
 
 namespace velloway {
 
 class TF_NetResEnum : public ModalWindow {
  public:
-  explicit TF_NetResEnum(NetworkProvider& network) : network_(network) {}
+  // Adds a connect button for a share (its name and remote name) as the editor's add and close do;
+  // true when the user confirmed it.
+  using AddButton = std::function<bool(const Text& name, const Text& folder)>;
+
+  // settings: the buttons, whose servers are asked when discovery finds nothing (with those of the
+  // current connections).
+  TF_NetResEnum(NetworkProvider& network, const SettingsList& settings, AddButton addButton)
+      : network_(network), settings_(settings), addButton_(std::move(addButton)) {}
   void Create(HWND owner);
 
   HWND B_GetNetRes() const noexcept { return B_GetNetRes_; }
@@ -22,6 +34,9 @@ class TF_NetResEnum : public ModalWindow {
   HWND TV_NetRec() const noexcept { return TV_NetRec_; }
   HWND Panel2() const noexcept { return Panel2_.Handle(); }
   HWND Memo1() const noexcept { return Memo1_; }
+  HWND B_AddShare() const noexcept { return B_AddShare_; }
+  HWND E_Server() const noexcept { return E_Server_; }
+  HWND B_Server() const noexcept { return B_Server_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -29,14 +44,28 @@ class TF_NetResEnum : public ModalWindow {
  private:
   void B_GetNetResClick();
   void B_CloseClick();
+  void B_ServerClick();
+  void B_AddShareClick();
   void Layout();
   void AppendLog(const Text& line);
+  // Adds the nodes to the tree; top-level ones go after rootAfter (TVI_LAST, TVI_FIRST or an item).
+  void ShowNodes(const BrowseResult& result, HTREEITEM rootAfter);
+  // The remote name of the selected node when it is a disk share.
+  std::optional<Text> SelectedDiskShare() const;
+  void UpdateAddShare();
+  LRESULT OnNotify(const NMHDR& header);
 
   NetworkProvider& network_;
+  const SettingsList& settings_;
+  AddButton addButton_;
   Panel Panel1_;
   Panel Panel2_;
   HWND B_GetNetRes_ = nullptr;
   HWND B_Close_ = nullptr;
+  HWND B_AddShare_ = nullptr;
+  HWND L_Server_ = nullptr;
+  HWND E_Server_ = nullptr;
+  HWND B_Server_ = nullptr;
   HWND TV_NetRec_ = nullptr;
   HWND Panel2Label_ = nullptr;
   HWND Memo1_ = nullptr;
