@@ -341,6 +341,34 @@ TEST_F(ServerBrowserTest, AButtonFromAShare) {
   EXPECT_EQ(running_->app().Settings.Count(), 2u);
 }
 
+// A file that cannot be written: the error is shown, and the list, the buttons and the file stay as they were.
+TEST_F(ServerBrowserTest, AButtonThatCannotBeSavedIsNotKept) {
+  const std::string before = "a,,\\\\SRV1\\a,,\r\n";
+  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(u"\\\\SRV1", {u"\\\\SRV1\\b"}), before);
+  HANDLE holder = CreateFileW(testing::SettingsFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  TF_SettingButtonForm& form = running_->app().F_SettingButtonForm;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    if (window == form.Handle()) {
+      PostMessageW(GetParent(form.B_OK()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.B_OK()), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(form.B_OK()));
+    } else if (seen.className == L"#32770") {
+      WindowWatcher::Answer(window, IDOK);
+    }
+  });
+  Search();
+  TreeView_SelectItem(browser().TV_NetRec(), FindItem(browser().TV_NetRec(), {L"\\\\SRV1", L"\\\\SRV1\\b"}));
+  SendMessageW(browser().B_AddShare(), BM_CLICK, 0, 0);
+  CloseHandle(holder);
+  ASSERT_EQ(watcher.MessageBoxes().size(), 1u);
+  EXPECT_NE(watcher.MessageBoxes()[0].text.find(testing::SettingsFilePath()), std::wstring::npos);
+  EXPECT_EQ(running_->app().Settings.Count(), 1u);
+  EXPECT_EQ(main().ConnectButtons().size(), 1u);
+  EXPECT_EQ(FileBytes(testing::SettingsFilePath()), before);
+  EXPECT_FALSE(Log().ends_with(L"の接続ボタンを追加しました\r\n")) << Log();
+}
+
 // As the user meets it: the browser opened from the main window, the dialog over it. While the dialog is
 // up the browser takes no input; afterwards the browser is active again and the main window still blocked.
 TEST_F(ServerBrowserTest, TheDialogOverTheBrowserBlocksItAndGivesItBack) {
