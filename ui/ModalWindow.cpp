@@ -1,7 +1,6 @@
 // The modal message loop.
 #include "ModalWindow.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "Dpi.h"
@@ -25,7 +24,7 @@ ModalResult ModalWindow::ShowModal() {
   if (active == Handle()) active = nullptr;
   std::vector<HWND> disabled;
   for (HWND window : {owner, active}) {
-    if (window != nullptr && IsWindowEnabled(window) && std::find(disabled.begin(), disabled.end(), window) == disabled.end()) {
+    if (window != nullptr && IsWindowEnabled(window)) {  // the owner when it is also the active one: once
       EnableWindow(window, FALSE);
       disabled.push_back(window);
     }
