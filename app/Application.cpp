@@ -12,7 +12,8 @@ Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t 
       Crypto{CryptoProvider, NetBios, CodePage},
       F_Main(MainServices{Settings, Files, CodePage, Network, Shell, Crypto, std::move(applicationDataFolder)},
              connectButtonLimit),
-      F_NetResEnum(Network),
+      F_NetResEnum(Network, Settings,
+                   [this](const Text& name, const Text& folder) { return AddButtonFromShare(name, folder); }),
       F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
@@ -24,13 +25,28 @@ void Application::CreateWindows(int showCommand) {
   F_Main.Create(showCommand);
   HWND owner = F_Main.Handle();
   F_NetResEnum.Create(owner);
-  F_SettingButton.Create(owner, [this] {
-    F_Main.SaveToIni();
-    F_Main.CreateButtons();
-  });
+  F_SettingButton.Create(owner, [this] { SaveAndRebuildButtons(); });
   F_SettingButtonForm.Create(owner);
   F_ConnectionDialog.Create(owner);
   F_Main.SetDialogs(F_SettingButton, F_NetResEnum, F_ConnectionDialog);
+}
+
+void Application::SaveAndRebuildButtons() {
+  F_Main.SaveToIni();
+  F_Main.CreateButtons();
+}
+
+bool Application::AddButtonFromShare(const Text& name, const Text& folder) {
+  if (!F_SettingButton.AddFromShare(name, folder)) return false;
+  try {
+    F_Main.SaveToIni();
+  } catch (...) {
+    // Not saved: the list goes back to what the file holds, and the error is reported by the caller's window.
+    F_SettingButton.RemoveLastRow();
+    throw;
+  }
+  F_Main.CreateButtons();
+  return true;
 }
 
 void Application::Dispatch(MSG& message) {

@@ -29,6 +29,10 @@ class Application {
   int Run();
   // Handles one message as the loop does (keyboard accelerators included).
   void Dispatch(MSG& message);
+  // What closing the editor does once its rows are final: save the file, rebuild the connect buttons.
+  void SaveAndRebuildButtons();
+  // A button for a share, from the browser: the editor's add dialog, then saved and rebuilt as its close does.
+  bool AddButtonFromShare(const Text& name, const Text& folder);
 
   SettingsList Settings;
   WindowsFileStore Files;

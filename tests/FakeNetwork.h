@@ -24,11 +24,13 @@ class FakeNetwork final : public NetworkProvider {
   int openCount = 0;
   int closeCount = 0;
   std::vector<std::uint32_t> openedScopes;
+  std::vector<NetResource> openedContainers;  // the container of every open that named one
 
   std::uint32_t OpenEnum(std::uint32_t scope, std::uint32_t, std::uint32_t, const NetResource* container,
                          std::unique_ptr<ResourceEnumeration>& enumeration) override {
     const Level& level = levels_[container == nullptr ? Text() : container->RemoteName];
     openedScopes.push_back(scope);
+    if (container != nullptr) openedContainers.push_back(*container);
     if (level.openResult != kNoError) return level.openResult;
     ++openCount;
     enumeration = std::make_unique<Enumeration>(*this, level);

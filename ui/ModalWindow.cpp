@@ -1,6 +1,8 @@
 // The modal message loop.
 #include "ModalWindow.h"
 
+#include <vector>
+
 #include "Dpi.h"
 #include "MessageDispatch.h"
 
@@ -18,9 +20,19 @@ HWND ModalWindow::CreateModal(const wchar_t* className, const wchar_t* caption, 
 
 ModalResult ModalWindow::ShowModal() {
   HWND owner = GetWindow(Handle(), GW_OWNER);
+  // Shown from another modal window (the edit dialog from the browser, say), that window is blocked too,
+  // and only windows that were enabled are enabled again afterwards.
+  HWND active = GetActiveWindow();
+  if (active == Handle()) active = nullptr;
+  std::vector<HWND> disabled;
+  for (HWND window : {owner, active}) {
+    if (window != nullptr && IsWindowEnabled(window)) {  // the owner when it is also the active one: once
+      EnableWindow(window, FALSE);
+      disabled.push_back(window);
+    }
+  }
   result_ = ModalResult::None;
   showing_ = true;
-  if (owner != nullptr) EnableWindow(owner, FALSE);
   FormShow();
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
@@ -35,10 +47,13 @@ ModalResult ModalWindow::ShowModal() {
     }
     DispatchWithDialogKeys(Handle(), message);
   }
-  // Re-enabled before hiding, so that the owner gets the activation back.
-  if (owner != nullptr) EnableWindow(owner, TRUE);
+  // Re-enabled before hiding, so that the window below gets the activation back.
+  for (auto it = disabled.rbegin(); it != disabled.rend(); ++it) {
+    if (IsWindow(*it)) EnableWindow(*it, TRUE);
+  }
   ShowWindow(Handle(), SW_HIDE);
-  if (owner != nullptr) SetActiveWindow(owner);
+  HWND back = active != nullptr && IsWindow(active) && IsWindowEnabled(active) ? active : owner;
+  if (back != nullptr) SetActiveWindow(back);
   showing_ = false;
   if (quit) PostQuitMessage(static_cast<int>(message.wParam));
   return quit ? ModalResult::Cancel : result_;

@@ -1,10 +1,13 @@
 // The network browser window: its controls, the node pictures and the search.
 #include "UNetResEnum.h"
 
+#include <iterator>
 #include <vector>
 
+#include "ConnectionEnumeration.h"
 #include "Controls.h"
 #include "Dpi.h"
+#include "KnownServers.h"
 #include "NetResourceWalk.h"
 #include "NodePictures.h"
 #include "WinText.h"
@@ -12,9 +15,14 @@
 namespace velloway {
 namespace {
 
-enum ControlId { kB_GetNetRes = 101, kB_Close, kTV_NetRec, kMemo1, kPanel2Label };
+enum ControlId { kB_GetNetRes = 101, kB_Close, kTV_NetRec, kMemo1, kPanel2Label, kB_AddShare, kL_Server, kE_Server,
+                 kB_Server };
 
-constexpr int kPanel1Height = 33;
+// A second row under the two buttons holds the server field; the window is as much taller, so the
+// tree keeps its height.
+constexpr int kPanel1Height = 63;
+constexpr int kClientWidth = 426;
+constexpr int kClientHeight = 323;
 constexpr int kPanel2Height = 24;
 constexpr int kMemoHeight = 77;
 constexpr int kTreeIndent = 19;
@@ -22,16 +30,30 @@ constexpr int kTreeIndent = 19;
 const ControlLayout kB_GetNetResLayout{kB_GetNetRes, WC_BUTTONW, L"リソース一覧の取得", 8, 5, 145, 25,
                                        WS_TABSTOP | BS_PUSHBUTTON};
 const ControlLayout kB_CloseLayout{kB_Close, WC_BUTTONW, L"閉じる(&C)", 255, 5, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
+// Between the two: only enabled while a disk share is selected.
+const ControlLayout kB_AddShareLayout{kB_AddShare, WC_BUTTONW, L"ボタンに追加", 159, 5, 90, 25,
+                                      WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED};
+const ControlLayout kL_ServerLayout{kL_Server, WC_STATICW, L"サーバー", 8, 40, 52, 17, SS_LEFT | SS_NOPREFIX};
+const ControlLayout kE_ServerLayout{kE_Server, WC_EDITW, L"", 62, 36, 187, 23, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
+const ControlLayout kB_ServerLayout{kB_Server, WC_BUTTONW, L"共有を表示", 255, 35, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
+
+// Longer names than a server has are not worth sending.
+constexpr int kServerLimit = 255;
 
 }  // namespace
 
 void TF_NetResEnum::Create(HWND owner) {
-  CreateModal(L"TF_NetResEnum", L"リソース検索", 426, 293, WS_SYSMENU, owner);
+  CreateModal(L"TF_NetResEnum", L"リソース検索", kClientWidth, kClientHeight, WS_SYSMENU, owner);
   const UINT dpi = Dpi();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   Panel1_.Create(Handle(), RECT{});
   AddControl(kB_GetNetResLayout, Panel1_.Handle());
+  AddControl(kB_AddShareLayout, Panel1_.Handle());
   AddControl(kB_CloseLayout, Panel1_.Handle());
+  AddControl(kL_ServerLayout, Panel1_.Handle());
+  AddControl(kE_ServerLayout, Panel1_.Handle());
+  SendMessageW(E_Server(), EM_LIMITTEXT, kServerLimit, 0);
+  AddControl(kB_ServerLayout, Panel1_.Handle());
   TV_NetRec_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
                                0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTV_NetRec)),
@@ -88,6 +110,7 @@ void TF_NetResEnum::AppendLog(const Text& line) {
 
 void TF_NetResEnum::B_GetNetResClick() {
   TreeView_DeleteAllItems(TV_NetRec_);
+  UpdateAddShare();
   SendMessageW(TV_NetRec_, WM_SETREDRAW, FALSE, 0);
   BrowseResult result;
   // Redrawing comes back even when the walk raises.
@@ -99,30 +122,122 @@ void TF_NetResEnum::B_GetNetResClick() {
     }
   } redraw{TV_NetRec_};
   EnumerateNetResources(network_, nullptr, kNoNode, 0, result);
+  if (result.nodes.empty()) {
+    // Current Windows has network discovery off, yet each server still lists its own shares: ask the
+    // servers of the buttons and of the current connections.
+    std::vector<Text> paths;
+    for (size_t i = 0; i < settings_.Count(); ++i) paths.push_back(settings_.Get(i, SubItem::Folder));
+    std::vector<Text> locals;
+    EnumerateConnections(network_, nullptr, locals, paths);
+    ListKnownServers(network_, ServersOf(paths), result);
+  }
+  ShowNodes(result, TVI_LAST);
+  for (const Text& line : result.log) AppendLog(line);
+}
+
+void TF_NetResEnum::ShowNodes(const BrowseResult& result, HTREEITEM rootAfter) {
   std::vector<HTREEITEM> items;
   items.reserve(result.nodes.size());
   for (const BrowseNode& node : result.nodes) {
     std::wstring text = ToWide(node.text);
     TVINSERTSTRUCTW insert{};
     insert.hParent = node.parent == kNoNode ? TVI_ROOT : items[static_cast<size_t>(node.parent)];
-    insert.hInsertAfter = TVI_LAST;
+    insert.hInsertAfter = node.parent == kNoNode ? rootAfter : TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     insert.item.pszText = text.data();
     insert.item.iImage = node.picture;
     insert.item.iSelectedImage = node.picture;  // the same picture selected and unselected
     items.push_back(TreeView_InsertItem(TV_NetRec_, &insert));
+    if (node.parent == kNoNode && rootAfter != TVI_LAST) rootAfter = items.back();
   }
+}
+
+void TF_NetResEnum::B_ServerClick() {
+  const std::optional<Text> server = ServerFromInput(ControlText(E_Server()));
+  if (!server) {
+    AppendLog(u"サーバー名か IP アドレスを入力してください（例: \\\\server、server、192.168.1.10）");
+    return;
+  }
+  BrowseResult result;
+  ListServerShares(network_, *server, result);
+  // A second look at a server replaces its top-level node, in the same place.
+  HTREEITEM after = TVI_LAST;
+  for (HTREEITEM item = TreeView_GetRoot(TV_NetRec_); item != nullptr; item = TreeView_GetNextSibling(TV_NetRec_, item)) {
+    wchar_t text[512] = {};
+    TVITEMW data{};
+    data.mask = TVIF_TEXT | TVIF_IMAGE;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = static_cast<int>(std::size(text));
+    if (!TreeView_GetItem(TV_NetRec_, &data) || data.iImage != kPictureComputer ||
+        !SameResourceName(FromWide(text), *server)) {
+      continue;
+    }
+    HTREEITEM previous = TreeView_GetPrevSibling(TV_NetRec_, item);
+    after = previous != nullptr ? previous : TVI_FIRST;
+    TreeView_DeleteItem(TV_NetRec_, item);
+    break;
+  }
+  ShowNodes(result, after);
+  UpdateAddShare();
   for (const Text& line : result.log) AppendLog(line);
+}
+
+std::optional<Text> TF_NetResEnum::SelectedDiskShare() const {
+  HTREEITEM item = TreeView_GetSelection(TV_NetRec_);
+  if (item == nullptr) return std::nullopt;
+  wchar_t text[512] = {};
+  TVITEMW data{};
+  data.mask = TVIF_TEXT | TVIF_IMAGE;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = static_cast<int>(std::size(text));
+  // The folder picture is what marks a disk share, in the walk and in a server's listing alike.
+  if (!TreeView_GetItem(TV_NetRec_, &data) || data.iImage != kPictureFolder) return std::nullopt;
+  return FromWide(text);
+}
+
+void TF_NetResEnum::UpdateAddShare() { EnableWindow(B_AddShare(), SelectedDiskShare() ? TRUE : FALSE); }
+
+void TF_NetResEnum::B_AddShareClick() {
+  const std::optional<Text> share = SelectedDiskShare();
+  if (!share) return;
+  if (addButton_(ShareName(*share), *share)) AppendLog(u"【" + *share + u"】の接続ボタンを追加しました");
+}
+
+LRESULT TF_NetResEnum::OnNotify(const NMHDR& header) {
+  if (header.idFrom != kTV_NetRec) return 0;
+  if (header.code == TVN_SELCHANGEDW) UpdateAddShare();
+  if (header.code == NM_DBLCLK && SelectedDiskShare()) {
+    B_AddShareClick();
+    return TRUE;
+  }
+  return 0;
 }
 
 void TF_NetResEnum::B_CloseClick() { EndModal(ModalResult::Cancel); }
 
 void TF_NetResEnum::OnButtonClick(int id, HWND) {
-  if (id == kB_GetNetRes) B_GetNetResClick();
-  if (id == kB_Close) B_CloseClick();
+  switch (id) {
+    case kB_GetNetRes: B_GetNetResClick(); break;
+    case kB_Close: B_CloseClick(); break;
+    case kB_Server: B_ServerClick(); break;
+    case kB_AddShare: B_AddShareClick(); break;
+    default: break;
+  }
 }
 
+// Enter in the server field looks the server up.
+void TF_NetResEnum::OnOk() {
+  if (GetFocus() == E_Server()) B_ServerClick();
+}
+
+HWND TF_NetResEnum::B_AddShare() const noexcept { return Control(kB_AddShare); }
+HWND TF_NetResEnum::E_Server() const noexcept { return Control(kE_Server); }
+HWND TF_NetResEnum::B_Server() const noexcept { return Control(kB_Server); }
+
 LRESULT TF_NetResEnum::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
   if (message == WM_SIZE) {
     Layout();
     return 0;

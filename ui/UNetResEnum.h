@@ -4,17 +4,29 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+#include <optional>
+
 #include "ModalWindow.h"
+#include "NetResourceWalk.h"
 #include "NetworkProvider.h"
 #include "NodePictures.h"
 #include "Panel.h"
+#include "SettingsList.h"
 #include "UniqueAny.h"
 
 namespace velloway {
 
 class TF_NetResEnum : public ModalWindow {
  public:
-  explicit TF_NetResEnum(NetworkProvider& network) : network_(network) {}
+  // Adds a connect button for a share (its name and remote name) as the editor's add and close do;
+  // true when the user confirmed it.
+  using AddButton = std::function<bool(const Text& name, const Text& folder)>;
+
+  // settings: the buttons, whose servers are asked when discovery finds nothing (with those of the
+  // current connections).
+  TF_NetResEnum(NetworkProvider& network, const SettingsList& settings, AddButton addButton)
+      : network_(network), settings_(settings), addButton_(std::move(addButton)) {}
   void Create(HWND owner);
 
   HWND B_GetNetRes() const noexcept;
@@ -22,20 +34,34 @@ class TF_NetResEnum : public ModalWindow {
   HWND TV_NetRec() const noexcept { return TV_NetRec_; }
   HWND Panel2() const noexcept { return Panel2_.Handle(); }
   HWND Memo1() const noexcept { return Memo1_; }
+  HWND B_AddShare() const noexcept;
+  HWND E_Server() const noexcept;
+  HWND B_Server() const noexcept;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnButtonClick(int id, HWND control) override;
   void OnDpiChanged(UINT oldDpi) override;
+  void OnOk() override;
 
  private:
   void B_GetNetResClick();
   void B_CloseClick();
+  void B_ServerClick();
+  void B_AddShareClick();
   void Layout();
   void AppendLog(const Text& line);
+  // Adds the nodes to the tree; top-level ones go after rootAfter (TVI_LAST, TVI_FIRST or an item).
+  void ShowNodes(const BrowseResult& result, HTREEITEM rootAfter);
+  // The remote name of the selected node when it is a disk share.
+  std::optional<Text> SelectedDiskShare() const;
+  void UpdateAddShare();
+  LRESULT OnNotify(const NMHDR& header);
 
   NetworkProvider& network_;
-  Panel Panel1_;  // the top strip with the two buttons
+  const SettingsList& settings_;
+  AddButton addButton_;
+  Panel Panel1_;  // the top strip: the buttons, and the server field with its button
   Panel Panel2_;  // the fixed "  Status" caption between the tree and the log
   HWND TV_NetRec_ = nullptr;
   HWND Panel2Label_ = nullptr;

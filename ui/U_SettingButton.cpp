@@ -162,11 +162,28 @@ ButtonSetting TF_SettingButton::SettingFromForm() {
   return setting;
 }
 
-void TF_SettingButton::B_AddClick() {
-  FillForm(ButtonSetting{});
+void TF_SettingButton::B_AddClick() { AddWithForm(ButtonSetting{}); }
+
+bool TF_SettingButton::AddWithForm(const ButtonSetting& shown) {
+  FillForm(shown);
   storedPass_.reset();
-  if (form_.ShowModal() != ModalResult::Ok) return;
+  if (form_.ShowModal() != ModalResult::Ok) {
+    WipeString(form_.Password);
+    return false;
+  }
   settings_.Append(SettingFromForm());
+  RowsChanged();
+  return true;
+}
+
+bool TF_SettingButton::AddFromShare(const Text& name, const Text& folder) {
+  return AddWithForm(ButtonSetting{name, u"", folder, u"", u""});
+}
+
+void TF_SettingButton::RemoveLastRow() {
+  if (settings_.Count() == 0) return;
+  settings_.Delete(settings_.Count() - 1);
+  Select(-1);
   RowsChanged();
 }
 

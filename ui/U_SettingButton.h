@@ -34,6 +34,11 @@ class TF_SettingButton : public ModalWindow {
   int SelectedRow() const;
   // Shows the list's current rows (done at every show).
   void RowsChanged();
+  // Adds a row as B_Add does, with the dialog opened on this name and folder; true when the user
+  // confirmed it and the row was appended. Saving it is the caller's, as closing the editor saves.
+  bool AddFromShare(const Text& name, const Text& folder);
+  // Takes back the row that AddFromShare appended, when it could not be saved.
+  void RemoveLastRow();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -44,6 +49,7 @@ class TF_SettingButton : public ModalWindow {
 
  private:
   void B_AddClick();
+  bool AddWithForm(const ButtonSetting& shown);
   void B_EditClick();
   void B_DeleteClick();
   void B_UpClick();

@@ -80,6 +80,19 @@ bool MatchesType(DWORD wanted, DWORD type, DWORD usage) {
   return wanted == RESOURCETYPE_ANY || (type & wanted) != 0 || (usage & RESOURCEUSAGE_CONTAINER) != 0;
 }
 
+// "\\name" without a share.
+bool IsServerName(const std::wstring& name) {
+  return name.size() > 2 && name.compare(0, 2, L"\\\\") == 0 && name.find(L'\\', 2) == std::wstring::npos;
+}
+
+// A server is on the network when it has entries below it or is listed itself.
+bool IsKnownServer(const State& state, const std::wstring& server) {
+  for (const BrowseEntry& entry : state.Browse) {
+    if (SameName(entry.Parent, server) || SameName(entry.Remote, server)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 extern "C" {
@@ -191,7 +204,16 @@ DWORD APIENTRY NPOpenEnum(DWORD scope, DWORD type, DWORD, LPNETRESOURCEW contain
     // mpr makes the provider's own top entry; below it the provider is asked with no remote name.
     const std::wstring parent =
         container != nullptr && container->lpRemoteName != nullptr ? container->lpRemoteName : L"";
-    if (owner == Owner::WindowsNetwork) {
+    const bool server = IsServerName(parent);
+    if (owner == Owner::WindowsNetwork && server) {
+      // A server asked by name answers for itself, discovery or not: its own failure, or "not found"
+      // when the network has no such server.
+      for (const ServerFailure& failure : state.FailingServers) {
+        if (SameName(failure.Server, parent)) return failure.Result;
+      }
+      if (!IsKnownServer(state, parent)) return ERROR_BAD_NETPATH;
+    }
+    if (owner == Owner::WindowsNetwork && (server || !state.DiscoveryOff)) {
       for (const BrowseEntry& entry : state.Browse) {
         if (!SameName(entry.Parent, parent) || !MatchesType(type, entry.Type, entry.Usage)) continue;
         std::optional<std::wstring> comment;

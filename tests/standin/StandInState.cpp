@@ -41,6 +41,10 @@ void ParseLine(const std::vector<std::wstring>& f, State& state) {
     state.Browse.push_back(BrowseEntry{f[1], f[2], ToNumber(f[3]), ToNumber(f[4]), ToNumber(f[5]), f[6]});
   } else if (kind == L"attempt" && f.size() >= 5) {
     state.LastAttempt = ConnectAttempt{DecodeOptional(f[1]), f[2], DecodeOptional(f[3]), DecodeOptional(f[4])};
+  } else if (kind == L"discovery" && f.size() >= 2) {
+    state.DiscoveryOff = f[1] == L"off";
+  } else if (kind == L"failing-server" && f.size() >= 3) {
+    state.FailingServers.push_back(ServerFailure{f[1], ToNumber(f[2])});
   } else if (kind == L"cancel" && f.size() >= 3) {
     state.LastCancel = CancelRequest{f[1], f[2] == L"1"};
   }
@@ -88,6 +92,10 @@ bool SaveState(const State& state) {
     }
     content += L'\n';
   };
+  if (state.DiscoveryOff) line({L"discovery", L"off"});
+  for (const ServerFailure& server : state.FailingServers) {
+    line({L"failing-server", server.Server, std::to_wstring(server.Result)});
+  }
   for (const Share& share : state.Shares) {
     line({L"share", share.Remote, std::to_wstring(share.Result), share.User, share.Password});
   }

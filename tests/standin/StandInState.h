@@ -57,7 +57,17 @@ struct CancelRequest {
   bool Force = false;
 };
 
+// A server that answers Result when its shares are listed.
+struct ServerFailure {
+  std::wstring Server;  // "\\name"
+  DWORD Result = 0;
+};
+
 struct State {
+  // As current Windows has it: the whole network lists nothing, while each server opened by name
+  // still lists its shares.
+  bool DiscoveryOff = false;
+  std::vector<ServerFailure> FailingServers;
   std::vector<Share> Shares;
   std::vector<Connection> Connections;
   std::vector<BrowseEntry> Browse;

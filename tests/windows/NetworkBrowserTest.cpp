@@ -1,9 +1,16 @@
-// The network browser window over the stand-in network's browse tree.
+// The network browser window over the stand-in network's browse tree, with known and typed servers and
+// buttons made from shares.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "StandInNetwork.h"
+#include "StandInWindowTest.h"
+#include "U_crypto.h"
+#include "U_SettingButtonForm.h"
 #include "UiHarness.h"
 
 namespace velloway {
@@ -109,6 +116,314 @@ TEST_F(NetworkBrowserTest, AContainerListingItselfEndsTheWalk) {
   const std::wstring log = WindowText(browser().Memo1());
   EXPECT_NE(log.find(L"【\\\\SRV】は探索済みか階層が深すぎるため、その下は探索しません\r\n"), std::wstring::npos) << log;
   EXPECT_TRUE(log.ends_with(L"探索終了\r\n"));
+}
+
+}  // namespace
+}  // namespace velloway
+
+namespace velloway {
+namespace {
+
+using testing::StandInNetwork;
+using testing::WindowText;
+using testing::WindowWatcher;
+
+std::string FileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(no file)";
+  char bytes[4096] = {};
+  DWORD read = 0;
+  ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+  CloseHandle(file);
+  return std::string(bytes, read);
+}
+
+// The tree item at this path of texts from the top (each step a child of the one before).
+HTREEITEM FindItem(HWND tree, const std::vector<std::wstring>& path) {
+  HTREEITEM item = TreeView_GetRoot(tree);
+  HTREEITEM found = nullptr;
+  for (const std::wstring& wanted : path) {
+    found = nullptr;
+    for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+      wchar_t text[256] = {};
+      TVITEMW data{};
+      data.mask = TVIF_TEXT;
+      data.hItem = item;
+      data.pszText = text;
+      data.cchTextMax = 256;
+      TreeView_GetItem(tree, &data);
+      if (wanted == text) {
+        found = item;
+        break;
+      }
+    }
+    if (found == nullptr) return nullptr;
+    item = TreeView_GetChild(tree, found);
+  }
+  return found;
+}
+
+// The browser with settings and connections: known servers, typed servers and buttons made from shares.
+class ServerBrowserTest : public testing::StandInWindowTest {
+ protected:
+  TF_NetResEnum& browser() { return running_->app().F_NetResEnum; }
+  void Search() { SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0); }
+  void LookUp(const wchar_t* typed) {
+    SetWindowTextW(browser().E_Server(), typed);
+    SendMessageW(browser().B_Server(), BM_CLICK, 0, 0);
+  }
+  std::vector<std::wstring> Tree() { return TreeLines(browser().TV_NetRec()); }
+  std::wstring Log() { return WindowText(browser().Memo1()); }
+};
+
+// Discovery off: the servers of the buttons' folders, then of the connections, once each whatever their
+// case, each with its shares; the hidden workgroup is not shown.
+TEST_F(ServerBrowserTest, KnownServersAreListedWhenDiscoveryFindsNothing) {
+  Start(StandInNetwork()
+            .AddUsualNeighbourhood()
+            .TurnDiscoveryOff()
+            .AddServerShares(u"\\\\SRV1", {u"\\\\SRV1\\経理"}, {u"\\\\SRV1\\lp"})
+            .AddServerShares(u"\\\\10.0.0.5", {u"\\\\10.0.0.5\\共有"})
+            .AddServerShares(u"\\\\SRV3", {u"\\\\SRV3\\docs"})
+            .AddConnection(u"", u"\\\\srv1\\x")
+            .AddConnection(u"", u"\\\\SRV3\\docs"),
+        "a,,\\\\SRV1\\a,,\r\nb,,\\\\10.0.0.5\\b,,\r\nc,,\\\\srv1\\c,,\r\nd,,D:\\local,,\r\n");
+  Search();
+  EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|\\\\SRV1|0", L"1|\\\\SRV1\\経理|1", L"1|\\\\SRV1\\lp|2",
+                                               L"0|\\\\10.0.0.5|0", L"1|\\\\10.0.0.5\\共有|1", L"0|\\\\SRV3|0",
+                                               L"1|\\\\SRV3\\docs|1"}));
+  EXPECT_EQ(Log(),
+            L",Microsoft Windows Network,,Microsoft Windows Network\r\n"
+            L"探索終了\r\n"
+            L"ネットワーク探索で何も見つからなかったため、既知のサーバーを調べます: \\\\SRV1, \\\\10.0.0.5, \\\\SRV3\r\n"
+            L",\\\\SRV1\\経理,,Microsoft Windows Network\r\n"
+            L",\\\\SRV1\\lp,,Microsoft Windows Network\r\n"
+            L",\\\\10.0.0.5\\共有,,Microsoft Windows Network\r\n"
+            L",\\\\SRV3\\docs,,Microsoft Windows Network\r\n");
+}
+
+// One server refuses, one is not on the network: each says why in the log, the others are listed.
+TEST_F(ServerBrowserTest, AFailingServerIsLoggedAndTheOthersGoOn) {
+  Start(StandInNetwork()
+            .TurnDiscoveryOff()
+            .AddServerShares(u"\\\\A", {u"\\\\A\\s"})
+            .AddFailingServer(u"\\\\LOCKED", 5)
+            .AddServerShares(u"\\\\C", {u"\\\\C\\t"}),
+        "1,,\\\\A\\s,,\r\n2,,\\\\LOCKED\\s,,\r\n3,,\\\\GONE\\s,,\r\n4,,\\\\C\\t,,\r\n");
+  Search();
+  EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|\\\\A|0", L"1|\\\\A\\s|1", L"0|\\\\C|0", L"1|\\\\C\\t|1"}));
+  const std::wstring log = Log();
+  EXPECT_NE(log.find(L"既知のサーバーを調べます: \\\\A, \\\\LOCKED, \\\\GONE, \\\\C\r\n"
+                     L",\\\\A\\s,,Microsoft Windows Network\r\n"
+                     L"【\\\\LOCKED】ID又はパスワードが間違っています（エラー 5）\r\n"
+                     L"【\\\\GONE】サーバーが見つかりません（エラー 53）\r\n"
+                     L",\\\\C\\t,,Microsoft Windows Network\r\n"),
+            std::wstring::npos)
+      << log;
+}
+
+// With discovery working the walk alone fills the tree: the buttons' servers are not asked.
+TEST_F(ServerBrowserTest, TheWholeNetworkWalkIsUnchangedWhenDiscoveryWorks) {
+  Start(StandInNetwork().AddUsualNeighbourhood().AddServerShares(u"\\\\OTHER", {u"\\\\OTHER\\x"}),
+        "a,,\\\\OTHER\\x,,\r\n");
+  Search();
+  EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1",
+                                               L"2|\\\\SRV\\printer|2"}));
+  EXPECT_TRUE(Log().ends_with(L",\\\\SRV\\printer,2階,Microsoft Windows Network\r\n探索終了\r\n")) << Log();
+
+  // Nothing to ask when discovery finds nothing and no server is known.
+  StandInNetwork().TurnDiscoveryOff().Save();
+  testing::WriteSettingsFile("");
+  running_->app().Settings.Clear();
+  Search();
+  EXPECT_TRUE(Tree().empty());
+  EXPECT_TRUE(Log().ends_with(L"探索終了\r\nネットワーク探索で何も見つかりませんでした。サーバー名を入力すると、その共有を調べられます\r\n"))
+      << Log();
+}
+
+// A typed server, by name, by "\\name" or by address, becomes a top-level node; looking again replaces it
+// in its place; an unknown server and an empty field are only logged.
+TEST_F(ServerBrowserTest, ATypedServerIsListedAndALaterLookReplacesIt) {
+  StandInNetwork network;
+  network.AddUsualNeighbourhood()
+      .AddServerShares(u"\\\\SRV2", {u"\\\\SRV2\\a"})
+      .AddServerShares(u"\\\\10.0.0.5", {u"\\\\10.0.0.5\\共有"});
+  Start(network);
+  Search();
+  LookUp(L"srv2");
+  LookUp(L"10.0.0.5");
+  network.AddServerShares(u"\\\\SRV2", {u"\\\\SRV2\\b"}).Save();
+  LookUp(L"  \\\\SRV2  ");
+  LookUp(L"\\\\nosuch");
+  LookUp(L"");
+  EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1",
+                                               L"2|\\\\SRV\\printer|2", L"0|\\\\SRV2|0", L"1|\\\\SRV2\\a|1",
+                                               L"1|\\\\SRV2\\b|1", L"0|\\\\10.0.0.5|0", L"1|\\\\10.0.0.5\\共有|1"}));
+  EXPECT_TRUE(Log().ends_with(L"探索終了\r\n"
+                              L",\\\\SRV2\\a,,Microsoft Windows Network\r\n"
+                              L",\\\\10.0.0.5\\共有,,Microsoft Windows Network\r\n"
+                              L",\\\\SRV2\\a,,Microsoft Windows Network\r\n"
+                              L",\\\\SRV2\\b,,Microsoft Windows Network\r\n"
+                              L"【\\\\nosuch】サーバーが見つかりません（エラー 53）\r\n"
+                              L"サーバー名か IP アドレスを入力してください（例: \\\\server、server、192.168.1.10）\r\n"))
+      << Log();
+}
+
+// The browser keeps its controls where they were and adds the server row below them.
+TEST_F(ServerBrowserTest, LayoutKeepsTheButtonsAndAddsTheServerRow) {
+  Start(StandInNetwork());
+  const SIZE client = testing::ClientSize(browser().Handle());
+  EXPECT_EQ(client.cx, 426);
+  EXPECT_EQ(client.cy, 323);
+  struct Place {
+    HWND control;
+    RECT rect;
+  };
+  for (const Place& place : {Place{browser().B_GetNetRes(), {8, 5, 153, 30}}, Place{browser().B_Close(), {255, 5, 336, 30}},
+                             Place{browser().B_AddShare(), {159, 5, 249, 30}}, Place{browser().E_Server(), {62, 36, 249, 59}},
+                             Place{browser().B_Server(), {255, 35, 336, 60}}}) {
+    const RECT rect = testing::RectInParent(place.control);
+    EXPECT_TRUE(EqualRect(&rect, &place.rect)) << WindowText(place.control) << " " << rect.left << "," << rect.top;
+  }
+  EXPECT_EQ(WindowText(browser().B_AddShare()), L"ボタンに追加");
+  EXPECT_EQ(testing::RectInParent(browser().TV_NetRec()).bottom - testing::RectInParent(browser().TV_NetRec()).top, 159);
+}
+
+// A disk share becomes a button through the editor's own dialog: OK saves the file with one more line
+// and rebuilds the buttons; Cancel (here from a double click) changes nothing.
+TEST_F(ServerBrowserTest, AButtonFromAShare) {
+  const std::string before = "a,,\\\\SRV1\\a,,\r\n";
+  Start(StandInNetwork()
+            .TurnDiscoveryOff()
+            .AddServerShares(u"\\\\SRV1", {u"\\\\SRV1\\経理", u"\\\\SRV1\\a"}, {u"\\\\SRV1\\lp"}),
+        before);
+  Search();
+  HWND tree = browser().TV_NetRec();
+  EXPECT_FALSE(IsWindowEnabled(browser().B_AddShare()));
+  TreeView_SelectItem(tree, FindItem(tree, {L"\\\\SRV1", L"\\\\SRV1\\lp"}));
+  EXPECT_FALSE(IsWindowEnabled(browser().B_AddShare()));  // a printer
+  TreeView_SelectItem(tree, FindItem(tree, {L"\\\\SRV1", L"\\\\SRV1\\経理"}));
+  ASSERT_TRUE(IsWindowEnabled(browser().B_AddShare()));
+
+  TF_SettingButtonForm& form = running_->app().F_SettingButtonForm;
+  std::vector<std::wstring> shown;
+  bool ok = true;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window != form.Handle()) return;
+    shown = {WindowText(form.E_Name()), WindowText(form.CB_Drive()), WindowText(form.E_Folder()),
+             WindowText(form.E_ID()), WindowText(form.E_Pass())};
+    // Posted: the dialog's own loop dispatches it once the dialog is up.
+    HWND button = ok ? form.B_OK() : form.B_Cancel();
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  });
+  SendMessageW(browser().B_AddShare(), BM_CLICK, 0, 0);
+  EXPECT_EQ(shown, (std::vector<std::wstring>{L"経理", L"", L"\\\\SRV1\\経理", L"", L""}));
+  const Text pass = EncryptPassword(u"", running_->app().Crypto);
+  const std::string added = before + "\x8C\x6F\x97\x9D,,\\\\SRV1\\\x8C\x6F\x97\x9D,," + std::string(pass.begin(), pass.end()) + "\r\n";
+  EXPECT_EQ(FileBytes(testing::SettingsFilePath()), added);
+  std::vector<HWND> buttons = main().ConnectButtons();
+  ASSERT_EQ(buttons.size(), 2u);
+  EXPECT_EQ(WindowText(buttons.back()), L"経理");
+  EXPECT_TRUE(Log().ends_with(L"【\\\\SRV1\\経理】の接続ボタンを追加しました\r\n")) << Log();
+
+  // A double click on another share, cancelled.
+  ok = false;
+  shown.clear();
+  HTREEITEM share = FindItem(tree, {L"\\\\SRV1", L"\\\\SRV1\\a"});
+  TreeView_SelectItem(tree, share);
+  RECT rect{};
+  TreeView_GetItemRect(tree, share, &rect, TRUE);
+  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+  EXPECT_EQ(shown, (std::vector<std::wstring>{L"a", L"", L"\\\\SRV1\\a", L"", L""}));
+  EXPECT_EQ(FileBytes(testing::SettingsFilePath()), added);
+  EXPECT_EQ(main().ConnectButtons().size(), 2u);
+  EXPECT_EQ(running_->app().Settings.Count(), 2u);
+}
+
+// A file that cannot be written: the error is shown, and the list, the buttons and the file stay as they were.
+TEST_F(ServerBrowserTest, AButtonThatCannotBeSavedIsNotKept) {
+  const std::string before = "a,,\\\\SRV1\\a,,\r\n";
+  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(u"\\\\SRV1", {u"\\\\SRV1\\b"}), before);
+  HANDLE holder = CreateFileW(testing::SettingsFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  TF_SettingButtonForm& form = running_->app().F_SettingButtonForm;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    if (window == form.Handle()) {
+      PostMessageW(GetParent(form.B_OK()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.B_OK()), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(form.B_OK()));
+    } else if (seen.className == L"#32770") {
+      WindowWatcher::Answer(window, IDOK);
+    }
+  });
+  Search();
+  TreeView_SelectItem(browser().TV_NetRec(), FindItem(browser().TV_NetRec(), {L"\\\\SRV1", L"\\\\SRV1\\b"}));
+  SendMessageW(browser().B_AddShare(), BM_CLICK, 0, 0);
+  CloseHandle(holder);
+  ASSERT_EQ(watcher.MessageBoxes().size(), 1u);
+  EXPECT_NE(watcher.MessageBoxes()[0].text.find(testing::SettingsFilePath()), std::wstring::npos);
+  EXPECT_EQ(running_->app().Settings.Count(), 1u);
+  EXPECT_EQ(main().ConnectButtons().size(), 1u);
+  EXPECT_EQ(FileBytes(testing::SettingsFilePath()), before);
+  EXPECT_FALSE(Log().ends_with(L"の接続ボタンを追加しました\r\n")) << Log();
+}
+
+// As the user meets it: the browser opened from the main window, the dialog over it. While the dialog is
+// up the browser takes no input; afterwards the browser is active again and the main window still blocked.
+TEST_F(ServerBrowserTest, TheDialogOverTheBrowserBlocksItAndGivesItBack) {
+  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(u"\\\\SRV1", {u"\\\\SRV1\\a"}), "a,,\\\\SRV1\\x,,\r\n");
+  TF_SettingButtonForm& form = running_->app().F_SettingButtonForm;
+  bool browserEnabledUnderDialog = true;
+  bool browserActiveAfter = false;
+  bool mainEnabledAfter = true;
+  bool browserShown = false;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window == browser().Handle() && !browserShown) {
+      browserShown = true;
+      // From the browser's own loop, once it is up.
+      testing::RunSoon([&] {
+        Search();
+        TreeView_SelectItem(browser().TV_NetRec(), FindItem(browser().TV_NetRec(), {L"\\\\SRV1", L"\\\\SRV1\\a"}));
+        SendMessageW(browser().B_AddShare(), BM_CLICK, 0, 0);
+        browserActiveAfter = GetActiveWindow() == browser().Handle();
+        mainEnabledAfter = IsWindowEnabled(main().Handle()) != FALSE;
+        SendMessageW(browser().B_Close(), BM_CLICK, 0, 0);
+      });
+    }
+    if (window == form.Handle()) {
+      browserEnabledUnderDialog = IsWindowEnabled(browser().Handle()) != FALSE;
+      PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+  });
+  SendMessageW(main().B_NetResSearch(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(browserShown);
+  EXPECT_FALSE(browserEnabledUnderDialog);
+  EXPECT_TRUE(browserActiveAfter);
+  EXPECT_FALSE(mainEnabledAfter);
+  EXPECT_TRUE(IsWindowEnabled(main().Handle()));  // the browser closed
+  EXPECT_EQ(running_->app().Settings.Count(), 1u);
+}
+
+// Enter in the server field looks the server up, as the button does.
+TEST_F(ServerBrowserTest, EnterInTheServerFieldLooksItUp) {
+  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(u"\\\\SRV1", {u"\\\\SRV1\\a"}));
+  std::vector<std::wstring> tree;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window != browser().Handle()) return;
+    testing::RunSoon([&] {
+      SetFocus(browser().E_Server());
+      SetWindowTextW(browser().E_Server(), L"srv1");
+      // Through the browser's loop, which gives the dialog keys their meaning.
+      PostMessageW(browser().E_Server(), WM_KEYDOWN, VK_RETURN, 0);
+      testing::RunSoon([&] {
+        tree = Tree();
+        SendMessageW(browser().B_Close(), BM_CLICK, 0, 0);
+      });
+    });
+  });
+  SendMessageW(main().B_NetResSearch(), BM_CLICK, 0, 0);
+  EXPECT_EQ(tree, (std::vector<std::wstring>{L"0|\\\\srv1|0", L"1|\\\\SRV1\\a|1"}));
 }
 
 }  // namespace

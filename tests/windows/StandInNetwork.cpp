@@ -55,6 +55,27 @@ StandInNetwork& StandInNetwork::AddBrowseEntry(const Text& parent, const Text& r
   return *this;
 }
 
+StandInNetwork& StandInNetwork::TurnDiscoveryOff() {
+  state_.DiscoveryOff = true;
+  return *this;
+}
+
+StandInNetwork& StandInNetwork::AddFailingServer(const Text& server, std::uint32_t result) {
+  state_.FailingServers.push_back(standin::ServerFailure{ToWide(server), result});
+  return *this;
+}
+
+StandInNetwork& StandInNetwork::AddServerShares(const Text& server, const std::vector<Text>& diskShares,
+                                                const std::vector<Text>& printers) {
+  for (const Text& share : diskShares) {
+    AddBrowseEntry(server, share, RESOURCETYPE_DISK, RESOURCEDISPLAYTYPE_SHARE, RESOURCEUSAGE_CONNECTABLE);
+  }
+  for (const Text& printer : printers) {
+    AddBrowseEntry(server, printer, RESOURCETYPE_PRINT, RESOURCEDISPLAYTYPE_SHARE, RESOURCEUSAGE_CONNECTABLE);
+  }
+  return *this;
+}
+
 StandInNetwork& StandInNetwork::AddUsualNeighbourhood() {
   return AddBrowseEntry(u"", u"WORKGROUP", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER)
       .AddBrowseEntry(u"WORKGROUP", u"\\\\SRV", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER,

@@ -25,6 +25,14 @@ class StandInNetwork {
   StandInNetwork& SetOpenFiles(const Text& name);
   StandInNetwork& AddBrowseEntry(const Text& parent, const Text& remote, std::uint32_t type,
                                  std::uint32_t displayType, std::uint32_t usage, const Text& comment = Text());
+  // Discovery off, as current Windows has it: the whole network lists nothing; servers opened by name
+  // still list their shares.
+  StandInNetwork& TurnDiscoveryOff();
+  // Listing this server's shares ("\\name") answers result.
+  StandInNetwork& AddFailingServer(const Text& server, std::uint32_t result);
+  // A server with shares, reachable only by its name: entries below it, none above.
+  StandInNetwork& AddServerShares(const Text& server, const std::vector<Text>& diskShares,
+                                  const std::vector<Text>& printers = {});
   // A workgroup with a server ("ファイルサーバー") holding the disk share 経理 and a printer ("2階").
   StandInNetwork& AddUsualNeighbourhood();
   // Writes the state for the provider; the connections' drive letters become drives of the prefix.
