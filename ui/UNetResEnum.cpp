@@ -163,16 +163,8 @@ void TF_NetResEnum::B_ServerClick() {
   // A second look at a server replaces its top-level node, in the same place.
   HTREEITEM after = TVI_LAST;
   for (HTREEITEM item = TreeView_GetRoot(TV_NetRec_); item != nullptr; item = TreeView_GetNextSibling(TV_NetRec_, item)) {
-    wchar_t text[512] = {};
-    TVITEMW data{};
-    data.mask = TVIF_TEXT | TVIF_IMAGE;
-    data.hItem = item;
-    data.pszText = text;
-    data.cchTextMax = static_cast<int>(std::size(text));
-    if (!TreeView_GetItem(TV_NetRec_, &data) || data.iImage != kPictureComputer ||
-        !SameResourceName(FromWide(text), *server)) {
-      continue;
-    }
+    const std::optional<Text> name = NodeText(item, kPictureComputer);
+    if (!name || !SameResourceName(*name, *server)) continue;
     HTREEITEM previous = TreeView_GetPrevSibling(TV_NetRec_, item);
     after = previous != nullptr ? previous : TVI_FIRST;
     TreeView_DeleteItem(TV_NetRec_, item);
@@ -186,14 +178,18 @@ void TF_NetResEnum::B_ServerClick() {
 std::optional<Text> TF_NetResEnum::SelectedDiskShare() const {
   HTREEITEM item = TreeView_GetSelection(TV_NetRec_);
   if (item == nullptr) return std::nullopt;
+  // The folder picture is what marks a disk share, in the walk and in a server's listing alike.
+  return NodeText(item, kPictureFolder);
+}
+
+std::optional<Text> TF_NetResEnum::NodeText(HTREEITEM item, int picture) const {
   wchar_t text[512] = {};
   TVITEMW data{};
   data.mask = TVIF_TEXT | TVIF_IMAGE;
   data.hItem = item;
   data.pszText = text;
   data.cchTextMax = static_cast<int>(std::size(text));
-  // The folder picture is what marks a disk share, in the walk and in a server's listing alike.
-  if (!TreeView_GetItem(TV_NetRec_, &data) || data.iImage != kPictureFolder) return std::nullopt;
+  if (!TreeView_GetItem(TV_NetRec_, &data) || data.iImage != picture) return std::nullopt;
   return FromWide(text);
 }
 

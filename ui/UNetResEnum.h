@@ -55,6 +55,8 @@ class TF_NetResEnum : public ModalWindow {
   void ShowNodes(const BrowseResult& result, HTREEITEM rootAfter);
   // The remote name of the selected node when it is a disk share.
   std::optional<Text> SelectedDiskShare() const;
+  // The text of a node that shows this picture; nothing for a node with another picture.
+  std::optional<Text> NodeText(HTREEITEM item, int picture) const;
   void UpdateAddShare();
   LRESULT OnNotify(const NMHDR& header);
 
