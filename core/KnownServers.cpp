@@ -125,15 +125,25 @@ std::uint32_t ListServerShares(NetworkProvider& provider, const Text& server, Br
   return kNoError;
 }
 
-void ListKnownServers(NetworkProvider& provider, const std::vector<Text>& servers, BrowseResult& result) {
+void ListKnownServers(NetworkProvider& provider, const std::vector<Text>& servers, BrowseResult& result,
+                      const WalkControl& control) {
   if (servers.empty()) {
     result.log.push_back(u"ネットワーク探索で何も見つかりませんでした。サーバー名を入力すると、その共有を調べられます");
+    control.Progress(result);
     return;
   }
   Text names;
   for (const Text& server : servers) names += (names.empty() ? u"" : u", ") + server;
   result.log.push_back(u"ネットワーク探索で何も見つからなかったため、既知のサーバーを調べます: " + names);
-  for (const Text& server : servers) ListServerShares(provider, server, result);
+  for (const Text& server : servers) {
+    control.Progress(result);
+    if (control.Stopped()) {
+      result.log.push_back(kWalkStoppedLine);
+      break;
+    }
+    ListServerShares(provider, server, result);
+  }
+  control.Progress(result);
 }
 
 Text ShareName(TextView remote) {

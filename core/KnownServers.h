@@ -32,8 +32,10 @@ Text ServerFailureText(std::uint32_t resultCode, const Text& server);
 std::uint32_t ListServerShares(NetworkProvider& provider, const Text& server, BrowseResult& result);
 
 // For a network where discovery found nothing: says so in the log with the servers it asks, then lists
-// each server's shares in turn; a server that fails does not stop the others.
-void ListKnownServers(NetworkProvider& provider, const std::vector<Text>& servers, BrowseResult& result);
+// each server's shares in turn; a server that fails does not stop the others. A stop asked for between
+// two servers ends the listing with kWalkStoppedLine.
+void ListKnownServers(NetworkProvider& provider, const std::vector<Text>& servers, BrowseResult& result,
+                      const WalkControl& control = {});
 
 // The share's own name, the part after the last backslash: "\\srv\経理" gives "経理".
 Text ShareName(TextView remote);

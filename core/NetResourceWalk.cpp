@@ -14,16 +14,18 @@ int PictureOf(const NetResource& record, int depth) {
 
 // path: the remote names of the containers above this level.
 void Walk(NetworkProvider& provider, const NetResource* container, int parent, int depth, std::vector<Text>& path,
-          BrowseResult& result) {
+          BrowseResult& result, const WalkControl& control) {
+  if (control.Stopped()) return;
+  control.Progress(result);
   std::unique_ptr<ResourceEnumeration> enumeration;
   if (provider.OpenEnum(kResourceGlobalNet, kResourceTypeAny, 0, container, enumeration) != kNoError ||
       !enumeration) {
     return;
   }
   std::vector<NetResource> records;
-  if (enumeration->Next(records) != kNoError) return;
+  if (control.Stopped() || enumeration->Next(records) != kNoError) return;
   // The rest of the level, until the provider says there is no more.
-  std::vector<NetResource> rest = ReadAllRecords(*enumeration);
+  std::vector<NetResource> rest = ReadAllRecords(*enumeration, control.stopped);
   records.insert(records.end(), std::make_move_iterator(rest.begin()), std::make_move_iterator(rest.end()));
 
   // Kept from one record to the next: a container that makes no node of its own hangs its children
@@ -43,19 +45,24 @@ void Walk(NetworkProvider& provider, const NetResource* container, int parent, i
       continue;
     }
     path.push_back(record.RemoteName);
-    Walk(provider, &record, current, depth + 1, path, result);
+    Walk(provider, &record, current, depth + 1, path, result, control);
     path.pop_back();
   }
-  if (depth == 0) result.log.push_back(u"探索終了");
+  if (depth == 0) result.log.push_back(control.Stopped() ? kWalkStoppedLine : u"探索終了");
 }
 
 }  // namespace
 
 void EnumerateNetResources(NetworkProvider& provider, const NetResource* container, int parent, int depth,
-                           BrowseResult& result) {
+                           BrowseResult& result, const WalkControl& control) {
   std::vector<Text> path;
   if (container != nullptr) path.push_back(container->RemoteName);
-  Walk(provider, container, parent, depth, path, result);
+  Walk(provider, container, parent, depth, path, result, control);
+  // A walk stopped before its end says so once.
+  if (control.Stopped() && (result.log.empty() || result.log.back() != kWalkStoppedLine)) {
+    result.log.push_back(kWalkStoppedLine);
+  }
+  control.Progress(result);
 }
 
 }  // namespace velloway

@@ -1,6 +1,7 @@
 // The walk of the network neighbourhood: the tree nodes it makes and the log lines it writes.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "NetworkProvider.h"
@@ -24,8 +25,24 @@ struct BrowseResult {
   std::vector<Text> log;
 };
 
+// Lets a walk that runs on another thread be watched and stopped. stopped is asked before each read, and
+// once it answers true the walk reads nothing more; progress is given the result so far before each
+// level is opened and at the end, so that what was found can be shown while the network is asked.
+struct WalkControl {
+  std::function<bool()> stopped;
+  std::function<void(const BrowseResult&)> progress;
+
+  bool Stopped() const { return stopped && stopped(); }
+  void Progress(const BrowseResult& result) const {
+    if (progress) progress(result);
+  }
+};
+
+// The last log line of a walk that was stopped, instead of "探索終了".
+inline constexpr char16_t kWalkStoppedLine[] = u"探索を中止しました";
+
 // Walks below container (the top when none) at the given depth, adding nodes under parent and log lines.
 void EnumerateNetResources(NetworkProvider& provider, const NetResource* container, int parent, int depth,
-                           BrowseResult& result);
+                           BrowseResult& result, const WalkControl& control = {});
 
 }  // namespace velloway

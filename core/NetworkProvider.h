@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -62,8 +63,9 @@ class NetworkProvider {
 };
 
 // Reads every batch of an enumeration until the provider says there are no more items; a failed read
-// ends the level with what was read before it.
-std::vector<NetResource> ReadAllRecords(ResourceEnumeration& enumeration);
+// ends the level with what was read before it, and so does stopped answering true before a read.
+std::vector<NetResource> ReadAllRecords(ResourceEnumeration& enumeration,
+                                        const std::function<bool()>& stopped = nullptr);
 
 // True for the records the program keeps: a remote name, and the Windows network as provider.
 bool IsKeptResource(const NetResource& record);

@@ -132,9 +132,26 @@ TEST(KnownServers, KnownServersAreListedInTurnAndAFailureDoesNotStopThem) {
                                u",\\\\c\\t,,Microsoft Windows Network"}));
 
   BrowseResult none;
-  ListKnownServers(network, {}, none);
+  size_t linesShown = 0;
+  ListKnownServers(network, {}, none, WalkControl{nullptr, [&](const BrowseResult& now) { linesShown = now.log.size(); }});
+  EXPECT_EQ(linesShown, 1u) << "the line is shown while the browser waits for nothing more";
   EXPECT_TRUE(none.nodes.empty());
   EXPECT_EQ(none.log, (std::vector<Text>{u"ネットワーク探索で何も見つかりませんでした。サーバー名を入力すると、その共有を調べられます"}));
+}
+
+TEST(KnownServers, AStopBetweenTwoServersEndsTheListing) {
+  FakeNetwork network;
+  network.Below(u"\\\\a").records = {Entry(u"\\\\a\\s", kResourceTypeDisk)};
+  network.Below(u"\\\\b").records = {Entry(u"\\\\b\\t", kResourceTypeDisk)};
+  BrowseResult result;
+  size_t shown = 0;
+  WalkControl control{[&] { return network.openCount >= 1; },
+                      [&](const BrowseResult& now) { shown = now.nodes.size(); }};
+  ListKnownServers(network, {u"\\\\a", u"\\\\b"}, result, control);
+  EXPECT_EQ(network.openCount, 1);
+  EXPECT_EQ(result.nodes.size(), 2u);
+  EXPECT_EQ(shown, 2u);
+  EXPECT_EQ(result.log.back(), kWalkStoppedLine);
 }
 
 TEST(KnownServers, ShareNameIsThePartAfterTheLastBackslash) {

@@ -136,5 +136,35 @@ TEST(EnumerateNetResources, WalksEndOnCyclesAndAtASaneDepth) {
   EXPECT_EQ(deep.closeCount, deep.openCount);
 }
 
+// The browser shows what a walk found while it goes on, and can stop it between two reads: each
+// snapshot extends the one before, and a stop ends the walk at once with its own last line.
+TEST(EnumerateNetResources, ProgressGrowsAndAStopEndsTheWalkBetweenReads) {
+  FakeNetwork network = UsualNetwork();
+  std::vector<BrowseResult> seen;
+  WalkControl watch{nullptr, [&](const BrowseResult& now) { seen.push_back(now); }};
+  BrowseResult whole;
+  EnumerateNetResources(network, nullptr, kNoNode, 0, whole, watch);
+  ASSERT_GE(seen.size(), 3u);
+  for (size_t i = 1; i < seen.size(); ++i) {
+    ASSERT_GE(seen[i].nodes.size(), seen[i - 1].nodes.size());
+    EXPECT_TRUE(std::equal(seen[i - 1].nodes.begin(), seen[i - 1].nodes.end(), seen[i].nodes.begin()));
+  }
+  EXPECT_EQ(seen.back().nodes, whole.nodes);
+  EXPECT_EQ(seen.back().log, whole.log);
+
+  // Stopped once the workgroup's level has been read: the server below it is never opened.
+  for (int stopAfterOpens : {0, 1, 2}) {
+    FakeNetwork stopped = UsualNetwork();
+    WalkControl control{[&] { return stopped.openCount > stopAfterOpens; }, nullptr};
+    BrowseResult result;
+    EnumerateNetResources(stopped, nullptr, kNoNode, 0, result, control);
+    EXPECT_EQ(stopped.openCount, stopAfterOpens + 1) << stopAfterOpens;
+    EXPECT_EQ(result.log.back(), kWalkStoppedLine) << stopAfterOpens;
+    EXPECT_EQ(std::count(result.log.begin(), result.log.end(), Text(kWalkStoppedLine)), 1) << stopAfterOpens;
+    EXPECT_LT(result.nodes.size(), whole.nodes.size()) << stopAfterOpens;
+    EXPECT_EQ(stopped.closeCount, stopped.openCount) << stopAfterOpens;
+  }
+}
+
 }  // namespace
 }  // namespace velloway
