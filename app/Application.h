@@ -40,6 +40,9 @@ class Application {
   WindowsCryptoProvider CryptoProvider;
   WindowsNetBios NetBios;
   WindowsNetworkProvider Network;
+  // Declared after what its operations use and before the windows: on the way out the windows go
+  // first, then a running operation is waited for.
+  NetworkWorker Worker;
   WindowsShellOpener WindowsShell;
   ShellOpener& Shell;
   CryptoServices Crypto;

@@ -9,15 +9,4 @@ void DispatchWithDialogKeys(HWND dialogWindow, MSG& message) {
   DispatchMessageW(&message);
 }
 
-void ProcessPendingMessages(HWND dialogWindow) {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    DispatchWithDialogKeys(dialogWindow, message);
-  }
-}
-
 }  // namespace velloway

@@ -9,8 +9,4 @@ namespace velloway {
 // Enter, Esc and the Alt+letter accelerators.
 void DispatchWithDialogKeys(HWND dialogWindow, MSG& message);
 
-// Runs the messages already queued on this thread and returns. A quit message is put back for the loop
-// that ends the program.
-void ProcessPendingMessages(HWND dialogWindow);
-
 }  // namespace velloway

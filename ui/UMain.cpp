@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "ConnectButtons.h"
@@ -15,7 +16,6 @@
 #include "DriveAssignment.h"
 #include "Dpi.h"
 #include "ErrorReport.h"
-#include "MessageDispatch.h"
 #include "SecureWipe.h"
 #include "SettingsFile.h"
 #include "U_ConnectionDialog.h"
@@ -44,7 +44,8 @@ enum ControlId {
 
 constexpr UINT_PTR kT_OnCreate = 1;
 // A strip's button click, handled once the strip's own handler has returned: the handler may rebuild
-// (and so destroy) the strip. wParam is the strip's tag, lParam 0 for open and 1 for close.
+// (and so destroy) the strip. wParam is the strip's tag; lParam is 0 for open and 1 for close, plus twice
+// the panels' generation: a click on panels that a rebuild has since replaced is dropped.
 constexpr UINT kStripClicked = WM_APP + 1;
 // Not every setting got a connect button: wParam buttons were made for lParam settings.
 constexpr UINT kButtonsLeftOut = WM_APP + 2;
@@ -97,6 +98,7 @@ void TF_Main::FormCreate() {
   stl_Connected1_ = std::make_unique<std::vector<Text>>();
   stl_Connected2_ = std::make_unique<std::vector<Text>>();
   CreateControls();
+  services_.worker.OnBusyChanged([this] { NetworkBusyChanged(); });
   timerArmed_ = SetTimer(Handle(), kT_OnCreate, kT_OnCreateInterval, nullptr) != 0;
 }
 
@@ -292,9 +294,27 @@ void TF_Main::AnswerHint(NMHDR& header) {
 }
 
 void TF_Main::CreateButtons_Connected() {
-  stl_Connected1_->clear();
-  stl_Connected2_->clear();
-  EnumerateConnections(services_.network, nullptr, *stl_Connected1_, *stl_Connected2_);
+  struct Read {
+    std::vector<Text> locals;
+    std::vector<Text> remotes;
+  };
+  auto read = std::make_shared<Read>();
+  NetworkProvider& network = services_.network;
+  services_.worker.Start([read, &network] { EnumerateConnections(network, nullptr, read->locals, read->remotes); },
+                         [this, read] {
+                           if (Handle() != nullptr) ShowConnections(std::move(read->locals), std::move(read->remotes));
+                         });
+}
+
+void TF_Main::PostStripClick(int tag, int button) {
+  const auto generation = static_cast<LPARAM>(panelsGeneration_ & 0xFFFF);
+  PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(tag), button | (generation << 1));
+}
+
+void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remotes) {
+  ++panelsGeneration_;
+  *stl_Connected1_ = std::move(locals);
+  *stl_Connected2_ = std::move(remotes);
 
   // The previous group with all its panels; it is always the second child of P_Connected.
   panels_.clear();
@@ -311,14 +331,25 @@ void TF_Main::CreateButtons_Connected() {
         group_->Handle(), local.empty() ? remote : u"【" + local + u"】" + remote, static_cast<int>(i),
         local.empty() ? L"フォルダを開く" : L"ネットワークドライブを開く",
         std::min<int>(kFirstStripButton + 2 * static_cast<int>(i), kLastStripButton - 1),
-        [this](ButtonStrip& strip, int button) {
-          PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(strip.Tag()), button);
-        },
+        [this](ButtonStrip& strip, int button) { PostStripClick(strip.Tag(), button); },
         [this] { StackPanels(); }, Font());
     panels_.push_back(std::move(panel));
   }
   Layout();
   group_->ScrollTo(0);
+}
+
+void TF_Main::NetworkBusyChanged() {
+  if (Handle() == nullptr) return;
+  const bool busy = services_.worker.Busy();
+  EnableWindow(B_ConnectionSearch(), busy ? FALSE : TRUE);
+  EnableWindow(B_NetResSearch(), busy ? FALSE : TRUE);
+  // The pointer over the window takes the hourglass, or gives it up, now rather than at its next move.
+  POINT cursor{};
+  if (GetCursorPos(&cursor) && WindowFromPoint(cursor) != nullptr &&
+      GetAncestor(WindowFromPoint(cursor), GA_ROOT) == Handle()) {
+    SetCursorPos(cursor.x, cursor.y);
+  }
 }
 
 const Text& TF_Main::ConnectionName(int tag) const {
@@ -339,14 +370,34 @@ void TF_Main::ButtonGroupItemsClick_Open(int tag) {
 }
 
 void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
-  const Text name = ConnectionName(tag);
-  CloseStep step = AfterCancel(services_.network.CancelConnection(name, false), name, false);
-  if (step.askForce) {
-    if (!AskYesNo(Handle(), step.question, false)) return;
-    step = AfterCancel(services_.network.CancelConnection(name, true), name, true);
-  }
-  SetStatus(step.status);
-  if (step.rebuild) CreateButtons_Connected();
+  if (services_.worker.Busy()) return;  // one network operation at a time
+  CancelConnection(ConnectionName(tag), false);
+}
+
+void TF_Main::CancelConnection(const Text& name, bool force) {
+  struct Close {
+    CloseStep step;
+    std::vector<Text> locals;
+    std::vector<Text> remotes;
+  };
+  auto close = std::make_shared<Close>();
+  NetworkProvider& network = services_.network;
+  services_.worker.Start(
+      [close, &network, name, force] {
+        close->step = AfterCancel(network.CancelConnection(name, force), name, force);
+        if (!close->step.askForce && close->step.rebuild) {
+          EnumerateConnections(network, nullptr, close->locals, close->remotes);
+        }
+      },
+      [this, close, name] {
+        if (Handle() == nullptr) return;
+        if (close->step.askForce) {
+          if (AskYesNo(Handle(), close->step.question, false)) CancelConnection(name, true);
+          return;
+        }
+        SetStatus(close->step.status);
+        if (close->step.rebuild) ShowConnections(std::move(close->locals), std::move(close->remotes));
+      });
 }
 
 void TF_Main::SaveToIni() {
@@ -388,50 +439,84 @@ Text TF_Main::StatusText() const {
   return FromWide(text.c_str());
 }
 
+namespace {
+
+// What a connect hands to the worker and what it brings back. The password is wiped when the call has
+// returned, and again when the job goes, whatever happened in between.
+struct ConnectJob {
+  Text drive;
+  Text remote;
+  Text user;
+  Text password;
+  ConnectPlan plan;
+  std::uint32_t result = kNoError;
+  std::vector<Text> locals;  // the connections after the call, when they were read
+  std::vector<Text> remotes;
+
+  ConnectJob() = default;
+  ConnectJob(const ConnectJob&) = delete;
+  ConnectJob& operator=(const ConnectJob&) = delete;
+  ~ConnectJob() { WipeString(password); }
+
+  // 85 and 1219 with a drive: the letter may be held by another share or by a local drive.
+  bool DriveMayBeHeld() const {
+    return !drive.empty() && (result == kErrorAlreadyAssigned || result == kErrorSessionCredentialConflict);
+  }
+};
+
+}  // namespace
+
 void TF_Main::ConnectClick(HWND sender) {
+  // One network operation at a time: a click while one runs starts nothing.
+  if (services_.worker.Busy()) return;
   const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(GetWindowLongPtrW(sender, GWLP_USERDATA)));
-  const Text drive = ConnectDrive(setting.Drive);
+  auto job = std::make_shared<ConnectJob>();
+  job->drive = ConnectDrive(setting.Drive);
   TF_ConnectionDialog& dialog = *F_ConnectionDialog_;
-  dialog.DriveLine = DriveLine(drive);
+  dialog.DriveLine = DriveLine(job->drive);
   dialog.Folder = setting.Folder;
   dialog.ID = setting.ID;
   dialog.Password = DecryptPassword(setting.Pass, services_.crypto);
-  if (dialog.ShowModal() != ModalResult::Ok) {
-    WipeString(dialog.Password);
-    return;
-  }
+  const bool confirmed = dialog.ShowModal() == ModalResult::Ok;
   // The edited values serve this connection only; the setting keeps its own.
-  const Text remote = dialog.Folder;
-  const Text user = dialog.ID;
-  Text password = std::move(dialog.Password);
-  const WipeOnExit wipePassword(password);
+  if (confirmed) {
+    job->remote = dialog.Folder;
+    job->user = dialog.ID;
+    job->password = dialog.Password;
+  }
   WipeString(dialog.Password);
+  if (!confirmed || services_.worker.Busy()) return;
+  // Without a user name the share is connected as the current user, whatever password is stored.
+  job->plan = PlanConnect(job->drive, job->remote, job->user);
 
-  // The status text and the hourglass must be visible before the call blocks the window.
   SetStatus(u"接続認証中");
   UpdateWindow(StatusBar1_);
-  ProcessPendingMessages(Handle());
-  Text status;
-  {
-    const WaitCursor wait;
-    // Without a user name the share is connected as the current user, whatever password is stored.
-    const ConnectPlan plan = PlanConnect(drive, remote, user);
-    const std::uint32_t result = services_.network.AddConnection(
-        plan.localName, remote, plan.sendCredentials ? &user : nullptr, plan.sendCredentials ? &password : nullptr);
-    WipeString(password);
-    ConnectOutcome outcome = ConnectResultText(result, remote);
-    if (!drive.empty() && (result == kErrorAlreadyAssigned || result == kErrorSessionCredentialConflict)) {
-      // The letter may be held by another share or a local drive: only the share asked for is opened.
-      std::vector<Text> locals;
-      std::vector<Text> remotes;
-      EnumerateConnections(services_.network, nullptr, locals, remotes);
-      outcome = CheckDriveInUse(outcome, result, drive, remote, locals, remotes);
-    }
-    if (result == kNoError) CreateButtons_Connected();
-    if (outcome.open) services_.shell.Open(Handle(), plan.openTarget);
-    status = outcome.status;
-  }
-  SetStatus(status);
+  NetworkProvider& network = services_.network;
+  services_.worker.Start(
+      [job, &network] {
+        const WipeOnExit wipePassword(job->password);
+        const bool send = job->plan.sendCredentials;
+        job->result = network.AddConnection(job->plan.localName, job->remote, send ? &job->user : nullptr,
+                                            send ? &job->password : nullptr);
+        WipeString(job->password);
+        if (job->result == kNoError || job->DriveMayBeHeld()) {
+          EnumerateConnections(network, nullptr, job->locals, job->remotes);
+        }
+      },
+      [this, job] {
+        if (Handle() == nullptr) return;  // the window was closed meanwhile
+        ConnectOutcome outcome = ConnectResultText(job->result, job->remote);
+        if (job->DriveMayBeHeld()) {
+          // Only the share asked for is opened.
+          outcome = CheckDriveInUse(outcome, job->result, job->drive, job->remote, job->locals, job->remotes);
+        }
+        if (job->result == kNoError) ShowConnections(std::move(job->locals), std::move(job->remotes));
+        if (outcome.open) {
+          const WaitCursor wait;
+          services_.shell.Open(Handle(), job->plan.openTarget);
+        }
+        SetStatus(outcome.status);
+      });
 }
 
 void TF_Main::B_AddButtonClick() {
@@ -439,7 +524,8 @@ void TF_Main::B_AddButtonClick() {
 }
 
 void TF_Main::B_NetResSearchClick() {
-  if (F_NetResEnum_ != nullptr) F_NetResEnum_->ShowModal();
+  // The browser's walks would be a second network operation.
+  if (F_NetResEnum_ != nullptr && !services_.worker.Busy()) F_NetResEnum_->ShowModal();
 }
 
 void TF_Main::B_ConnectionSearchClick() { CreateButtons_Connected(); }
@@ -458,7 +544,7 @@ void TF_Main::OnButtonClick(int id, HWND control) {
     for (const auto& panel : panels_) {
       ButtonStrip& strip = panel->Strip();
       for (int button = 0; button < 2; ++button) {
-        if (strip.Button(button) == control) PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(strip.Tag()), button);
+        if (strip.Button(button) == control) PostStripClick(strip.Tag(), button);
       }
     }
   }
@@ -480,7 +566,8 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kT_OnCreate) T_OnCreateTimer();
       return 0;
     case kStripClicked:
-      if (lParam == 0) {
+      if (static_cast<unsigned>(lParam >> 1) != (panelsGeneration_ & 0xFFFF)) return 0;  // its panel is gone
+      if ((lParam & 1) == 0) {
         ButtonGroupItemsClick_Open(static_cast<int>(wParam));
       } else {
         ButtonGroupItemsClick_DisConnect(static_cast<int>(wParam));
@@ -493,6 +580,11 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Sent up from the window under the pointer before it gets the mouse move.
       HWND control = reinterpret_cast<HWND>(wParam);
       if (GetParent(control) == P_ButtonPanel_.Handle() && IsPushButton(control)) HintFollowPointer(control);
+      // The hourglass over the window while a network operation runs; the window still answers.
+      if (services_.worker.Busy() && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
       return TopLevelWindow::HandleMessage(message, wParam, lParam);
     }
     case WM_NOTIFY:

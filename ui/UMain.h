@@ -10,6 +10,7 @@
 #include "ConnectionPanel.h"
 #include "FileStore.h"
 #include "NetworkProvider.h"
+#include "NetworkWorker.h"
 #include "Panel.h"
 #include "ScrollBox.h"
 #include "SettingsFile.h"
@@ -32,6 +33,7 @@ struct MainServices {
   FileStore& files;
   const AnsiCodePage& codePage;
   NetworkProvider& network;
+  NetworkWorker& worker;  // where the network's blocking calls run, one operation at a time
   ShellOpener& shell;
   const CryptoServices& crypto;
   Text applicationDataFolder;  // the per-user folder, as the shell gave it; the settings folder is inside
@@ -48,6 +50,8 @@ class TF_Main : public TopLevelWindow {
   void SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum, TF_ConnectionDialog& connection);
 
   void CreateButtons();
+  // Reads the current connections on the worker and rebuilds the panels once they are read; nothing
+  // happens while another network operation runs.
   void CreateButtons_Connected();
   // Saves the list; after a start-up whose load failed, says where the unread file's bytes were kept.
   void SaveToIni();
@@ -93,6 +97,13 @@ class TF_Main : public TopLevelWindow {
   void ButtonGroupItemsClick_Open(int tag);
   void ButtonGroupItemsClick_DisConnect(int tag);
   const Text& ConnectionName(int tag) const;
+  // The close of a connection, on the worker; asks before forcing, then says how it went.
+  void CancelConnection(const Text& name, bool force);
+  // Rebuilds the panels from the connections the worker read.
+  void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
+  void PostStripClick(int tag, int button);
+  // Enables the header buttons that start a network operation while none runs.
+  void NetworkBusyChanged();
   void StackPanels();
   void CreateControls();
   void Layout();
@@ -127,6 +138,7 @@ class TF_Main : public TopLevelWindow {
   std::vector<HWND> connectButtons_;  // made by the last rebuild, in the settings list's order
   std::unique_ptr<ScrollBox> group_;
   std::vector<std::unique_ptr<ConnectionPanel>> panels_;
+  unsigned panelsGeneration_ = 0;  // counts the rebuilds of the connection panels
   int connectedHeight_ = 0;  // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
 };

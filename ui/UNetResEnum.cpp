@@ -1,7 +1,9 @@
 // The network browser window: its controls, the node pictures and the search.
 #include "UNetResEnum.h"
 
+#include <cstddef>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "ConnectionEnumeration.h"
@@ -16,7 +18,7 @@ namespace velloway {
 namespace {
 
 enum ControlId { kB_GetNetRes = 101, kB_Close, kTV_NetRec, kMemo1, kPanel2Label, kB_AddShare, kL_Server, kE_Server,
-                 kB_Server };
+                 kB_Server, kB_Stop };
 
 // A second row under the two buttons holds the server field; the window is as much taller, so the
 // tree keeps its height.
@@ -35,6 +37,8 @@ const ControlLayout kB_AddShareLayout{kB_AddShare, WC_BUTTONW, L"ボタンに追
                                       WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED};
 const ControlLayout kL_ServerLayout{kL_Server, WC_STATICW, L"サーバー", 8, 40, 52, 17, SS_LEFT | SS_NOPREFIX};
 const ControlLayout kE_ServerLayout{kE_Server, WC_EDITW, L"", 62, 36, 187, 23, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
+// Right of the close button: only enabled while a walk runs.
+const ControlLayout kB_StopLayout{kB_Stop, WC_BUTTONW, L"中止", 342, 5, 76, 25, WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED};
 const ControlLayout kB_ServerLayout{kB_Server, WC_BUTTONW, L"共有を表示", 255, 35, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
 
 // Longer names than a server has are not worth sending.
@@ -50,6 +54,7 @@ void TF_NetResEnum::Create(HWND owner) {
   AddControl(kB_GetNetResLayout, Panel1_.Handle());
   AddControl(kB_AddShareLayout, Panel1_.Handle());
   AddControl(kB_CloseLayout, Panel1_.Handle());
+  AddControl(kB_StopLayout, Panel1_.Handle());
   AddControl(kL_ServerLayout, Panel1_.Handle());
   AddControl(kE_ServerLayout, Panel1_.Handle());
   SendMessageW(E_Server(), EM_LIMITTEXT, kServerLimit, 0);
@@ -73,6 +78,7 @@ void TF_NetResEnum::Create(HWND owner) {
   SendMessageW(Memo1_, EM_LIMITTEXT, 0, 0);  // the log only grows: no limit of 32K characters
   ApplyFonts();
   Layout();
+  worker_.OnBusyChanged([this] { NetworkBusyChanged(); });
 }
 
 HWND TF_NetResEnum::B_GetNetRes() const noexcept { return Control(kB_GetNetRes); }
@@ -109,30 +115,74 @@ void TF_NetResEnum::AppendLog(const Text& line) {
 }
 
 void TF_NetResEnum::B_GetNetResClick() {
+  if (worker_.Busy()) return;  // one network operation at a time
   TreeView_DeleteAllItems(TV_NetRec_);
+  walkItems_.clear();
   UpdateAddShare();
-  SendMessageW(TV_NetRec_, WM_SETREDRAW, FALSE, 0);
-  BrowseResult result;
-  // Redrawing comes back even when the walk raises.
-  struct Redraw {
-    HWND tree;
-    ~Redraw() {
-      SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
-      InvalidateRect(tree, nullptr, TRUE);
+  // Current Windows has network discovery off, yet each server still lists its own shares: when the
+  // walk finds nothing, the servers of the buttons and of the current connections are asked.
+  auto paths = std::make_shared<std::vector<Text>>();
+  for (size_t i = 0; i < settings_.Count(); ++i) paths->push_back(settings_.Get(i, SubItem::Folder));
+  NetworkProvider& network = network_;
+  NetworkWorker& worker = worker_;
+  worker_.Start([this, paths, &network, &worker] {
+    BrowseResult result;
+    size_t shownNodes = 0;
+    size_t shownLines = 0;
+    // What was found since the last show goes to the window's thread; node parents stay indices of
+    // the whole walk.
+    const WalkControl control{[&worker] { return worker.StopRequested(); },
+                              [&](const BrowseResult& now) {
+                                BrowseResult found;
+                                found.nodes.assign(now.nodes.begin() + static_cast<std::ptrdiff_t>(shownNodes), now.nodes.end());
+                                found.log.assign(now.log.begin() + static_cast<std::ptrdiff_t>(shownLines), now.log.end());
+                                shownNodes = now.nodes.size();
+                                shownLines = now.log.size();
+                                if (found.nodes.empty() && found.log.empty()) return;
+                                worker.Post([this, found = std::move(found)] { ShowFound(found); });
+                              }};
+    EnumerateNetResources(network, nullptr, kNoNode, 0, result, control);
+    if (result.nodes.empty() && !control.Stopped()) {
+      std::vector<Text> locals;
+      EnumerateConnections(network, nullptr, locals, *paths);
+      ListKnownServers(network, ServersOf(*paths), result, control);
     }
-  } redraw{TV_NetRec_};
-  EnumerateNetResources(network_, nullptr, kNoNode, 0, result);
-  if (result.nodes.empty()) {
-    // Current Windows has network discovery off, yet each server still lists its own shares: ask the
-    // servers of the buttons and of the current connections.
-    std::vector<Text> paths;
-    for (size_t i = 0; i < settings_.Count(); ++i) paths.push_back(settings_.Get(i, SubItem::Folder));
-    std::vector<Text> locals;
-    EnumerateConnections(network_, nullptr, locals, paths);
-    ListKnownServers(network_, ServersOf(paths), result);
+    control.Progress(result);  // whatever is not shown yet
+  }, [this] { UpdateAddShare(); });
+}
+
+void TF_NetResEnum::ShowFound(const BrowseResult& found) {
+  for (const BrowseNode& node : found.nodes) {
+    std::wstring text = ToWide(node.text);
+    TVINSERTSTRUCTW insert{};
+    const bool top = node.parent == kNoNode || static_cast<size_t>(node.parent) >= walkItems_.size();
+    insert.hParent = top ? TVI_ROOT : walkItems_[static_cast<size_t>(node.parent)];
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = text.data();
+    insert.item.iImage = node.picture;
+    insert.item.iSelectedImage = node.picture;  // the same picture selected and unselected
+    walkItems_.push_back(TreeView_InsertItem(TV_NetRec_, &insert));
   }
-  ShowNodes(result, TVI_LAST);
-  for (const Text& line : result.log) AppendLog(line);
+  for (const Text& line : found.log) AppendLog(line);
+}
+
+void TF_NetResEnum::B_StopClick() {
+  if (worker_.Busy()) worker_.RequestStop();
+}
+
+// Closing while a walk runs stops it; the window goes at once, the walk at its next read.
+void TF_NetResEnum::CloseRequested() {
+  B_StopClick();
+  ModalWindow::CloseRequested();
+}
+
+void TF_NetResEnum::NetworkBusyChanged() {
+  if (Handle() == nullptr) return;
+  const bool busy = worker_.Busy();
+  EnableWindow(B_GetNetRes(), busy ? FALSE : TRUE);
+  EnableWindow(B_Server(), busy ? FALSE : TRUE);
+  EnableWindow(B_Stop(), busy ? TRUE : FALSE);
 }
 
 void TF_NetResEnum::ShowNodes(const BrowseResult& result, HTREEITEM rootAfter) {
@@ -153,26 +203,31 @@ void TF_NetResEnum::ShowNodes(const BrowseResult& result, HTREEITEM rootAfter) {
 }
 
 void TF_NetResEnum::B_ServerClick() {
+  if (worker_.Busy()) return;
   const std::optional<Text> server = ServerFromInput(ControlText(E_Server()));
   if (!server) {
     AppendLog(u"サーバー名か IP アドレスを入力してください（例: \\\\server、server、192.168.1.10）");
     return;
   }
-  BrowseResult result;
-  ListServerShares(network_, *server, result);
-  // A second look at a server replaces its top-level node, in the same place.
-  HTREEITEM after = TVI_LAST;
-  for (HTREEITEM item = TreeView_GetRoot(TV_NetRec_); item != nullptr; item = TreeView_GetNextSibling(TV_NetRec_, item)) {
-    const std::optional<Text> name = NodeText(item, kPictureComputer);
-    if (!name || !SameResourceName(*name, *server)) continue;
-    HTREEITEM previous = TreeView_GetPrevSibling(TV_NetRec_, item);
-    after = previous != nullptr ? previous : TVI_FIRST;
-    TreeView_DeleteItem(TV_NetRec_, item);
-    break;
-  }
-  ShowNodes(result, after);
-  UpdateAddShare();
-  for (const Text& line : result.log) AppendLog(line);
+  auto result = std::make_shared<BrowseResult>();
+  NetworkProvider& network = network_;
+  worker_.Start([result, &network, name = *server] { ListServerShares(network, name, *result); },
+                [this, result, name = *server] {
+                  // A second look at a server replaces its top-level node, in the same place.
+                  HTREEITEM after = TVI_LAST;
+                  for (HTREEITEM item = TreeView_GetRoot(TV_NetRec_); item != nullptr;
+                       item = TreeView_GetNextSibling(TV_NetRec_, item)) {
+                    const std::optional<Text> shown = NodeText(item, kPictureComputer);
+                    if (!shown || !SameResourceName(*shown, name)) continue;
+                    HTREEITEM previous = TreeView_GetPrevSibling(TV_NetRec_, item);
+                    after = previous != nullptr ? previous : TVI_FIRST;
+                    TreeView_DeleteItem(TV_NetRec_, item);
+                    break;
+                  }
+                  ShowNodes(*result, after);
+                  UpdateAddShare();
+                  for (const Text& line : result->log) AppendLog(line);
+                });
 }
 
 std::optional<Text> TF_NetResEnum::SelectedDiskShare() const {
@@ -219,6 +274,7 @@ void TF_NetResEnum::OnButtonClick(int id, HWND) {
     case kB_Close: B_CloseClick(); break;
     case kB_Server: B_ServerClick(); break;
     case kB_AddShare: B_AddShareClick(); break;
+    case kB_Stop: B_StopClick(); break;
     default: break;
   }
 }
@@ -231,6 +287,7 @@ void TF_NetResEnum::OnOk() {
 HWND TF_NetResEnum::B_AddShare() const noexcept { return Control(kB_AddShare); }
 HWND TF_NetResEnum::E_Server() const noexcept { return Control(kE_Server); }
 HWND TF_NetResEnum::B_Server() const noexcept { return Control(kB_Server); }
+HWND TF_NetResEnum::B_Stop() const noexcept { return Control(kB_Stop); }
 
 LRESULT TF_NetResEnum::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));

@@ -6,10 +6,12 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "ModalWindow.h"
 #include "NetResourceWalk.h"
 #include "NetworkProvider.h"
+#include "NetworkWorker.h"
 #include "NodePictures.h"
 #include "Panel.h"
 #include "SettingsList.h"
@@ -25,8 +27,9 @@ class TF_NetResEnum : public ModalWindow {
 
   // settings: the buttons, whose servers are asked when discovery finds nothing (with those of the
   // current connections).
-  TF_NetResEnum(NetworkProvider& network, const SettingsList& settings, AddButton addButton)
-      : network_(network), settings_(settings), addButton_(std::move(addButton)) {}
+  // The walks run on worker, which the main window shares: one network operation at a time.
+  TF_NetResEnum(NetworkProvider& network, NetworkWorker& worker, const SettingsList& settings, AddButton addButton)
+      : network_(network), worker_(worker), settings_(settings), addButton_(std::move(addButton)) {}
   void Create(HWND owner);
 
   HWND B_GetNetRes() const noexcept;
@@ -37,18 +40,26 @@ class TF_NetResEnum : public ModalWindow {
   HWND B_AddShare() const noexcept;
   HWND E_Server() const noexcept;
   HWND B_Server() const noexcept;
+  // "中止": stops the running walk before its next read; enabled while one runs.
+  HWND B_Stop() const noexcept;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnButtonClick(int id, HWND control) override;
   void OnDpiChanged(UINT oldDpi) override;
   void OnOk() override;
+  void CloseRequested() override;
 
  private:
   void B_GetNetResClick();
   void B_CloseClick();
   void B_ServerClick();
   void B_AddShareClick();
+  void B_StopClick();
+  // Enables the buttons that start a walk while none runs, and the stop button while one does.
+  void NetworkBusyChanged();
+  // Shows the nodes and log lines a running walk found since it last showed some.
+  void ShowFound(const BrowseResult& found);
   void Layout();
   void AppendLog(const Text& line);
   // Adds the nodes to the tree; top-level ones go after rootAfter (TVI_LAST, TVI_FIRST or an item).
@@ -61,6 +72,7 @@ class TF_NetResEnum : public ModalWindow {
   LRESULT OnNotify(const NMHDR& header);
 
   NetworkProvider& network_;
+  NetworkWorker& worker_;
   const SettingsList& settings_;
   AddButton addButton_;
   Panel Panel1_;  // the top strip: the buttons, and the server field with its button
@@ -69,6 +81,7 @@ class TF_NetResEnum : public ModalWindow {
   HWND Panel2Label_ = nullptr;
   HWND Memo1_ = nullptr;  // the log
   UniqueImageList ImageList1_;
+  std::vector<HTREEITEM> walkItems_;  // the tree items of the running (or last) walk's nodes, by node index
 };
 
 }  // namespace velloway

@@ -137,10 +137,11 @@ void FillSettings(velloway::SettingsList& settings, size_t count) {
   }
 }
 
-// The application as wWinMain starts it, with the deferred load waited for as the message loop runs it.
+// The application as wWinMain starts it, with the deferred load and the connections read on the worker
+// waited for as the message loop runs them.
 void StartAndWaitForLoad(Application& application) {
   application.CreateWindows(SW_SHOW);
-  while (application.F_Main.StartupTimerArmed()) {
+  while (application.F_Main.StartupTimerArmed() || application.Worker.Busy()) {
     MSG message;
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
     application.Dispatch(message);
@@ -217,6 +218,10 @@ int Breakdown() {
   application.F_Main.CreateButtons();
   phase("connect buttons (CreateButtons)");
   application.F_Main.CreateButtons_Connected();
+  while (application.Worker.Busy()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    PumpAllButTimer();
+  }
   phase("connection enumeration and panels");
   UpdateWindow(application.F_Main.Handle());
   PumpAllButTimer();

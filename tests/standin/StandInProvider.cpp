@@ -121,6 +121,7 @@ DWORD APIENTRY NPAddConnection3(HWND, LPNETRESOURCEW resource, LPWSTR password, 
   State state = LoadState();
   const std::wstring remote = resource->lpRemoteName;
   const std::wstring local = TextOrEmpty(resource->lpLocalName);
+  Sleep(DelayOf(state, remote));
   state.LastAttempt = ConnectAttempt{OptionalText(resource->lpLocalName), remote, OptionalText(user),
                                      OptionalText(password)};
 
@@ -171,6 +172,7 @@ DWORD APIENTRY NPCancelConnection(LPWSTR name, BOOL force) {
     if (it->Provider != owner) continue;
     const bool named = it->Local.empty() ? SameName(it->Remote, wanted) : SameName(it->Local, wanted);
     if (!named) continue;
+    Sleep(DelayOf(state, it->Remote));
     if (it->OpenFiles && !force) {
       result = ERROR_OPEN_FILES;
     } else {
@@ -205,6 +207,7 @@ DWORD APIENTRY NPOpenEnum(DWORD scope, DWORD type, DWORD, LPNETRESOURCEW contain
     const std::wstring parent =
         container != nullptr && container->lpRemoteName != nullptr ? container->lpRemoteName : L"";
     const bool server = IsServerName(parent);
+    Sleep(DelayOf(state, parent));
     if (owner == Owner::WindowsNetwork && server) {
       // A server asked by name answers for itself, discovery or not: its own failure, or "not found"
       // when the network has no such server.

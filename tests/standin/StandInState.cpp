@@ -45,6 +45,8 @@ void ParseLine(const std::vector<std::wstring>& f, State& state) {
     state.DiscoveryOff = f[1] == L"off";
   } else if (kind == L"failing-server" && f.size() >= 3) {
     state.FailingServers.push_back(ServerFailure{f[1], ToNumber(f[2])});
+  } else if (kind == L"delay" && f.size() >= 3) {
+    state.Delays.push_back(Delay{f[1], ToNumber(f[2])});
   } else if (kind == L"cancel" && f.size() >= 3) {
     state.LastCancel = CancelRequest{f[1], f[2] == L"1"};
   }
@@ -96,6 +98,7 @@ bool SaveState(const State& state) {
   for (const ServerFailure& server : state.FailingServers) {
     line({L"failing-server", server.Server, std::to_wstring(server.Result)});
   }
+  for (const Delay& delay : state.Delays) line({L"delay", delay.Name, std::to_wstring(delay.Milliseconds)});
   for (const Share& share : state.Shares) {
     line({L"share", share.Remote, std::to_wstring(share.Result), share.User, share.Password});
   }
@@ -126,6 +129,13 @@ bool SaveState(const State& state) {
 bool SameName(const std::wstring& left, const std::wstring& right) {
   return CompareStringOrdinal(left.c_str(), static_cast<int>(left.size()), right.c_str(),
                               static_cast<int>(right.size()), TRUE) == CSTR_EQUAL;
+}
+
+DWORD DelayOf(const State& state, const std::wstring& name) {
+  for (const Delay& delay : state.Delays) {
+    if (SameName(delay.Name, name)) return delay.Milliseconds;
+  }
+  return 0;
 }
 
 }  // namespace velloway::standin

@@ -63,11 +63,19 @@ struct ServerFailure {
   DWORD Result = 0;
 };
 
+// A slow server: asking for this share or container (connecting it, closing its connection, listing
+// what is below it) takes Milliseconds before the answer.
+struct Delay {
+  std::wstring Name;
+  DWORD Milliseconds = 0;
+};
+
 struct State {
   // As current Windows has it: the whole network lists nothing, while each server opened by name
   // still lists its shares.
   bool DiscoveryOff = false;
   std::vector<ServerFailure> FailingServers;
+  std::vector<Delay> Delays;
   std::vector<Share> Shares;
   std::vector<Connection> Connections;
   std::vector<BrowseEntry> Browse;
@@ -83,5 +91,8 @@ State LoadState();
 bool SaveState(const State& state);
 
 bool SameName(const std::wstring& left, const std::wstring& right);
+
+// How long asking for name takes (0 for most names).
+DWORD DelayOf(const State& state, const std::wstring& name);
 
 }  // namespace velloway::standin

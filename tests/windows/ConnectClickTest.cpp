@@ -31,6 +31,7 @@ class ConnectClickTest : public testing::StandInWindowTest {
       if (window == dialog().Handle()) answer();
     });
     SendMessageW(main().ConnectButtons().at(index), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
   }
   void Confirm() {
     PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(dialog().B_Ok()));

@@ -63,7 +63,9 @@ TEST_F(ConnectionsPanelTest, NoConnectionsGiveAnEmptyGroupAndRefreshKeepsOneGrou
 
   StandInNetwork().AddConnection(u"Y:", u"\\\\srv\\y").Save();
   SendMessageW(main().B_ConnectionSearch(), BM_CLICK, 0, 0);
+  ASSERT_TRUE(running_->WaitForNetwork());
   SendMessageW(main().B_ConnectionSearch(), BM_CLICK, 0, 0);
+  ASSERT_TRUE(running_->WaitForNetwork());
   EXPECT_EQ(ChildCount(main().P_Connected()), 2);
   EXPECT_EQ(ChildCount(main().PanelGroup()->Handle()), 1);
   EXPECT_EQ(Panels().size(), 1u);

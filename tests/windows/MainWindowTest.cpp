@@ -29,7 +29,7 @@ class MainWindowTest : public ::testing::Test {
       testing::RemoveSettingsFile();
     }
     running_ = std::make_unique<RunningApplication>();
-    ASSERT_TRUE(running_->PumpUntil([&] { return !main().StartupTimerArmed(); }));
+    ASSERT_TRUE(running_->WaitForNetwork());
   }
   void TearDown() override { running_.reset(); }
   TF_Main& main() { return running_->main(); }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "AnswerProbe.h"
 #include "StandInNetwork.h"
 #include "StandInWindowTest.h"
 #include "U_crypto.h"
@@ -55,7 +56,11 @@ class NetworkBrowserTest : public ::testing::Test {
     StandInNetwork::Clear();
   }
   TF_NetResEnum& browser() { return running_->app().F_NetResEnum; }
-  void Search() { SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0); }
+  void Search() {
+    ASSERT_TRUE(running_->WaitForNetwork());
+    SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
+  }
 
   std::unique_ptr<RunningApplication> running_;
 };
@@ -100,6 +105,42 @@ TEST_F(NetworkBrowserTest, ALevelLargerThanOneBatchIsComplete) {
   const std::vector<std::wstring> lines = TreeLines(browser().TV_NetRec());
   ASSERT_EQ(lines.size(), 702u);
   EXPECT_EQ(lines.back(), L"2|\\\\SRV\\share699|1");
+}
+
+// A server slow to list its shares: the levels above it show while it is asked, the window answers
+// throughout, a second search meanwhile starts nothing, and the tree ends as without the wait. A stop
+// ends the walk at its next read and says so.
+TEST_F(NetworkBrowserTest, ASlowServerShowsTheTreeLevelByLevelAndCanBeStopped) {
+  const std::vector<std::wstring> whole{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1",
+                                        L"2|\\\\SRV\\printer|2"};
+  const std::vector<std::wstring> aboveTheServer(whole.begin(), whole.begin() + 2);
+  for (bool stop : {false, true}) {
+    SCOPED_TRACE(stop ? "stopped" : "to the end");
+    StandInNetwork().AddUsualNeighbourhood().SetDelay(u"\\\\SRV", 3000).Save();
+    ASSERT_TRUE(running_->WaitForNetwork());
+    SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->PumpUntil([&] { return TreeLines(browser().TV_NetRec()) == aboveTheServer; }, 2500));
+    ASSERT_TRUE(running_->app().Worker.Busy());
+    EXPECT_FALSE(IsWindowEnabled(browser().B_GetNetRes()));
+    EXPECT_TRUE(IsWindowEnabled(browser().B_Stop()));
+    SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0);  // starts nothing: the tree is not emptied
+    if (stop) SendMessageW(browser().B_Stop(), BM_CLICK, 0, 0);
+    testing::AnswerProbe probe(browser().Handle(), 200);
+    ASSERT_TRUE(running_->WaitForNetwork());
+    probe.Stop();
+    EXPECT_EQ(probe.Missed(), 0);
+    EXPECT_GE(probe.Answers(), 5);
+    const std::wstring log = WindowText(browser().Memo1());
+    if (stop) {
+      EXPECT_EQ(TreeLines(browser().TV_NetRec()), aboveTheServer);
+      EXPECT_TRUE(log.ends_with(L",\\\\SRV,ファイルサーバー,Microsoft Windows Network\r\n探索を中止しました\r\n")) << log;
+    } else {
+      EXPECT_EQ(TreeLines(browser().TV_NetRec()), whole);
+      EXPECT_TRUE(log.ends_with(L"2階,Microsoft Windows Network\r\n探索終了\r\n")) << log;
+    }
+    EXPECT_TRUE(IsWindowEnabled(browser().B_GetNetRes()));
+    EXPECT_FALSE(IsWindowEnabled(browser().B_Stop()));
+  }
 }
 
 // A server that lists itself among its shares (as a broken or hostile one may): the walk ends, the server
@@ -167,10 +208,14 @@ HTREEITEM FindItem(HWND tree, const std::vector<std::wstring>& path) {
 class ServerBrowserTest : public testing::StandInWindowTest {
  protected:
   TF_NetResEnum& browser() { return running_->app().F_NetResEnum; }
-  void Search() { SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0); }
+  void Search() {
+    SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
+  }
   void LookUp(const wchar_t* typed) {
     SetWindowTextW(browser().E_Server(), typed);
     SendMessageW(browser().B_Server(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
   }
   std::vector<std::wstring> Tree() { return TreeLines(browser().TV_NetRec()); }
   std::wstring Log() { return WindowText(browser().Memo1()); }

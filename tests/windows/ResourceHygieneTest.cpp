@@ -90,7 +90,10 @@ TEST_F(ResourceHygieneTest, RepeatedRebuildsShowsAndDpiChangesLeakNothing) {
         "a,,\\\\srv\\a,,\r\nb,Z,\\\\srv\\b,,\r\nc,,\\\\srv\\c,,\r\n");
   Application& app = running_->app();
   ExpectNoLeak("connect buttons rebuilt", 1000, [&] { main().CreateButtons(); });
-  ExpectNoLeak("connection panels rebuilt", 1000, [&] { main().CreateButtons_Connected(); });
+  ExpectNoLeak("connection panels rebuilt", 1000, [&] {
+    main().CreateButtons_Connected();
+    running_->WaitForNetwork();
+  });
   ExpectNoLeak("browser shown", kDialogShows, [&] { ShowAndLeave(app.F_NetResEnum, WM_CLOSE, 0, 0); });
   ExpectNoLeak("edit dialog shown", kDialogShows, [&] { ShowAndLeave(app.F_SettingButtonForm, WM_CLOSE, 0, 0); });
   ExpectNoLeak("connection dialog shown", kDialogShows, [&] { ShowAndLeave(app.F_ConnectionDialog, WM_CLOSE, 0, 0); });

@@ -33,7 +33,7 @@ class SettingButtonTest : public ::testing::Test {
   void SetUp() override {
     testing::WriteSettingsFile("a,Z,\\\\srv\\a,,\r\nb,,\\\\srv\\b,,\r\nc,D,\\\\srv\\c,,\r\n");
     running_ = std::make_unique<RunningApplication>();
-    ASSERT_TRUE(running_->PumpUntil([&] { return !running_->main().StartupTimerArmed(); }));
+    ASSERT_TRUE(running_->WaitForNetwork());
     editor().RowsChanged();  // as showing the editor does
   }
   void TearDown() override { running_.reset(); }

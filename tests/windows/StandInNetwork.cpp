@@ -55,6 +55,11 @@ StandInNetwork& StandInNetwork::AddBrowseEntry(const Text& parent, const Text& r
   return *this;
 }
 
+StandInNetwork& StandInNetwork::SetDelay(const Text& name, std::uint32_t milliseconds) {
+  state_.Delays.push_back(standin::Delay{ToWide(name), milliseconds});
+  return *this;
+}
+
 StandInNetwork& StandInNetwork::TurnDiscoveryOff() {
   state_.DiscoveryOff = true;
   return *this;

@@ -33,6 +33,9 @@ class StandInNetwork {
   // A server with shares, reachable only by its name: entries below it, none above.
   StandInNetwork& AddServerShares(const Text& server, const std::vector<Text>& diskShares,
                                   const std::vector<Text>& printers = {});
+  // Asking for this share or container (connecting it, closing its connection, listing what is below
+  // it) takes this long, as a slow or distant server does.
+  StandInNetwork& SetDelay(const Text& name, std::uint32_t milliseconds);
   // A workgroup with a server ("ファイルサーバー") holding the disk share 経理 and a printer ("2階").
   StandInNetwork& AddUsualNeighbourhood();
   // Writes the state for the provider; the connections' drive letters become drives of the prefix.

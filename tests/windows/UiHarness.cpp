@@ -120,6 +120,10 @@ bool RunningApplication::PumpUntil(const std::function<bool()>& done, DWORD mill
   return done();
 }
 
+bool RunningApplication::WaitForNetwork(DWORD milliseconds) {
+  return PumpUntil([this] { return !app_->F_Main.StartupTimerArmed() && !app_->Worker.Busy(); }, milliseconds);
+}
+
 void RunningApplication::PumpFor(DWORD milliseconds) {
   PumpUntil([] { return false; }, milliseconds);
 }

@@ -63,6 +63,9 @@ class RunningApplication {
   // Runs pending messages until done() or the time is up; returns done().
   bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
   void PumpFor(DWORD milliseconds);
+  // Runs messages until the start-up's load has run and no network operation is running; false when
+  // the time ran out first.
+  bool WaitForNetwork(DWORD milliseconds = 30000);
 
  private:
   std::unique_ptr<Application> app_;
