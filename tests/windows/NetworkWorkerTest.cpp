@@ -1,0 +1,94 @@
+// The worker that runs the network's calls: one operation at a time, what it hands back in order on this
+// thread, its errors reported here, and nothing left running or called once it is gone.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "NetworkWorker.h"
+#include "RuntimeError.h"
+#include "UiHarness.h"
+
+namespace velloway {
+namespace {
+
+using testing::WindowWatcher;
+
+// Runs this thread's messages until done() or the time has passed.
+bool Pump(const std::function<bool()>& done, DWORD milliseconds = 5000) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!done() && GetTickCount64() < end) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return done();
+}
+
+TEST(NetworkWorker, RunsOneOperationAtATimeAndHandsBackInOrder) {
+  NetworkWorker worker;
+  std::vector<std::string> seen;
+  std::vector<bool> busyChanges;
+  worker.OnBusyChanged([&] { busyChanges.push_back(worker.Busy()); });
+  const DWORD windowThread = GetCurrentThreadId();
+  DWORD workThread = 0;
+  ASSERT_TRUE(worker.Start(
+      [&] {
+        workThread = GetCurrentThreadId();
+        for (int i = 0; i < 50; ++i) worker.Post([&seen, i] { seen.push_back(std::to_string(i)); });
+        Sleep(200);
+      },
+      [&] {
+        EXPECT_EQ(GetCurrentThreadId(), windowThread);
+        seen.push_back("done");
+      }));
+  EXPECT_TRUE(worker.Busy());
+  EXPECT_FALSE(worker.Start([] {}, [&] { seen.push_back("second"); })) << "a second operation started";
+  ASSERT_TRUE(Pump([&] { return !worker.Busy(); }));
+  EXPECT_NE(workThread, windowThread);
+  ASSERT_EQ(seen.size(), 51u);
+  for (int i = 0; i < 50; ++i) EXPECT_EQ(seen[static_cast<size_t>(i)], std::to_string(i));
+  EXPECT_EQ(seen.back(), "done");
+  EXPECT_EQ(busyChanges, (std::vector<bool>{true, false}));
+  // Free again: the next operation starts.
+  bool again = false;
+  ASSERT_TRUE(worker.Start([] {}, [&] { again = true; }));
+  EXPECT_TRUE(Pump([&] { return again; }));
+}
+
+TEST(NetworkWorker, AnErrorOfTheWorkIsReportedOnThisThreadInsteadOfDone) {
+  NetworkWorker worker;
+  WindowWatcher watcher;  // answers the report with OK
+  bool done = false;
+  ASSERT_TRUE(worker.Start([] { throw RuntimeError(u"ネットワークの呼び出しに失敗しました"); }, [&] { done = true; }));
+  ASSERT_TRUE(Pump([&] { return !worker.Busy() && !watcher.MessageBoxes().empty(); }));
+  EXPECT_FALSE(done);
+  EXPECT_EQ(watcher.MessageBoxes().at(0).text, L"ネットワークの呼び出しに失敗しました");
+}
+
+// As at the program's end: a running walk is asked to stop, its thread is waited for, and what it would
+// have handed back is never run.
+TEST(NetworkWorker, GoingAwayStopsAndWaitsForTheRunningWorkAndCallsNothing) {
+  std::atomic<bool> ended{false};
+  bool called = false;
+  {
+    NetworkWorker worker;
+    ASSERT_TRUE(worker.Start(
+        [&] {
+          while (!worker.StopRequested()) Sleep(5);
+          Sleep(100);  // a read that still has to return
+          worker.Post([&] { called = true; });
+          ended = true;
+        },
+        [&] { called = true; }));
+  }
+  EXPECT_TRUE(ended);
+  Pump([] { return false; }, 200);
+  EXPECT_FALSE(called);
+}
+
+}  // namespace
+}  // namespace velloway
