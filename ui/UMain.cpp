@@ -342,8 +342,19 @@ void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remote
 void TF_Main::NetworkBusyChanged() {
   if (Handle() == nullptr) return;
   const bool busy = services_.worker.Busy();
+  // A disabled control loses the focus to nothing, and the keyboard with it: the window keeps it
+  // meanwhile, and the button has it back afterwards.
+  HWND focus = GetFocus();
+  if (busy && (focus == B_ConnectionSearch() || focus == B_NetResSearch())) {
+    focusBeforeBusy_ = focus;
+    SetFocus(Handle());
+  }
   EnableWindow(B_ConnectionSearch(), busy ? FALSE : TRUE);
   EnableWindow(B_NetResSearch(), busy ? FALSE : TRUE);
+  if (!busy && focusBeforeBusy_ != nullptr) {
+    if (GetFocus() == Handle() || GetFocus() == nullptr) SetFocus(focusBeforeBusy_);
+    focusBeforeBusy_ = nullptr;
+  }
   // The pointer over the window takes the hourglass, or gives it up, now rather than at its next move.
   POINT cursor{};
   if (GetCursorPos(&cursor) && WindowFromPoint(cursor) != nullptr &&

@@ -133,7 +133,8 @@ class TF_Main : public TopLevelWindow {
   Panel Panel1_;             // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
   HWND StatusBar1_ = nullptr;  // the status line
   HWND tooltips_ = nullptr;
-  HWND hintButton_ = nullptr;  // the connect button that has the tooltip's tool
+  HWND hintButton_ = nullptr;
+  HWND focusBeforeBusy_ = nullptr;  // a header button that had the focus when a network operation disabled it  // the connect button that has the tooltip's tool
   std::wstring hintText_;      // the text last given to the tooltip
   std::vector<HWND> connectButtons_;  // made by the last rebuild, in the settings list's order
   std::unique_ptr<ScrollBox> group_;

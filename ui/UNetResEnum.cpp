@@ -180,9 +180,20 @@ void TF_NetResEnum::CloseRequested() {
 void TF_NetResEnum::NetworkBusyChanged() {
   if (Handle() == nullptr) return;
   const bool busy = worker_.Busy();
-  EnableWindow(B_GetNetRes(), busy ? FALSE : TRUE);
-  EnableWindow(B_Server(), busy ? FALSE : TRUE);
-  EnableWindow(B_Stop(), busy ? TRUE : FALSE);
+  // The focus moves before its button is disabled, which would leave the keyboard nowhere: to "中止"
+  // while the walk runs, back to the search when it ends.
+  HWND focus = GetFocus();
+  if (busy) {
+    EnableWindow(B_Stop(), TRUE);
+    if (focus == B_GetNetRes() || focus == B_Server()) SetFocus(B_Stop());
+    EnableWindow(B_GetNetRes(), FALSE);
+    EnableWindow(B_Server(), FALSE);
+  } else {
+    EnableWindow(B_GetNetRes(), TRUE);
+    EnableWindow(B_Server(), TRUE);
+    if (focus == B_Stop()) SetFocus(B_GetNetRes());
+    EnableWindow(B_Stop(), FALSE);
+  }
 }
 
 void TF_NetResEnum::ShowNodes(const BrowseResult& result, HTREEITEM rootAfter) {

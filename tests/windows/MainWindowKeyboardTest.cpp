@@ -96,6 +96,7 @@ TEST_P(MainWindowKeys, DoWhatTheClickDoes) {
   } else if (button == "B_ConnectionSearch") {
     Press(c.key, [&] { return main().PanelGroup()->Handle() != groupBefore; });
     EXPECT_NE(main().PanelGroup()->Handle(), groupBefore) << "the list was not refreshed";
+    EXPECT_EQ(GetFocus(), target) << "the keyboard lost its place while the list was read";
     EXPECT_TRUE(opened.empty());
   } else if (button == "open") {
     Press(c.key, [&] { return !shell_.targets.empty(); });
