@@ -63,6 +63,9 @@ class RunningApplication {
   // Runs pending messages until done() or the time is up; returns done().
   bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
   void PumpFor(DWORD milliseconds);
+  // Moves the pointer there and pumps until the system reports it there (inside Wine's desktop window it
+  // arrives a moment later); returns whether it did.
+  bool MovePointerTo(POINT point);
 
  private:
   std::unique_ptr<Application> app_;
