@@ -69,6 +69,9 @@ const ControlLayout kB_ConnectionSearchLayout{kB_ConnectionSearch, WC_BUTTONW, L
                                           25, WS_TABSTOP | BS_PUSHBUTTON};
 const ControlLayout kB_NetResSearchLayout{kB_NetResSearch, WC_BUTTONW, L"ネットワークリソース探索(&S)", 448, 8, 177, 25,
                                       WS_TABSTOP | BS_PUSHBUTTON};
+// The status bar puts itself along the bottom (Layout sends it WM_SIZE).
+const ControlLayout kStatusBar1Layout{kStatusBar1, STATUSCLASSNAMEW, L"", 0, 0, 0, 0, SBARS_SIZEGRIP, 0, 0,
+                                      Placement::Window};
 
 bool IsPushButton(HWND window) {
   wchar_t className[16] = {};
@@ -118,9 +121,7 @@ void TF_Main::CreateControls() {
   AddControl(kLabel1Layout, Panel1_.Handle());
   AddControl(kB_ConnectionSearchLayout, Panel1_.Handle());
   AddControl(kB_NetResSearchLayout, Panel1_.Handle());
-  StatusBar1_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1)),
-                                GetModuleHandleW(nullptr), nullptr);
+  StatusBar1_ = AddControl(kStatusBar1Layout);
   // One part across the whole width: the single text of the status line.
   int wholeWidth = -1;
   SendMessageW(StatusBar1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));

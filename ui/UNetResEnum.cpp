@@ -36,6 +36,16 @@ const ControlLayout kB_AddShareLayout{kB_AddShare, WC_BUTTONW, L"ボタンに追
 const ControlLayout kL_ServerLayout{kL_Server, WC_STATICW, L"サーバー", 8, 40, 52, 17, SS_LEFT | SS_NOPREFIX};
 const ControlLayout kE_ServerLayout{kE_Server, WC_EDITW, L"", 62, 36, 187, 23, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
 const ControlLayout kB_ServerLayout{kB_Server, WC_BUTTONW, L"共有を表示", 255, 35, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
+// Placed by Layout: the tree fills what the top strip and the log leave, the log keeps its height at the
+// bottom, and the caption fills Panel2 between them.
+const ControlLayout kTV_NetRecLayout{kTV_NetRec, WC_TREEVIEWW, L"", 0, 0, 0, 0,
+                                     WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, WS_EX_CLIENTEDGE, 0,
+                                     Placement::Window};
+const ControlLayout kPanel2LabelLayout{kPanel2Label, WC_STATICW, L"  Status", 0, 0, 0, 0,
+                                       SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0, 0, Placement::Window};
+const ControlLayout kMemo1Layout{kMemo1, WC_EDITW, L"", 0, 0, 0, 0,
+                                 WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                                 WS_EX_CLIENTEDGE, 0, Placement::Window};
 
 // Longer names than a server has are not worth sending.
 constexpr int kServerLimit = 255;
@@ -45,7 +55,6 @@ constexpr int kServerLimit = 255;
 void TF_NetResEnum::Create(HWND owner) {
   CreateModal(L"TF_NetResEnum", L"リソース検索", kClientWidth, kClientHeight, WS_SYSMENU, owner);
   const UINT dpi = Dpi();
-  HINSTANCE instance = GetModuleHandleW(nullptr);
   Panel1_.Create(Handle(), RECT{});
   AddControl(kB_GetNetResLayout, Panel1_.Handle());
   AddControl(kB_AddShareLayout, Panel1_.Handle());
@@ -54,22 +63,13 @@ void TF_NetResEnum::Create(HWND owner) {
   AddControl(kE_ServerLayout, Panel1_.Handle());
   SendMessageW(E_Server(), EM_LIMITTEXT, kServerLimit, 0);
   AddControl(kB_ServerLayout, Panel1_.Handle());
-  TV_NetRec_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-                               0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTV_NetRec)),
-                               instance, nullptr);
+  TV_NetRec_ = AddControl(kTV_NetRecLayout);
   TreeView_SetIndent(TV_NetRec_, Scale(kTreeIndent, dpi));
   ImageList1_ = CreateNodePictures(dpi);
   TreeView_SetImageList(TV_NetRec_, ImageList1_.get(), TVSIL_NORMAL);
   Panel2_.Create(Handle(), RECT{});
-  Panel2Label_ = CreateWindowExW(0, WC_STATICW, L"  Status", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX |
-                                 SS_CENTERIMAGE, 0, 0, 0, 0, Panel2_.Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPanel2Label)), instance, nullptr);
-  Memo1_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                               ES_AUTOVSCROLL,
-                           0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo1)), instance,
-                           nullptr);
+  Panel2Label_ = AddControl(kPanel2LabelLayout, Panel2_.Handle());
+  Memo1_ = AddControl(kMemo1Layout);
   SendMessageW(Memo1_, EM_LIMITTEXT, 0, 0);  // the log only grows: no limit of 32K characters
   ApplyFonts();
   Layout();
