@@ -8,6 +8,13 @@
 
 namespace velloway {
 
+// Where a control's place comes from.
+enum class Placement {
+  Table,   // the row's rectangle, scaled to the window's DPI
+  Window,  // the window's own layout, from its client size (a list, tree or log that fills what is left, a
+           // status bar); the row's rectangle is empty
+};
+
 struct ControlLayout {
   int id;
   const wchar_t* className;  // WC_BUTTON, WC_STATIC, ...
@@ -16,6 +23,7 @@ struct ControlLayout {
   DWORD style;                   // besides WS_CHILD | WS_VISIBLE
   DWORD exStyle = 0;
   int fontPixels = 0;  // a font of its own of this height at 96 DPI; 0 for the window's font
+  Placement placement = Placement::Table;
 };
 
 HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi);

@@ -51,7 +51,9 @@ void TopLevelWindow::DpiChanged(UINT dpi, const RECT& suggested) {
   UniqueFont oldFont = std::exchange(font_, CreateWindowFont(dpi_));
   std::vector<SizedFont> oldSizedFonts = std::exchange(sizedFonts_, {});
   ApplyFonts();
-  for (const PlacedControl& control : controls_) PlaceControl(control.handle, control.layout, dpi_);
+  for (const PlacedControl& control : controls_) {
+    if (control.layout.placement == Placement::Table) PlaceControl(control.handle, control.layout, dpi_);
+  }
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   OnDpiChanged(oldDpi);

@@ -33,7 +33,8 @@ class TopLevelWindow : public Window {
   void ApplyFonts();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // After the fonts and the table's controls follow a new DPI: lays out what the table does not place.
+  // After the fonts and the table's controls follow a new DPI: lays out what the table does not place
+  // (Placement::Window rows among them).
   virtual void OnDpiChanged(UINT oldDpi) { (void)oldDpi; }
   // A button's click (BN_CLICKED) other than OK and Cancel.
   virtual void OnButtonClick(int id, HWND control) {

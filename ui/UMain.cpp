@@ -70,6 +70,9 @@ const ControlLayout kB_ConnectionSearchLayout{kB_ConnectionSearch, WC_BUTTONW, L
                                           25, WS_TABSTOP | BS_PUSHBUTTON};
 const ControlLayout kB_NetResSearchLayout{kB_NetResSearch, WC_BUTTONW, L"ネットワークリソース探索(&S)", 448, 8, 177, 25,
                                       WS_TABSTOP | BS_PUSHBUTTON};
+// The status bar puts itself along the bottom (Layout sends it WM_SIZE).
+const ControlLayout kStatusBar1Layout{kStatusBar1, STATUSCLASSNAMEW, L"", 0, 0, 0, 0, SBARS_SIZEGRIP, 0, 0,
+                                      Placement::Window};
 
 bool IsPushButton(HWND window) {
   wchar_t className[16] = {};
@@ -120,12 +123,10 @@ void TF_Main::CreateControls() {
   AddControl(kLabel1Layout, Panel1_.Handle());
   AddControl(kB_ConnectionSearchLayout, Panel1_.Handle());
   AddControl(kB_NetResSearchLayout, Panel1_.Handle());
-  StatusBar1_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1)),
-                                GetModuleHandleW(nullptr), nullptr);
+  AddControl(kStatusBar1Layout);
   // One part across the whole width: the single text of the status line.
   int wholeWidth = -1;
-  SendMessageW(StatusBar1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
+  SendMessageW(StatusBar1(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
                               0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   ApplyFonts();
@@ -135,14 +136,15 @@ void TF_Main::CreateControls() {
 HWND TF_Main::B_AddButton() const noexcept { return Control(kB_AddButton); }
 HWND TF_Main::B_ConnectionSearch() const noexcept { return Control(kB_ConnectionSearch); }
 HWND TF_Main::B_NetResSearch() const noexcept { return Control(kB_NetResSearch); }
+HWND TF_Main::StatusBar1() const noexcept { return Control(kStatusBar1); }
 
 void TF_Main::Layout() {
-  if (StatusBar1_ == nullptr) return;
+  if (StatusBar1() == nullptr) return;
   RECT client{};
   GetClientRect(Handle(), &client);
-  SendMessageW(StatusBar1_, WM_SIZE, 0, 0);
+  SendMessageW(StatusBar1(), WM_SIZE, 0, 0);
   RECT status{};
-  GetWindowRect(StatusBar1_, &status);
+  GetWindowRect(StatusBar1(), &status);
   const int width = client.right;
   const int statusHeight = status.bottom - status.top;
   const int header = Scale(kHeaderHeight, Dpi());
@@ -187,7 +189,7 @@ void TF_Main::Splitter1Moved(int top) {
   RECT client{};
   GetClientRect(Handle(), &client);
   RECT status{};
-  GetWindowRect(StatusBar1_, &status);
+  GetWindowRect(StatusBar1(), &status);
   const int available = client.bottom - (status.bottom - status.top);
   const int minimum = Scale(kMinimumHalf, Dpi());
   const int splitter = Scale(kSplitterHeight, Dpi());
@@ -440,13 +442,13 @@ void TF_Main::FormMouseWheel(int wheelDelta) {
 }
 
 void TF_Main::SetStatus(const Text& text) {
-  SendMessageW(StatusBar1_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+  SendMessageW(StatusBar1(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
 }
 
 Text TF_Main::StatusText() const {
-  const auto length = LOWORD(SendMessageW(StatusBar1_, SB_GETTEXTLENGTHW, 0, 0));
+  const auto length = LOWORD(SendMessageW(StatusBar1(), SB_GETTEXTLENGTHW, 0, 0));
   std::wstring text(length + 1u, L'\0');
-  SendMessageW(StatusBar1_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+  SendMessageW(StatusBar1(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
   return FromWide(text.c_str());
 }
 
@@ -501,7 +503,7 @@ void TF_Main::ConnectClick(HWND sender) {
   job->plan = PlanConnect(job->drive, job->remote, job->user);
 
   SetStatus(u"接続認証中");
-  UpdateWindow(StatusBar1_);
+  UpdateWindow(StatusBar1());
   NetworkProvider& network = services_.network;
   services_.worker.Start(
       [job, &network] {

@@ -67,7 +67,7 @@ class TF_Main : public TopLevelWindow {
   HWND B_AddButton() const noexcept;
   HWND B_ConnectionSearch() const noexcept;
   HWND B_NetResSearch() const noexcept;
-  HWND StatusBar1() const noexcept { return StatusBar1_; }
+  HWND StatusBar1() const noexcept;  // the status line
   HWND Splitter1() const noexcept { return Splitter1_.Handle(); }
   // The tooltip of the connect buttons: one tool, moved to the button the pointer enters.
   HWND Tooltips() const noexcept { return tooltips_; }
@@ -131,10 +131,9 @@ class TF_Main : public TopLevelWindow {
   Splitter Splitter1_;       // between the two halves
   Panel P_Connected_;        // the lower half: the current connections
   Panel Panel1_;             // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
-  HWND StatusBar1_ = nullptr;  // the status line
   HWND tooltips_ = nullptr;
-  HWND hintButton_ = nullptr;
-  HWND focusBeforeBusy_ = nullptr;  // a header button that had the focus when a network operation disabled it  // the connect button that has the tooltip's tool
+  HWND hintButton_ = nullptr;  // the connect button that has the tooltip's tool
+  HWND focusBeforeBusy_ = nullptr;  // a header button that had the focus when a network operation disabled it
   std::wstring hintText_;      // the text last given to the tooltip
   std::vector<HWND> connectButtons_;  // made by the last rebuild, in the settings list's order
   std::unique_ptr<ScrollBox> group_;

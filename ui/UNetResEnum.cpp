@@ -40,6 +40,16 @@ const ControlLayout kE_ServerLayout{kE_Server, WC_EDITW, L"", 62, 36, 187, 23, W
 // Right of the close button: only enabled while a walk runs.
 const ControlLayout kB_StopLayout{kB_Stop, WC_BUTTONW, L"中止", 342, 5, 76, 25, WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED};
 const ControlLayout kB_ServerLayout{kB_Server, WC_BUTTONW, L"共有を表示", 255, 35, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
+// Placed by Layout: the tree fills what the top strip and the log leave, the log keeps its height at the
+// bottom, and the caption fills Panel2 between them.
+const ControlLayout kTV_NetRecLayout{kTV_NetRec, WC_TREEVIEWW, L"", 0, 0, 0, 0,
+                                     WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, WS_EX_CLIENTEDGE, 0,
+                                     Placement::Window};
+const ControlLayout kPanel2LabelLayout{kPanel2Label, WC_STATICW, L"  Status", 0, 0, 0, 0,
+                                       SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0, 0, Placement::Window};
+const ControlLayout kMemo1Layout{kMemo1, WC_EDITW, L"", 0, 0, 0, 0,
+                                 WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                                 WS_EX_CLIENTEDGE, 0, Placement::Window};
 
 // Longer names than a server has are not worth sending.
 constexpr int kServerLimit = 255;
@@ -49,7 +59,6 @@ constexpr int kServerLimit = 255;
 void TF_NetResEnum::Create(HWND owner) {
   CreateModal(L"TF_NetResEnum", L"リソース検索", kClientWidth, kClientHeight, WS_SYSMENU, owner);
   const UINT dpi = Dpi();
-  HINSTANCE instance = GetModuleHandleW(nullptr);
   Panel1_.Create(Handle(), RECT{});
   AddControl(kB_GetNetResLayout, Panel1_.Handle());
   AddControl(kB_AddShareLayout, Panel1_.Handle());
@@ -59,23 +68,14 @@ void TF_NetResEnum::Create(HWND owner) {
   AddControl(kE_ServerLayout, Panel1_.Handle());
   SendMessageW(E_Server(), EM_LIMITTEXT, kServerLimit, 0);
   AddControl(kB_ServerLayout, Panel1_.Handle());
-  TV_NetRec_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-                               0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTV_NetRec)),
-                               instance, nullptr);
-  TreeView_SetIndent(TV_NetRec_, Scale(kTreeIndent, dpi));
+  AddControl(kTV_NetRecLayout);
+  TreeView_SetIndent(TV_NetRec(), Scale(kTreeIndent, dpi));
   ImageList1_ = CreateNodePictures(dpi);
-  TreeView_SetImageList(TV_NetRec_, ImageList1_.get(), TVSIL_NORMAL);
+  TreeView_SetImageList(TV_NetRec(), ImageList1_.get(), TVSIL_NORMAL);
   Panel2_.Create(Handle(), RECT{});
-  Panel2Label_ = CreateWindowExW(0, WC_STATICW, L"  Status", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX |
-                                 SS_CENTERIMAGE, 0, 0, 0, 0, Panel2_.Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPanel2Label)), instance, nullptr);
-  Memo1_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                               ES_AUTOVSCROLL,
-                           0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo1)), instance,
-                           nullptr);
-  SendMessageW(Memo1_, EM_LIMITTEXT, 0, 0);  // the log only grows: no limit of 32K characters
+  AddControl(kPanel2LabelLayout, Panel2_.Handle());
+  AddControl(kMemo1Layout);
+  SendMessageW(Memo1(), EM_LIMITTEXT, 0, 0);  // the log only grows: no limit of 32K characters
   ApplyFonts();
   Layout();
   worker_.OnBusyChanged([this] { NetworkBusyChanged(); });
@@ -85,10 +85,10 @@ HWND TF_NetResEnum::B_GetNetRes() const noexcept { return Control(kB_GetNetRes);
 HWND TF_NetResEnum::B_Close() const noexcept { return Control(kB_Close); }
 
 void TF_NetResEnum::OnDpiChanged(UINT) {
-  TreeView_SetIndent(TV_NetRec_, Scale(kTreeIndent, Dpi()));
+  TreeView_SetIndent(TV_NetRec(), Scale(kTreeIndent, Dpi()));
   // The pictures are drawn for the DPI; the tree lets go of the old list before it is destroyed.
   UniqueImageList pictures = CreateNodePictures(Dpi());
-  TreeView_SetImageList(TV_NetRec_, pictures.get(), TVSIL_NORMAL);
+  TreeView_SetImageList(TV_NetRec(), pictures.get(), TVSIL_NORMAL);
   ImageList1_ = std::move(pictures);
   Layout();
 }
@@ -101,22 +101,22 @@ void TF_NetResEnum::Layout() {
   const int memo = Scale(kMemoHeight, dpi);
   const int status = Scale(kPanel2Height, dpi);
   PlaceWindow(Panel1_.Handle(), 0, 0, client.right, top);
-  PlaceWindow(Memo1_, 0, client.bottom - memo, client.right, memo);
+  PlaceWindow(Memo1(), 0, client.bottom - memo, client.right, memo);
   PlaceWindow(Panel2_.Handle(), 0, client.bottom - memo - status, client.right, status);
-  PlaceWindow(Panel2Label_, 0, 0, client.right, status);
-  PlaceWindow(TV_NetRec_, 0, top, client.right, client.bottom - memo - status - top);
+  PlaceWindow(Control(kPanel2Label), 0, 0, client.right, status);
+  PlaceWindow(TV_NetRec(), 0, top, client.right, client.bottom - memo - status - top);
 }
 
 void TF_NetResEnum::AppendLog(const Text& line) {
   const std::wstring text = ToWide(line) + L"\r\n";
-  const int end = GetWindowTextLengthW(Memo1_);
-  SendMessageW(Memo1_, EM_SETSEL, end, end);
-  SendMessageW(Memo1_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  const int end = GetWindowTextLengthW(Memo1());
+  SendMessageW(Memo1(), EM_SETSEL, end, end);
+  SendMessageW(Memo1(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TF_NetResEnum::B_GetNetResClick() {
   if (worker_.Busy()) return;  // one network operation at a time
-  TreeView_DeleteAllItems(TV_NetRec_);
+  TreeView_DeleteAllItems(TV_NetRec());
   walkItems_.clear();
   UpdateAddShare();
   // Current Windows has network discovery off, yet each server still lists its own shares: when the
@@ -162,7 +162,7 @@ void TF_NetResEnum::ShowFound(const BrowseResult& found) {
     insert.item.pszText = text.data();
     insert.item.iImage = node.picture;
     insert.item.iSelectedImage = node.picture;  // the same picture selected and unselected
-    walkItems_.push_back(TreeView_InsertItem(TV_NetRec_, &insert));
+    walkItems_.push_back(TreeView_InsertItem(TV_NetRec(), &insert));
   }
   for (const Text& line : found.log) AppendLog(line);
 }
@@ -208,7 +208,7 @@ void TF_NetResEnum::ShowNodes(const BrowseResult& result, HTREEITEM rootAfter) {
     insert.item.pszText = text.data();
     insert.item.iImage = node.picture;
     insert.item.iSelectedImage = node.picture;  // the same picture selected and unselected
-    items.push_back(TreeView_InsertItem(TV_NetRec_, &insert));
+    items.push_back(TreeView_InsertItem(TV_NetRec(), &insert));
     if (node.parent == kNoNode && rootAfter != TVI_LAST) rootAfter = items.back();
   }
 }
@@ -226,13 +226,13 @@ void TF_NetResEnum::B_ServerClick() {
                 [this, result, name = *server] {
                   // A second look at a server replaces its top-level node, in the same place.
                   HTREEITEM after = TVI_LAST;
-                  for (HTREEITEM item = TreeView_GetRoot(TV_NetRec_); item != nullptr;
-                       item = TreeView_GetNextSibling(TV_NetRec_, item)) {
+                  for (HTREEITEM item = TreeView_GetRoot(TV_NetRec()); item != nullptr;
+                       item = TreeView_GetNextSibling(TV_NetRec(), item)) {
                     const std::optional<Text> shown = NodeText(item, kPictureComputer);
                     if (!shown || !SameResourceName(*shown, name)) continue;
-                    HTREEITEM previous = TreeView_GetPrevSibling(TV_NetRec_, item);
+                    HTREEITEM previous = TreeView_GetPrevSibling(TV_NetRec(), item);
                     after = previous != nullptr ? previous : TVI_FIRST;
-                    TreeView_DeleteItem(TV_NetRec_, item);
+                    TreeView_DeleteItem(TV_NetRec(), item);
                     break;
                   }
                   ShowNodes(*result, after);
@@ -242,7 +242,7 @@ void TF_NetResEnum::B_ServerClick() {
 }
 
 std::optional<Text> TF_NetResEnum::SelectedDiskShare() const {
-  HTREEITEM item = TreeView_GetSelection(TV_NetRec_);
+  HTREEITEM item = TreeView_GetSelection(TV_NetRec());
   if (item == nullptr) return std::nullopt;
   // The folder picture is what marks a disk share, in the walk and in a server's listing alike.
   return NodeText(item, kPictureFolder);
@@ -255,7 +255,7 @@ std::optional<Text> TF_NetResEnum::NodeText(HTREEITEM item, int picture) const {
   data.hItem = item;
   data.pszText = text;
   data.cchTextMax = static_cast<int>(std::size(text));
-  if (!TreeView_GetItem(TV_NetRec_, &data) || data.iImage != picture) return std::nullopt;
+  if (!TreeView_GetItem(TV_NetRec(), &data) || data.iImage != picture) return std::nullopt;
   return FromWide(text);
 }
 
@@ -299,6 +299,8 @@ HWND TF_NetResEnum::B_AddShare() const noexcept { return Control(kB_AddShare); }
 HWND TF_NetResEnum::E_Server() const noexcept { return Control(kE_Server); }
 HWND TF_NetResEnum::B_Server() const noexcept { return Control(kB_Server); }
 HWND TF_NetResEnum::B_Stop() const noexcept { return Control(kB_Stop); }
+HWND TF_NetResEnum::TV_NetRec() const noexcept { return Control(kTV_NetRec); }
+HWND TF_NetResEnum::Memo1() const noexcept { return Control(kMemo1); }
 
 LRESULT TF_NetResEnum::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));

@@ -34,9 +34,9 @@ class TF_NetResEnum : public ModalWindow {
 
   HWND B_GetNetRes() const noexcept;
   HWND B_Close() const noexcept;
-  HWND TV_NetRec() const noexcept { return TV_NetRec_; }
+  HWND TV_NetRec() const noexcept;
   HWND Panel2() const noexcept { return Panel2_.Handle(); }
-  HWND Memo1() const noexcept { return Memo1_; }
+  HWND Memo1() const noexcept;  // the log
   HWND B_AddShare() const noexcept;
   HWND E_Server() const noexcept;
   HWND B_Server() const noexcept;
@@ -77,9 +77,6 @@ class TF_NetResEnum : public ModalWindow {
   AddButton addButton_;
   Panel Panel1_;  // the top strip: the buttons, and the server field with its button
   Panel Panel2_;  // the fixed "  Status" caption between the tree and the log
-  HWND TV_NetRec_ = nullptr;
-  HWND Panel2Label_ = nullptr;
-  HWND Memo1_ = nullptr;  // the log
   UniqueImageList ImageList1_;
   std::vector<HTREEITEM> walkItems_;  // the tree items of the running (or last) walk's nodes, by node index
 };

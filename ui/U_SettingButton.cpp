@@ -21,13 +21,17 @@ enum ControlId { kB_Add = 101, kB_Edit, kB_Delete, kB_Up, kB_Down, kB_Close, kLV
 constexpr int kPanel1Height = 49;
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 
-const ControlLayout kButtons[] = {
+const ControlLayout kLayout[] = {
     {kB_Add, WC_BUTTONW, L"追加(&A)", 8, 13, 75, 25, kButtonStyle},
     {kB_Edit, WC_BUTTONW, L"選択した設定を編集(&E)", 89, 13, 137, 25, kButtonStyle},
     {kB_Delete, WC_BUTTONW, L"選択した設定を削除(&D)", 232, 13, 145, 25, kButtonStyle},
     {kB_Up, WC_BUTTONW, L"↑(&U)", 401, 13, 41, 25, kButtonStyle},
     {kB_Down, WC_BUTTONW, L"↓(&B)", 448, 13, 42, 25, kButtonStyle},
     {kB_Close, WC_BUTTONW, L"閉じる(&C)", 563, 13, 75, 25, kButtonStyle},
+    // Fills what Panel1's height leaves (Layout).
+    {kLV_Button, WC_LISTVIEWW, L"", 0, 0, 0, 0,
+     WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+     WS_EX_CLIENTEDGE, 0, Placement::Window},
 };
 
 struct Column {
@@ -55,21 +59,15 @@ int ColumnWidth(int column, UINT dpi) {
 void TF_SettingButton::Create(HWND owner, std::function<void()> onClose) {
   onClose_ = std::move(onClose);
   CreateModal(L"TF_SettingButton", L"ボタン設定", 670, 328, 0, owner);
-  for (const ControlLayout& layout : kButtons) AddControl(layout);
-  LV_Button_ = CreateWindowExW(
-      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-          LVS_NOSORTHEADER,
-      0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLV_Button)), GetModuleHandleW(nullptr),
-      nullptr);
-  ListView_SetExtendedListViewStyle(LV_Button_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  for (const ControlLayout& layout : kLayout) AddControl(layout);
+  ListView_SetExtendedListViewStyle(LV_Button(), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<wchar_t*>(kColumns[i].caption);
     column.cx = ColumnWidth(i, Dpi());
     column.iSubItem = i;
-    ListView_InsertColumn(LV_Button_, i, &column);
+    ListView_InsertColumn(LV_Button(), i, &column);
   }
   Layout();
   ApplyFonts();
@@ -77,6 +75,7 @@ void TF_SettingButton::Create(HWND owner, std::function<void()> onClose) {
   RowsChanged();
 }
 
+HWND TF_SettingButton::LV_Button() const noexcept { return Control(kLV_Button); }
 HWND TF_SettingButton::B_Add() const noexcept { return Control(kB_Add); }
 HWND TF_SettingButton::B_Edit() const noexcept { return Control(kB_Edit); }
 HWND TF_SettingButton::B_Delete() const noexcept { return Control(kB_Delete); }
@@ -89,13 +88,13 @@ void TF_SettingButton::Layout() {
   RECT client{};
   GetClientRect(Handle(), &client);
   const int top = Scale(kPanel1Height, Dpi());
-  PlaceWindow(LV_Button_, 0, top, client.right, client.bottom - top);
+  PlaceWindow(LV_Button(), 0, top, client.right, client.bottom - top);
 }
 
 void TF_SettingButton::OnDpiChanged(UINT) {
   Layout();
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-    ListView_SetColumnWidth(LV_Button_, i, ColumnWidth(i, Dpi()));
+    ListView_SetColumnWidth(LV_Button(), i, ColumnWidth(i, Dpi()));
   }
 }
 
@@ -104,18 +103,18 @@ void TF_SettingButton::FormShow() {
   RowsChanged();
 }
 
-int TF_SettingButton::SelectedRow() const { return ListView_GetNextItem(LV_Button_, -1, LVNI_SELECTED); }
+int TF_SettingButton::SelectedRow() const { return ListView_GetNextItem(LV_Button(), -1, LVNI_SELECTED); }
 
 void TF_SettingButton::RowsChanged() {
-  ListView_SetItemCountEx(LV_Button_, static_cast<int>(settings_.Count()), LVSICF_NOSCROLL);
-  InvalidateRect(LV_Button_, nullptr, TRUE);
+  ListView_SetItemCountEx(LV_Button(), static_cast<int>(settings_.Count()), LVSICF_NOSCROLL);
+  InvalidateRect(LV_Button(), nullptr, TRUE);
 }
 
 void TF_SettingButton::Select(int row) {
-  ListView_SetItemState(LV_Button_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(LV_Button(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   if (row >= 0) {
-    ListView_SetItemState(LV_Button_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(LV_Button_, row, FALSE);
+    ListView_SetItemState(LV_Button(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(LV_Button(), row, FALSE);
   }
 }
 

@@ -23,7 +23,7 @@ class TF_SettingButton : public ModalWindow {
 
   void Create(HWND owner, std::function<void()> onClose);
 
-  HWND LV_Button() const noexcept { return LV_Button_; }
+  HWND LV_Button() const noexcept;
   HWND B_Add() const noexcept;
   HWND B_Edit() const noexcept;
   HWND B_Delete() const noexcept;
@@ -72,7 +72,6 @@ class TF_SettingButton : public ModalWindow {
   // Pass that OK makes of the dialog's password.
   std::optional<Text> storedPass_;
   Text acceptedPass_;
-  HWND LV_Button_ = nullptr;
 };
 
 }  // namespace velloway

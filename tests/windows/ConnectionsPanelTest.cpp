@@ -133,7 +133,7 @@ TEST_F(ConnectionsPanelTest, ListsMoreConnectionsThanOneBatchHolds) {
   // The wheel over a strip's button scrolls the group.
   RECT bounds{};
   GetWindowRect(Panels()[0]->Strip().Button(0), &bounds);
-  SetCursorPos(bounds.left + 5, bounds.top + 5);
+  ASSERT_TRUE(running_->MovePointerTo(POINT{bounds.left + 5, bounds.top + 5}));
   SendMessageW(main().Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
   EXPECT_EQ(main().PanelGroup()->Position(), 5);
 }

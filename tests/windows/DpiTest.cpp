@@ -44,12 +44,23 @@ class DpiTest : public testing::StandInWindowTest {
     for (const TopLevelWindow::PlacedControl& control : window.Controls()) {
       const ControlLayout& layout = control.layout;
       const RECT place = RectInParent(control.handle);
-      EXPECT_EQ(place.left, Scale(layout.left, dpi)) << layout.id;
-      EXPECT_EQ(place.top, Scale(layout.top, dpi)) << layout.id;
-      EXPECT_EQ(place.right - place.left, Scale(layout.width, dpi)) << layout.id;
-      // A drop-down list's table height is that of its open list.
-      if (std::wstring(layout.className) != WC_COMBOBOXW) {
-        EXPECT_EQ(place.bottom - place.top, Scale(layout.height, dpi)) << layout.id;
+      if (layout.placement == Placement::Window) {
+        // Laid out by the window from its new size: each of these (a list, tree, log, caption or status
+        // bar) spans its parent's width, within its parent, and is not squeezed to nothing.
+        const SIZE parent = testing::ClientSize(GetParent(control.handle));
+        EXPECT_EQ(place.left, 0) << layout.id;
+        EXPECT_EQ(place.right, parent.cx) << layout.id;
+        EXPECT_GE(place.top, 0) << layout.id;
+        EXPECT_LE(place.bottom, parent.cy) << layout.id;
+        EXPECT_GT(place.bottom - place.top, 0) << layout.id;
+      } else {
+        EXPECT_EQ(place.left, Scale(layout.left, dpi)) << layout.id;
+        EXPECT_EQ(place.top, Scale(layout.top, dpi)) << layout.id;
+        EXPECT_EQ(place.right - place.left, Scale(layout.width, dpi)) << layout.id;
+        // A drop-down list's table height is that of its open list.
+        if (std::wstring(layout.className) != WC_COMBOBOXW) {
+          EXPECT_EQ(place.bottom - place.top, Scale(layout.height, dpi)) << layout.id;
+        }
       }
       EXPECT_EQ(FontHeight(control.handle), Scale(layout.fontPixels != 0 ? layout.fontPixels : kFontPixels, dpi))
           << layout.id;

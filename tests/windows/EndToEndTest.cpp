@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "OutsideDriver.h"
 #include "SettingsFileFixture.h"
 #include "StandInNetwork.h"
 
@@ -28,56 +29,17 @@ std::wstring ProgramPath() {
   return full;
 }
 
-// Polls until done() holds or the patience runs out.
-bool WaitFor(const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > kPatience) return false;
-    Sleep(50);
-  }
-  return true;
-}
+using outside::ClassOf;
+using outside::PressKey;
+using outside::TextOf;
 
-// Asks the window itself, as its text may live in the control (a status bar's does).
-std::wstring TextOf(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                      &copied);
-  text.resize(copied);
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
-
-struct Search {
-  std::function<bool(HWND)> matches;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK Visit(HWND window, LPARAM search) {
-  auto& s = *reinterpret_cast<Search*>(search);
-  if (!IsWindowVisible(window) || !s.matches(window)) return TRUE;
-  s.found = window;
-  return FALSE;
-}
+bool WaitFor(const std::function<bool()>& done) { return outside::WaitFor(done, kPatience); }
 
 // A visible window of the given class whose text passes the test: a child of parent, at any depth, or
 // a top-level window when parent is null.
 HWND FindWindowBy(HWND parent, const std::wstring& className, const std::function<bool(const std::wstring&)>& text) {
-  Search search{[&](HWND window) { return ClassOf(window) == className && text(TextOf(window)); }};
-  if (parent != nullptr) {
-    EnumChildWindows(parent, Visit, reinterpret_cast<LPARAM>(&search));
-  } else {
-    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-  }
-  return search.found;
+  return outside::FindVisible(parent,
+                              [&](HWND window) { return ClassOf(window) == className && text(TextOf(window)); });
 }
 
 auto Is(const std::wstring& wanted) {
@@ -86,31 +48,6 @@ auto Is(const std::wstring& wanted) {
 
 bool EndsWith(const std::wstring& text, const std::wstring& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-void SendInputs(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void ClickWithTheMouse(HWND window) {
-  RECT bounds{};
-  GetWindowRect(window, &bounds);
-  SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-  INPUT down{};
-  down.type = INPUT_MOUSE;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  INPUT up = down;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInputs({down, up});
-}
-
-void PressKey(WORD key) {
-  INPUT down{};
-  down.type = INPUT_KEYBOARD;
-  down.ki.wVk = key;
-  INPUT up = down;
-  up.ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInputs({down, up});
 }
 
 // The program as a user starts it; whatever happens, it is gone when the test ends.
@@ -186,7 +123,7 @@ TEST_F(EndToEnd, ConnectButtonConnectsTheShareAndExplorerOpensTheDrive) {
   ASSERT_TRUE(WaitFor([&] { return (button = FindWindowBy(main, L"Button", Is(L"経理"))) != nullptr; }));
 
   SetForegroundWindow(main);
-  ClickWithTheMouse(button);
+  outside::Click(button);
   HWND dialog = program.WaitForWindow(L"TF_ConnectionDialog");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(TextOf(dialog), L"接続認証確認");

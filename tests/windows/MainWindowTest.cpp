@@ -41,7 +41,7 @@ class MainWindowTest : public ::testing::Test {
     GetWindowRect(window, &bounds);
     POINT point = offset.x < 0 ? POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2}
                                : POINT{bounds.left + offset.x, bounds.top + offset.y};
-    SetCursorPos(point.x, point.y);
+    ASSERT_TRUE(running_->MovePointerTo(point));
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(point.x, point.y));
   }
 

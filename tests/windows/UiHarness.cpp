@@ -128,6 +128,15 @@ void RunningApplication::PumpFor(DWORD milliseconds) {
   PumpUntil([] { return false; }, milliseconds);
 }
 
+bool RunningApplication::MovePointerTo(POINT point) {
+  SetCursorPos(point.x, point.y);
+  return PumpUntil([&] {
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == point.x && now.y == point.y;
+  });
+}
+
 void RunSoon(std::function<void()> action) {
   soonActions.emplace_back(SetTimer(nullptr, 0, 0, RunSoonTimer), std::move(action));
 }

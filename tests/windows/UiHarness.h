@@ -66,6 +66,9 @@ class RunningApplication {
   // Runs messages until the start-up's load has run and no network operation is running; false when
   // the time ran out first.
   bool WaitForNetwork(DWORD milliseconds = 30000);
+  // Moves the pointer there and pumps until the system reports it there (inside Wine's desktop window it
+  // arrives a moment later); returns whether it did.
+  bool MovePointerTo(POINT point);
 
  private:
   std::unique_ptr<Application> app_;

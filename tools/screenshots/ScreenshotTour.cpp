@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "OutsideDriver.h"
 #include "SettingsFileFixture.h"
 #include "StandInNetwork.h"
 
@@ -28,54 +29,17 @@ void Step(const char* what) {
   std::fflush(stderr);
 }
 
-bool WaitFor(const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > kPatience) return false;
-    Sleep(50);
-  }
-  return true;
-}
+using velloway::testing::outside::ClassOf;
+using velloway::testing::outside::TextOf;
 
-std::wstring TextOf(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                      &copied);
-  text.resize(copied);
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
-
-struct Search {
-  std::function<bool(HWND)> matches;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK Visit(HWND window, LPARAM search) {
-  auto& s = *reinterpret_cast<Search*>(search);
-  if (!IsWindowVisible(window) || !s.matches(window)) return TRUE;
-  s.found = window;
-  return FALSE;
-}
+bool WaitFor(const std::function<bool()>& done) { return velloway::testing::outside::WaitFor(done, kPatience); }
 
 // A visible window of this class (and text, when one is given): a child of parent at any depth, or a
 // top-level window when parent is null.
 HWND Find(HWND parent, const std::wstring& className, const wchar_t* text = nullptr) {
-  Search search{[&](HWND window) { return ClassOf(window) == className && (text == nullptr || TextOf(window) == text); }};
-  if (parent != nullptr) {
-    EnumChildWindows(parent, Visit, reinterpret_cast<LPARAM>(&search));
-  } else {
-    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-  }
-  return search.found;
+  return velloway::testing::outside::FindVisible(parent, [&](HWND window) {
+    return ClassOf(window) == className && (text == nullptr || TextOf(window) == text);
+  });
 }
 
 BOOL CALLBACK Describe(HWND window, LPARAM) {
@@ -99,51 +63,15 @@ HWND WaitForWindow(HWND parent, const std::wstring& className, const wchar_t* te
   return found;
 }
 
-void SendInputs(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
-
-// The pointer is moved in the same input as the click: in a freshly started desktop, SetCursorPos alone
-// may not have taken effect before the button goes down.
-void ClickAt(POINT point) {
-  SetCursorPos(point.x, point.y);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  INPUT down = move;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  INPUT up = move;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInputs({move});
-  WaitFor([&] {
-    POINT now{};
-    GetCursorPos(&now);
-    return now.x == point.x && now.y == point.y;
-  });
-  SendInputs({down, up});
-}
-
-void Click(HWND window) {
-  RECT bounds{};
-  GetWindowRect(window, &bounds);
-  ClickAt({(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
-}
-
-void PressKey(WORD key) {
-  INPUT down{};
-  down.type = INPUT_KEYBOARD;
-  down.ki.wVk = key;
-  INPUT up = down;
-  up.ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInputs({down, up});
-}
+using velloway::testing::outside::Click;
+using velloway::testing::outside::ClickAt;
+using velloway::testing::outside::PressKey;
 
 // Shows the password box filled as after the user typed a password.
 void TypePassword(HWND dialog) {
-  HWND box = nullptr;
-  Search search{[&](HWND window) { return ClassOf(window) == L"Edit" && (GetWindowLongW(window, GWL_STYLE) & ES_PASSWORD); }};
-  EnumChildWindows(dialog, Visit, reinterpret_cast<LPARAM>(&search));
-  box = search.found;
+  HWND box = velloway::testing::outside::FindVisible(dialog, [](HWND window) {
+    return ClassOf(window) == L"Edit" && (GetWindowLongW(window, GWL_STYLE) & ES_PASSWORD) != 0;
+  });
   if (box == nullptr) Fail("no password box");
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"password"));
 }
