@@ -357,11 +357,13 @@ void TF_Main::NetworkBusyChanged() {
     if (GetFocus() == Handle() || GetFocus() == nullptr) SetFocus(focusBeforeBusy_);
     focusBeforeBusy_ = nullptr;
   }
-  // The pointer over the window takes the hourglass, or gives it up, now rather than at its next move.
+  // The pointer over the window takes the hourglass, or gives it up, now rather than at its next move:
+  // the window under it is asked for its cursor as a move would ask it.
   POINT cursor{};
-  if (GetCursorPos(&cursor) && WindowFromPoint(cursor) != nullptr &&
-      GetAncestor(WindowFromPoint(cursor), GA_ROOT) == Handle()) {
-    SetCursorPos(cursor.x, cursor.y);
+  HWND under = GetCursorPos(&cursor) ? WindowFromPoint(cursor) : nullptr;
+  if (under != nullptr && GetAncestor(under, GA_ROOT) == Handle()) {
+    const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y));
+    SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
   }
 }
 

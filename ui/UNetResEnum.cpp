@@ -131,16 +131,17 @@ void TF_NetResEnum::B_GetNetResClick() {
     size_t shownLines = 0;
     // What was found since the last show goes to the window's thread; node parents stay indices of
     // the whole walk.
-    const WalkControl control{[&worker] { return worker.StopRequested(); },
-                              [&](const BrowseResult& now) {
-                                BrowseResult found;
-                                found.nodes.assign(now.nodes.begin() + static_cast<std::ptrdiff_t>(shownNodes), now.nodes.end());
-                                found.log.assign(now.log.begin() + static_cast<std::ptrdiff_t>(shownLines), now.log.end());
-                                shownNodes = now.nodes.size();
-                                shownLines = now.log.size();
-                                if (found.nodes.empty() && found.log.empty()) return;
-                                worker.Post([this, found = std::move(found)] { ShowFound(found); });
-                              }};
+    auto showNew = [&](const BrowseResult& now) {
+      BrowseResult found;
+      found.nodes.assign(now.nodes.begin() + static_cast<std::ptrdiff_t>(shownNodes), now.nodes.end());
+      found.log.assign(now.log.begin() + static_cast<std::ptrdiff_t>(shownLines), now.log.end());
+      shownNodes = now.nodes.size();
+      shownLines = now.log.size();
+      if (!found.nodes.empty() || !found.log.empty()) {
+        worker.Post([this, found = std::move(found)] { ShowFound(found); });
+      }
+    };
+    const WalkControl control{[&worker] { return worker.StopRequested(); }, showNew};
     EnumerateNetResources(network, nullptr, kNoNode, 0, result, control);
     if (result.nodes.empty() && !control.Stopped()) {
       std::vector<Text> locals;
@@ -152,18 +153,7 @@ void TF_NetResEnum::B_GetNetResClick() {
 }
 
 void TF_NetResEnum::ShowFound(const BrowseResult& found) {
-  for (const BrowseNode& node : found.nodes) {
-    std::wstring text = ToWide(node.text);
-    TVINSERTSTRUCTW insert{};
-    const bool top = node.parent == kNoNode || static_cast<size_t>(node.parent) >= walkItems_.size();
-    insert.hParent = top ? TVI_ROOT : walkItems_[static_cast<size_t>(node.parent)];
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    insert.item.pszText = text.data();
-    insert.item.iImage = node.picture;
-    insert.item.iSelectedImage = node.picture;  // the same picture selected and unselected
-    walkItems_.push_back(TreeView_InsertItem(TV_NetRec(), &insert));
-  }
+  ShowNodes(found.nodes, TVI_LAST, walkItems_);
   for (const Text& line : found.log) AppendLog(line);
 }
 
@@ -196,20 +186,20 @@ void TF_NetResEnum::NetworkBusyChanged() {
   }
 }
 
-void TF_NetResEnum::ShowNodes(const BrowseResult& result, HTREEITEM rootAfter) {
-  std::vector<HTREEITEM> items;
-  items.reserve(result.nodes.size());
-  for (const BrowseNode& node : result.nodes) {
+void TF_NetResEnum::ShowNodes(const std::vector<BrowseNode>& nodes, HTREEITEM rootAfter,
+                              std::vector<HTREEITEM>& items) {
+  for (const BrowseNode& node : nodes) {
     std::wstring text = ToWide(node.text);
+    const bool top = node.parent == kNoNode || static_cast<size_t>(node.parent) >= items.size();
     TVINSERTSTRUCTW insert{};
-    insert.hParent = node.parent == kNoNode ? TVI_ROOT : items[static_cast<size_t>(node.parent)];
-    insert.hInsertAfter = node.parent == kNoNode ? rootAfter : TVI_LAST;
+    insert.hParent = top ? TVI_ROOT : items[static_cast<size_t>(node.parent)];
+    insert.hInsertAfter = top ? rootAfter : TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     insert.item.pszText = text.data();
     insert.item.iImage = node.picture;
     insert.item.iSelectedImage = node.picture;  // the same picture selected and unselected
     items.push_back(TreeView_InsertItem(TV_NetRec(), &insert));
-    if (node.parent == kNoNode && rootAfter != TVI_LAST) rootAfter = items.back();
+    if (top && rootAfter != TVI_LAST) rootAfter = items.back();
   }
 }
 
@@ -235,7 +225,8 @@ void TF_NetResEnum::B_ServerClick() {
                     TreeView_DeleteItem(TV_NetRec(), item);
                     break;
                   }
-                  ShowNodes(*result, after);
+                  std::vector<HTREEITEM> items;
+                  ShowNodes(result->nodes, after, items);
                   UpdateAddShare();
                   for (const Text& line : result->log) AppendLog(line);
                 });

@@ -62,8 +62,10 @@ class TF_NetResEnum : public ModalWindow {
   void ShowFound(const BrowseResult& found);
   void Layout();
   void AppendLog(const Text& line);
-  // Adds the nodes to the tree; top-level ones go after rootAfter (TVI_LAST, TVI_FIRST or an item).
-  void ShowNodes(const BrowseResult& result, HTREEITEM rootAfter);
+  // Adds the nodes to the tree; top-level ones go after rootAfter (TVI_LAST, TVI_FIRST or an item). A
+  // node's parent is an index into items, which holds the tree items of the nodes shown before it (of
+  // the same walk) and gets those of these nodes.
+  void ShowNodes(const std::vector<BrowseNode>& nodes, HTREEITEM rootAfter, std::vector<HTREEITEM>& items);
   // The remote name of the selected node when it is a disk share.
   std::optional<Text> SelectedDiskShare() const;
   // The text of a node that shows this picture; nothing for a node with another picture.

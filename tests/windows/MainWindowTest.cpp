@@ -249,7 +249,9 @@ TEST_F(MainWindowTest, TooltipShowsTheHintOfTheButtonUnderThePointer) {
     const std::wstring wanted[] = {L"\\\\srv\\a", L"Qドライブ【\\\\srv\\b】", L"\\\\srv\\c"};
     RECT bounds{};
     GetWindowRect(main().ConnectButtons().at(i), &bounds);
-    SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    // From outside the buttons, so that the pointer enters this one (an earlier test may have left it there).
+    ASSERT_TRUE(running_->MovePointerTo({bounds.right + 40, bounds.top}));
+    ASSERT_TRUE(running_->MovePointerTo({(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2}));
     EXPECT_TRUE(running_->PumpUntil([&] { return IsWindowVisible(tooltips) && WindowText(tooltips) == wanted[i]; }))
         << "tooltip visible " << IsWindowVisible(tooltips);
   }

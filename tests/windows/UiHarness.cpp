@@ -129,12 +129,28 @@ void RunningApplication::PumpFor(DWORD milliseconds) {
 }
 
 bool RunningApplication::MovePointerTo(POINT point) {
-  SetCursorPos(point.x, point.y);
-  return PumpUntil([&] {
+  auto there = [&] {
     POINT now{};
     GetCursorPos(&now);
     return now.x == point.x && now.y == point.y;
-  });
+  };
+  if (there()) return true;
+  SetCursorPos(point.x, point.y);
+  // Inside Wine's desktop window the pointer reports the new place at once, then an older move that
+  // the X server sends late takes it back for a moment: it is there once it has stayed there a while.
+  const ULONGLONG end = GetTickCount64() + 5000;
+  ULONGLONG arrived = 0;
+  while (GetTickCount64() < end) {
+    PumpFor(10);
+    if (!there()) {
+      arrived = 0;
+    } else if (arrived == 0) {
+      arrived = GetTickCount64();
+    } else if (GetTickCount64() - arrived >= 60) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void RunSoon(std::function<void()> action) {
