@@ -3,6 +3,7 @@
 
 #include <imm.h>
 
+#include <algorithm>
 #include <string>
 
 #include "Dpi.h"
@@ -10,6 +11,12 @@
 #include "WinText.h"
 
 namespace velloway {
+namespace {
+
+// More than any password box of the program takes (40), and little enough to write at once.
+constexpr size_t kLongestWipedPassword = 256;
+
+}  // namespace
 
 HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi) {
   return CreateWindowExW(layout.exStyle, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style, Scale(layout.left, dpi),
@@ -46,6 +53,19 @@ void MakePasswordBox(HWND edit, int limit) {
   SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
   SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
   ImmAssociateContextEx(edit, nullptr, 0);
+}
+
+void WipePasswordBox(HWND edit) {
+  // Filler as long as anything the box can have held overwrites its text buffer; deleting the filler as an
+  // undoable edit overwrites the undo buffer with it too, and only then are both emptied.
+  const auto limit = static_cast<size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+  const auto length = static_cast<size_t>(GetWindowTextLengthW(edit));
+  const std::wstring filler(std::max(length, std::min<size_t>(limit, kLongestWipedPassword)), L'*');
+  SetWindowTextW(edit, filler.c_str());
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+  SendMessageW(edit, EM_EMPTYUNDOBUFFER, 0, 0);
+  SetWindowTextW(edit, L"");
 }
 
 // Open, it starts in hiragana (full-width native input).

@@ -36,6 +36,9 @@ Text ControlText(HWND control);
 void SetControlText(HWND control, const Text& text);
 // An edit for a password: limited, shown as "*", with no input method.
 void MakePasswordBox(HWND edit, int limit);
+// Empties a password box so that its memory no longer holds the password: an empty text alone only ends the
+// old text at its first character, and the undo buffer may hold what was deleted.
+void WipePasswordBox(HWND edit);
 // Opens (in hiragana) or closes the input method of a control.
 void OpenInputMethod(HWND control, bool open);
 

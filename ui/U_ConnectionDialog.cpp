@@ -80,6 +80,6 @@ void TF_ConnectionDialog::CloseRequested() {
 }
 
 // The hidden dialog does not keep the password in its box until the next show.
-void TF_ConnectionDialog::ForgetPassword() { SetWindowTextW(E_Pass(), L""); }
+void TF_ConnectionDialog::ForgetPassword() { WipePasswordBox(E_Pass()); }
 
 }  // namespace velloway

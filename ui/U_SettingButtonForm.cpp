@@ -149,7 +149,7 @@ void TF_SettingButtonForm::CloseRequested() {
 }
 
 // The hidden dialog must not keep the password in its box: another program could read it there.
-void TF_SettingButtonForm::ForgetPassword() { SetWindowTextW(E_Pass(), L""); }
+void TF_SettingButtonForm::ForgetPassword() { WipePasswordBox(E_Pass()); }
 
 void TF_SettingButtonForm::OnButtonClick(int id, HWND) {
   if (id == kB_OK) B_OKClick();
