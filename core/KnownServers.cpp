@@ -28,6 +28,59 @@ int SharePicture(const NetResource& record) {
   return picture;
 }
 
+bool IsHexDigit(char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
+
+// An IPv6 address as typed (2001:db8::10, fe80::1%12, [::1]): up to eight groups of up to four hex digits, at most
+// one "::", a dotted IPv4 tail allowed, a zone after "%".
+bool IsIpv6Address(TextView address) {
+  const size_t percent = address.find(u'%');
+  const TextView zone = percent == TextView::npos ? TextView() : address.substr(percent + 1);
+  if (percent != TextView::npos) {
+    if (zone.empty()) return false;
+    for (char16_t c : zone) {
+      if (!IsHexDigit(c) && !(c >= u'g' && c <= u'z') && !(c >= u'G' && c <= u'Z')) return false;
+    }
+    address = address.substr(0, percent);
+  }
+  const size_t doubleColon = address.find(u"::");
+  if (doubleColon != TextView::npos && address.find(u"::", doubleColon + 1) != TextView::npos) return false;
+  int groups = 0;
+  int colons = 0;
+  size_t start = 0;
+  while (start <= address.size()) {
+    size_t end = address.find(u':', start);
+    if (end == TextView::npos) end = address.size();
+    const TextView group = address.substr(start, end - start);
+    if (end < address.size()) ++colons;
+    if (!group.empty()) {
+      const bool last = end == address.size();
+      if (last && group.find(u'.') != TextView::npos) {
+        for (char16_t c : group) {
+          if (!(c >= u'0' && c <= u'9') && c != u'.') return false;
+        }
+        groups += 2;  // an IPv4 tail counts as two groups
+      } else {
+        if (group.size() > 4) return false;
+        for (char16_t c : group) {
+          if (!IsHexDigit(c)) return false;
+        }
+        ++groups;
+      }
+    }
+    start = end + 1;
+  }
+  if (colons < 2 || groups > 8) return false;
+  return doubleColon != TextView::npos || groups == 8;
+}
+
+// A UNC path cannot hold ":" in a server name: Windows takes an IPv6 address there in its literal form, the
+// colons as "-" and a zone's "%" as "s", under ipv6-literal.net.
+Text Ipv6LiteralName(TextView address) {
+  Text name;
+  for (char16_t c : address) name += c == u':' ? u'-' : c == u'%' ? u's' : c;
+  return name + u".ipv6-literal.net";
+}
+
 }  // namespace
 
 std::optional<Text> ServerOfPath(TextView path) {
@@ -54,7 +107,9 @@ std::optional<Text> ServerFromInput(TextView typed) {
   while (!typed.empty() && IsBlank(typed.front())) typed.remove_prefix(1);
   while (!typed.empty() && IsBlank(typed.back())) typed.remove_suffix(1);
   if (typed.starts_with(u"\\\\")) typed.remove_prefix(2);
-  const TextView name = typed.substr(0, typed.find(u'\\'));
+  TextView name = typed.substr(0, typed.find(u'\\'));
+  if (name.size() > 2 && name.front() == u'[' && name.back() == u']') name = name.substr(1, name.size() - 2);
+  if (IsIpv6Address(name)) return u"\\\\" + Ipv6LiteralName(name);
   // Characters no server name has: a drive ("Z:"), a URL or a wildcard was typed.
   if (name.empty() || name.find_first_of(u":/*?\"<>|") != TextView::npos) return std::nullopt;
   return ServerOfPath(u"\\\\" + Text(name));
@@ -117,7 +172,10 @@ std::uint32_t ListServerShares(NetworkProvider& provider, const Text& server, Br
   bool anyShare = false;
   for (const NetResource& record : records) {
     if (!IsKeptResource(record)) continue;
-    result.log.push_back(record.LocalName + u"," + record.RemoteName + u"," + record.Comment + u"," + record.Provider);
+    if (DropsControlName(record, result)) continue;
+    // A comment's line break would make the log lie about what the server sent.
+    result.log.push_back(
+        ShowControlCharacters(record.LocalName + u"," + record.RemoteName + u"," + record.Comment + u"," + record.Provider));
     result.nodes.push_back(BrowseNode{parent, record.RemoteName, SharePicture(record)});
     anyShare = true;
   }

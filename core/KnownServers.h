@@ -20,7 +20,8 @@ std::optional<Text> ServerOfPath(TextView path);
 std::vector<Text> ServersOf(const std::vector<Text>& paths);
 
 // What the user typed for a server: "\\name", "name" or an IP address, spaces around it ignored; a
-// path "\\name\share" gives its server. None when nothing usable was typed.
+// path "\\name\share" gives its server. An IPv6 address (bracketed or not) becomes the literal name that
+// a UNC path takes ("fe80::1" → "\\fe80--1.ipv6-literal.net"). None when nothing usable was typed.
 std::optional<Text> ServerFromInput(TextView typed);
 
 // The log line for a server whose shares could not be read: the connect results' text where one fits.

@@ -33,7 +33,10 @@ void Walk(NetworkProvider& provider, const NetResource* container, int parent, i
   int current = kNoNode;
   for (const NetResource& record : records) {
     if (!IsKeptResource(record)) continue;
-    result.log.push_back(record.LocalName + u"," + record.RemoteName + u"," + record.Comment + u"," + record.Provider);
+    if (DropsControlName(record, result)) continue;
+    // A comment's line break would make the log lie about what the server sent.
+    result.log.push_back(
+        ShowControlCharacters(record.LocalName + u"," + record.RemoteName + u"," + record.Comment + u"," + record.Provider));
     if (record.RemoteName != kWindowsNetwork) {
       result.nodes.push_back(BrowseNode{parent, record.RemoteName, PictureOf(record, depth)});
       current = static_cast<int>(result.nodes.size()) - 1;
@@ -52,6 +55,13 @@ void Walk(NetworkProvider& provider, const NetResource* container, int parent, i
 }
 
 }  // namespace
+
+bool DropsControlName(const NetResource& record, BrowseResult& result) {
+  if (!HasControlCharacter(record.RemoteName)) return false;
+  result.log.push_back(u"【" + ShowControlCharacters(record.RemoteName) +
+                       u"】は名前に改行などの制御文字を含むため、表示しません");
+  return true;
+}
 
 void EnumerateNetResources(NetworkProvider& provider, const NetResource* container, int parent, int depth,
                            BrowseResult& result, const WalkControl& control) {

@@ -41,6 +41,11 @@ struct WalkControl {
 // The last log line of a walk that was stopped, instead of "探索終了".
 inline constexpr char16_t kWalkStoppedLine[] = u"探索を中止しました";
 
+// A name from a server with a control character in it (a line break, say) could become a button of the
+// server's choosing: it is left out of the tree and of everything below it, and the log says so. True when the
+// record was dropped.
+bool DropsControlName(const NetResource& record, BrowseResult& result);
+
 // Walks below container (the top when none) at the given depth, adding nodes under parent and log lines.
 void EnumerateNetResources(NetworkProvider& provider, const NetResource* container, int parent, int depth,
                            BrowseResult& result, const WalkControl& control = {});

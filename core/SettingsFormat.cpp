@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "LineSplitter.h"
+#include "RuntimeError.h"
 #include "Unicode.h"
 #include "ValueEscaping.h"
 
@@ -80,6 +81,23 @@ std::vector<ButtonSetting> ParseSettings(std::string_view bytes, const AnsiCodeP
   return ParseBytes(bytes, [&codePage](std::string_view field) { return codePage.ToText(field); });
 }
 
+namespace {
+
+// A line break in a field would make one setting several at the next load (one with a folder of somebody
+// else's choosing). No load gives a field one, and the dialog and the browser refuse them: this is the last
+// guard, and nothing is written past it.
+void RefuseLineBreaks(const ButtonSetting& setting) {
+  for (TextView field : {TextView(setting.Name), TextView(setting.Drive), TextView(setting.Folder),
+                         TextView(setting.ID), TextView(setting.Pass)}) {
+    if (field.find_first_of(u"\r\n") != TextView::npos) {
+      throw RuntimeError(u"設定【" + ShowControlCharacters(setting.Name) +
+                         u"】に改行が含まれているため、設定ファイルを保存できません。");
+    }
+  }
+}
+
+}  // namespace
+
 Text FormatSettingLine(const ButtonSetting& setting) {
   Text line = MyEncode(setting.Name);
   for (TextView field :
@@ -93,6 +111,7 @@ Text FormatSettingLine(const ButtonSetting& setting) {
 std::string FormatSettings(const SettingsList& list, const AnsiCodePage& codePage) {
   Text text;
   for (size_t i = 0; i < list.Count(); ++i) {
+    RefuseLineBreaks(list.Row(i));
     text += FormatSettingLine(list.Row(i));
     text += kLineBreak;
   }

@@ -27,7 +27,8 @@ Text FormatSettingLine(const ButtonSetting& setting);
 
 // The whole file: every line followed by CR LF, in the ANSI code page; an empty list gives no bytes.
 // When some text has no ANSI form, or the ANSI bytes would be read back as another encoding, the file is
-// UTF-8 with a byte-order mark instead, so that what is saved always loads as it was.
+// UTF-8 with a byte-order mark instead, so that what is saved always loads as it was. A field holding CR or LF
+// raises a RuntimeError naming the setting: nothing is written.
 std::string FormatSettings(const SettingsList& list, const AnsiCodePage& codePage);
 
 }  // namespace velloway

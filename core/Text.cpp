@@ -1,7 +1,12 @@
-// Trimming of spaces and control characters.
+// Trimming of spaces and control characters, and finding them.
 #include "Text.h"
 
 namespace velloway {
+namespace {
+
+bool IsControl(char16_t c) { return c < u' ' || c == u'\x7F'; }
+
+}  // namespace
 
 Text Trim(TextView text) {
   size_t first = 0;
@@ -9,6 +14,29 @@ Text Trim(TextView text) {
   while (first < last && text[first] <= u' ') ++first;
   while (last > first && text[last - 1] <= u' ') --last;
   return Text(text.substr(first, last - first));
+}
+
+bool HasControlCharacter(TextView text) {
+  for (char16_t c : text) {
+    if (IsControl(c)) return true;
+  }
+  return false;
+}
+
+Text ShowControlCharacters(TextView text) {
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  Text shown;
+  for (char16_t c : text) {
+    if (IsControl(c)) {
+      shown += u'[';
+      shown += kDigits[c >> 4];
+      shown += kDigits[c & 0xF];
+      shown += u']';
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
 }
 
 }  // namespace velloway

@@ -12,4 +12,10 @@ using TextView = std::u16string_view;
 // Removes leading and trailing characters whose code is at most that of the space.
 Text Trim(TextView text);
 
+// Whether text holds a control character (U+0000 to U+001F, U+007F): a line break in a name would split a
+// line of the settings file, and none belongs in a name, a path or a user name.
+bool HasControlCharacter(TextView text);
+// The text with each control character shown as its code in brackets ("a\nb" → "a[0A]b"), for a log line.
+Text ShowControlCharacters(TextView text);
+
 }  // namespace velloway

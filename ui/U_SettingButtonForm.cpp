@@ -130,6 +130,14 @@ void TF_SettingButtonForm::B_OKClick() {
   Text message;
   if (GetWindowTextLengthW(E_Name()) == 0) message += u"ボタンに付ける名前を入力してください。\r\n";
   if (GetWindowTextLengthW(E_Folder()) == 0) message += u"フォルダ名入力してください\r\n";
+  // A line break would split the setting's line in the file; none of these fields has a use for any control
+  // character.
+  for (HWND field : {E_Name(), E_Folder(), E_ID()}) {
+    if (HasControlCharacter(ControlText(field))) {
+      message += u"名前、フォルダ、ユーザー名には改行などの制御文字を使えません。\r\n";
+      break;
+    }
+  }
   if (!message.empty()) {
     ShowMessage(Handle(), message);
     return;

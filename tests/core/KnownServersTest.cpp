@@ -42,6 +42,19 @@ TEST(KnownServers, ServerOfPathAndOfTypedText) {
       {u"\\\\\\share", std::nullopt, std::nullopt},
       {u"", std::nullopt, std::nullopt},
       {u"　 ", std::nullopt, std::nullopt},
+      // IPv6, in the literal form a UNC path takes.
+      {u"fe80::1", std::nullopt, u"\\\\fe80--1.ipv6-literal.net"},
+      {u" [2001:db8::10] ", std::nullopt, u"\\\\2001-db8--10.ipv6-literal.net"},
+      {u"\\\\2001:db8:0:0:0:0:0:1\\share", u"\\\\2001:db8:0:0:0:0:0:1", u"\\\\2001-db8-0-0-0-0-0-1.ipv6-literal.net"},
+      {u"fe80::1%12", std::nullopt, u"\\\\fe80--1s12.ipv6-literal.net"},
+      {u"::ffff:192.168.1.10", std::nullopt, u"\\\\--ffff-192.168.1.10.ipv6-literal.net"},
+      {u"::1", std::nullopt, u"\\\\--1.ipv6-literal.net"},
+      {u"1:2", std::nullopt, std::nullopt},
+      {u"1::2::3", std::nullopt, std::nullopt},
+      {u"12345::1", std::nullopt, std::nullopt},
+      {u"a:b:c", std::nullopt, std::nullopt},
+      {u"fe80::1%", std::nullopt, std::nullopt},
+      {u"http://srv/", std::nullopt, std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ServerOfPath(c.input), c.fromPath) << std::string(c.input.begin(), c.input.end());
@@ -96,6 +109,20 @@ TEST(KnownServers, ListingAServerGivesItsNodeWithSharesBelow) {
   EXPECT_TRUE(container.IsContainer());
   EXPECT_EQ(network.openedScopes, (std::vector<std::uint32_t>{kResourceGlobalNet}));
   EXPECT_EQ(network.closeCount, network.openCount);
+}
+
+// A share name with a line break could become a button of the server's choosing: it is left out, and said so.
+TEST(KnownServers, NamesWithControlCharactersAreLeftOutAndLogged) {
+  FakeNetwork network;
+  network.Below(u"\\\\srv").records = {Entry(u"\\\\srv\\a\r\n\\\\evil\\x", kResourceTypeDisk),
+                                       Entry(u"\\\\srv\\ok", kResourceTypeDisk, u"two\nlines")};
+  BrowseResult result;
+  EXPECT_EQ(ListServerShares(network, u"\\\\srv", result), kNoError);
+  EXPECT_EQ(result.nodes, (std::vector<BrowseNode>{{kNoNode, u"\\\\srv", kPictureComputer},
+                                                   {0, u"\\\\srv\\ok", kPictureFolder}}));
+  EXPECT_EQ(result.log,
+            (std::vector<Text>{u"【\\\\srv\\a[0D][0A]\\\\evil\\x】は名前に改行などの制御文字を含むため、表示しません",
+                               u",\\\\srv\\ok,two[0A]lines,Microsoft Windows Network"}));
 }
 
 TEST(KnownServers, AServerThatFailsAddsOnlyItsLine) {

@@ -59,6 +59,24 @@ TEST(EnumerateNetResources, UsualNetworkGivesTheTreeAndTheLog) {
   EXPECT_EQ(network.closeCount, network.openCount);
 }
 
+// A name with a line break is left out with everything below it; the log says so once.
+TEST(EnumerateNetResources, NamesWithControlCharactersAreLeftOutWithWhatIsBelow) {
+  FakeNetwork network = UsualNetwork();
+  network.Below(u"WORKGROUP").records.push_back(Entry(u"\\\\EVIL\tSRV", 0, true));
+  network.Below(u"\\\\EVIL\tSRV").records = {Entry(u"\\\\EVIL\tSRV\\x", kResourceTypeDisk, false)};
+  network.Below(u"\\\\SRV").records.push_back(Entry(u"\\\\SRV\\a\n\\\\other\\b", kResourceTypeDisk, false));
+  const BrowseResult result = Walk(network);
+  EXPECT_EQ(result.nodes, (std::vector<BrowseNode>{{kNoNode, u"WORKGROUP", kPictureNetwork},
+                                                   {0, u"\\\\SRV", kPictureComputer},
+                                                   {1, u"\\\\SRV\\share", kPictureFolder},
+                                                   {1, u"\\\\SRV\\lp", kPicturePrinter}}));
+  const std::vector<Text> dropped = {u"【\\\\SRV\\a[0A]\\\\other\\b】は名前に改行などの制御文字を含むため、表示しません",
+                                     u"【\\\\EVIL[09]SRV】は名前に改行などの制御文字を含むため、表示しません"};
+  for (const Text& line : dropped) EXPECT_NE(std::find(result.log.begin(), result.log.end(), line), result.log.end());
+  for (const Text& line : result.log) EXPECT_EQ(line.find(u"\\x"), Text::npos);  // nothing below was read
+  EXPECT_EQ(network.closeCount, network.openCount);
+}
+
 TEST(EnumerateNetResources, PictureRulesLaterOverrideEarlier) {
   FakeNetwork network;
   network.Below(u"").records = {Entry(u"A", kResourceTypeDisk, false), Entry(u"B", kResourceTypeDisk | kResourceTypePrint, false),

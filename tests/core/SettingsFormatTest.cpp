@@ -1,6 +1,7 @@
 // The settings file's bytes through the code page under test (the real CP932 under Wine).
 #include <gtest/gtest.h>
 
+#include "RuntimeError.h"
 #include "SettingsFormat.h"
 #include "TestPlatform.h"
 #include "TestPrinting.h"
@@ -195,6 +196,31 @@ TEST(SettingsFormat, PassIsEscapedLikeTheOtherFields) {
   EXPECT_EQ(saved, "n,,\\\\s\\n,,a[&conm;]b\r\nm,,\\\\s\\m,,00FF\r\n");
   EXPECT_EQ(ParseSettings(saved, TestCodePage()), loaded);
   EXPECT_EQ(FormatSettings(ListOf(ParseSettings(saved, TestCodePage())), TestCodePage()), saved);
+}
+
+// No field may split its line: the save refuses, naming the setting, and writes nothing.
+TEST(SettingsFormat, ALineBreakInAnyFieldIsRefused) {
+  const ButtonSetting clean{u"n", u"Z", u"\\\\srv\\s", u"id", u"00"};
+  for (int field = 0; field < 5; ++field) {
+    for (const Text& brk : {Text(u"\r"), Text(u"\n")}) {
+      ButtonSetting setting = clean;
+      Text* fields[] = {&setting.Name, &setting.Drive, &setting.Folder, &setting.ID, &setting.Pass};
+      *fields[field] += brk + u"x";
+      SettingsList list;
+      list.Append(clean);
+      list.Append(setting);
+      try {
+        FormatSettings(list, TestCodePage());
+        ADD_FAILURE() << "field " << field << " was written";
+      } catch (const RuntimeError& error) {
+        EXPECT_NE(error.Message().find(u"【" + ShowControlCharacters(setting.Name) + u"】"), Text::npos);
+      }
+    }
+  }
+  // Other control characters, as a hand-edited file may hold them, keep their place and their bytes.
+  SettingsList list;
+  list.Append(ButtonSetting{u"tab\there", u"", u"\\\\srv\\s", u"", u""});
+  EXPECT_EQ(FormatSettings(list, TestCodePage()), "tab\there,,\\\\srv\\s,,\r\n");
 }
 
 }  // namespace

@@ -17,12 +17,31 @@ std::optional<std::wstring> DecodeOptional(const std::wstring& field) {
   return field.substr(1);
 }
 
+// A name may hold a line break or a tab, as a hostile server's may: in the file they stand as characters of
+// the private use area, so that the lines and fields stay apart.
+constexpr wchar_t kEscapeBase = 0xE000;
+
+std::wstring EscapeField(const std::wstring& field) {
+  std::wstring escaped;
+  for (wchar_t c : field) escaped += c == L'\t' || c == L'\n' || c == L'\r' ? static_cast<wchar_t>(kEscapeBase + c) : c;
+  return escaped;
+}
+
+std::wstring UnescapeField(std::wstring_view field) {
+  std::wstring text;
+  for (wchar_t c : field) {
+    const bool escaped = c == kEscapeBase + L'\t' || c == kEscapeBase + L'\n' || c == kEscapeBase + L'\r';
+    text += escaped ? static_cast<wchar_t>(c - kEscapeBase) : c;
+  }
+  return text;
+}
+
 std::vector<std::wstring> SplitFields(std::wstring_view line) {
   std::vector<std::wstring> fields;
   size_t start = 0;
   while (true) {
     const size_t tab = line.find(L'\t', start);
-    fields.emplace_back(line.substr(start, tab == std::wstring_view::npos ? std::wstring_view::npos : tab - start));
+    fields.push_back(UnescapeField(line.substr(start, tab == std::wstring_view::npos ? std::wstring_view::npos : tab - start)));
     if (tab == std::wstring_view::npos) return fields;
     start = tab + 1;
   }
@@ -89,7 +108,7 @@ bool SaveState(const State& state) {
     bool first = true;
     for (const std::wstring& field : fields) {
       if (!first) content += L'\t';
-      content += field;
+      content += EscapeField(field);
       first = false;
     }
     content += L'\n';

@@ -386,6 +386,49 @@ TEST_F(ServerBrowserTest, AButtonFromAShare) {
   EXPECT_EQ(running_->app().Settings.Count(), 2u);
 }
 
+// A server whose share name holds a line break: it is neither shown nor offered, the log says so, and after
+// a button from the other share and a restart the file holds exactly the buttons the user made.
+TEST_F(ServerBrowserTest, AShareNameWithALineBreakNeverBecomesButtons) {
+  const std::string before = "a,,\\\\SRV1\\a,,\r\n";
+  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(
+            u"\\\\SRV1", {u"\\\\SRV1\\b\r\n\\\\EVIL\\x,,,\r\nc", u"\\\\SRV1\\ok"}),
+        before);
+  Search();
+  EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|\\\\SRV1|0", L"1|\\\\SRV1\\ok|1"}));
+  EXPECT_NE(Log().find(L"【\\\\SRV1\\b[0D][0A]\\\\EVIL\\x,,,[0D][0A]c】は名前に改行などの制御文字を含むため、表示しません\r\n"),
+            std::wstring::npos)
+      << Log();
+  TF_SettingButtonForm& form = running_->app().F_SettingButtonForm;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window == form.Handle()) {
+      PostMessageW(GetParent(form.B_OK()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.B_OK()), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(form.B_OK()));
+    }
+  });
+  TreeView_SelectItem(browser().TV_NetRec(), FindItem(browser().TV_NetRec(), {L"\\\\SRV1", L"\\\\SRV1\\ok"}));
+  SendMessageW(browser().B_AddShare(), BM_CLICK, 0, 0);
+
+  running_.reset();
+  running_ = std::make_unique<testing::RunningApplication>(&shell_);
+  ASSERT_TRUE(running_->WaitForNetwork());
+  std::vector<std::wstring> folders;
+  for (size_t i = 0; i < running_->app().Settings.Count(); ++i) {
+    const Text& folder = running_->app().Settings.Get(i, SubItem::Folder);
+    folders.emplace_back(folder.begin(), folder.end());
+  }
+  EXPECT_EQ(folders, (std::vector<std::wstring>{L"\\\\SRV1\\a", L"\\\\SRV1\\ok"}));
+  EXPECT_EQ(main().ConnectButtons().size(), 2u);
+}
+
+// An IPv6 address typed as the hint allows is looked up by the literal name a UNC path takes.
+TEST_F(ServerBrowserTest, ATypedIpv6AddressIsLookedUp) {
+  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(u"\\\\fe80--1.ipv6-literal.net",
+                                                            {u"\\\\fe80--1.ipv6-literal.net\\share"}));
+  LookUp(L"fe80::1");
+  EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|\\\\fe80--1.ipv6-literal.net|0",
+                                               L"1|\\\\fe80--1.ipv6-literal.net\\share|1"}));
+}
+
 // A file that cannot be written: the error is shown, and the list, the buttons and the file stay as they were.
 TEST_F(ServerBrowserTest, AButtonThatCannotBeSavedIsNotKept) {
   const std::string before = "a,,\\\\SRV1\\a,,\r\n";

@@ -483,5 +483,34 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
   EXPECT_EQ(settings.Count(), 0u);
 }
 
+// A line break pasted or handed in could split the setting's line in the file: the dialog refuses every control
+// character in the name, the folder and the user name, and stays open.
+TEST_F(SettingButtonTest, ControlCharactersAreRefusedInTheDialog) {
+  for (const int field : {0, 1, 2}) {
+    std::vector<std::wstring> messages;
+    bool stillOpen = false;
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+      if (window == form().Handle()) {
+        if (messages.empty()) {
+          SetWindowTextW(form().E_Name(), field == 0 ? L"a\r\nb" : L"name");
+          SetWindowTextW(form().E_Folder(), field == 1 ? L"\\\\srv\\s\tx" : L"\\\\srv\\s");
+          SetWindowTextW(form().E_ID(), field == 2 ? L"user\n" : L"user");
+          PostClick(form().B_OK());
+        }
+      } else if (seen.className == L"#32770") {
+        messages.push_back(seen.text);
+        stillOpen = form().IsShowing();
+        WindowWatcher::Answer(window, IDOK);
+        PostClick(form().B_Cancel());
+      }
+    });
+    Click(editor().B_Add());
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"名前、フォルダ、ユーザー名には改行などの制御文字を使えません。\r\n"}))
+        << field;
+    EXPECT_TRUE(stillOpen);
+  }
+  EXPECT_EQ(Names(), (std::vector<Text>{u"a", u"b", u"c"}));
+}
+
 }  // namespace
 }  // namespace velloway
