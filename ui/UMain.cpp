@@ -208,7 +208,13 @@ void TF_Main::OnDpiChanged(UINT oldDpi) {
 void TF_Main::T_OnCreateTimer() {
   KillTimer(Handle(), kT_OnCreate);
   timerArmed_ = false;
-  LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_);
+  try {
+    LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_);
+  } catch (...) {
+    // The connections exist whatever became of the settings file: they are shown before the error is.
+    CreateButtons_Connected();
+    throw;
+  }
   CreateButtons();
   CreateButtons_Connected();
 }
@@ -482,8 +488,9 @@ struct ConnectJob {
 }  // namespace
 
 void TF_Main::ConnectClick(HWND sender) {
-  // One network operation at a time: a click while one runs starts nothing.
-  if (services_.worker.Busy()) return;
+  // One network operation at a time: a click while one runs starts nothing. Nor does one that arrives while
+  // an earlier click's dialog is still open: it would fill that dialog with its own setting.
+  if (services_.worker.Busy() || F_ConnectionDialog_->IsShowing()) return;
   const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(GetWindowLongPtrW(sender, GWLP_USERDATA)));
   auto job = std::make_shared<ConnectJob>();
   job->drive = ConnectDrive(setting.Drive);

@@ -197,5 +197,32 @@ TEST_F(ConnectClickTest, CancelChangesNothing) {
   EXPECT_TRUE(main().ConnectionPanels().empty());
 }
 
+// Two clicks queued one after the other: the second arrives while the first one's dialog is up, and must
+// neither fill that dialog with its own setting nor open a second one.
+TEST_F(ConnectClickTest, AClickWhileTheDialogIsOpenLeavesItAlone) {
+  Start(StandInNetwork().AddShare(u"\\\\srv\\first").AddShare(u"\\\\srv\\second"),
+        "first,,\\\\srv\\first,,\r\nsecond,,\\\\srv\\second,,\r\n");
+  std::vector<std::wstring> shown;
+  int opened = 0;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window != dialog().Handle()) return;
+    ++opened;
+    // Looked at once the queued second click has been dispatched by the dialog's own loop.
+    RunSoon([&] {
+      running_->PumpFor(100);
+      shown.push_back(WindowText(dialog().E_Folder()));
+      Confirm();
+    });
+  });
+  PostMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
+  PostMessageW(main().ConnectButtons().at(1), BM_CLICK, 0, 0);
+  running_->PumpUntil([&] { return !shown.empty() && !dialog().IsShowing(); });
+  ASSERT_TRUE(running_->WaitForNetwork());
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(shown, std::vector<std::wstring>{L"\\\\srv\\first"});
+  ASSERT_TRUE(StandInNetwork::LastAttempt().has_value());
+  EXPECT_EQ(StandInNetwork::LastAttempt()->Remote, u"\\\\srv\\first");
+}
+
 }  // namespace
 }  // namespace velloway

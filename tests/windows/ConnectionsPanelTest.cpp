@@ -30,6 +30,23 @@ class ConnectionsPanelTest : public testing::StandInWindowTest {
   }
 };
 
+// A settings file that cannot be read is reported, and the connections are listed all the same.
+TEST_F(ConnectionsPanelTest, AFailedLoadStillListsTheConnections) {
+  StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a").Save();
+  testing::RemoveSettingsFile();
+  const std::wstring path = testing::SettingsFilePath();
+  CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  CreateDirectoryW(path.c_str(), nullptr);  // a folder where the file should be cannot be read as one
+  WindowWatcher watcher;
+  running_ = std::make_unique<testing::RunningApplication>(&shell_);
+  ASSERT_TRUE(running_->PumpUntil([&] { return !watcher.MessageBoxes().empty(); }));
+  ASSERT_TRUE(running_->WaitForNetwork());
+  RemoveDirectoryW(path.c_str());
+  EXPECT_NE(watcher.MessageBoxes().front().text.find(path), std::wstring::npos);
+  ASSERT_EQ(Panels().size(), 1u);
+  EXPECT_EQ(WindowText(Panels()[0]->Handle()), L"【Z:】\\\\srv\\a");
+}
+
 TEST_F(ConnectionsPanelTest, ListsTheWindowsNetworkConnectionsAtStartUp) {
   Start(StandInNetwork()
             .AddConnection(u"Z:", u"\\\\srv\\a")
