@@ -143,7 +143,7 @@ CipherOutcome Decrypt(TextView cipherText, const CryptoServices& services, bool&
   std::uint32_t length = static_cast<std::uint32_t>(n);
   const CryptoCallResult result = derived.key->Decrypt(work, length);
   if (!result.succeeded) return CipherOutcome{false, {}, result.lastError};
-  std::string plain(work.begin(), work.begin() + std::min<std::size_t>(length, n));
+  std::string plain(work.begin(), work.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(length, n)));
   const WipeOnExit wipePlain(plain);
   return CipherOutcome{true, services.codePage.ToText(plain), 0};
 }
