@@ -15,11 +15,9 @@ constexpr int kLeftMargin = 30;
 
 }  // namespace
 
-HWND ButtonStrip::Create(HWND parent, int tag, const wchar_t* openCaption, int firstId,
-                         std::function<void(ButtonStrip&, int)> onClick) {
+HWND ButtonStrip::Create(HWND parent, int tag, const wchar_t* openCaption, int firstId) {
   tag_ = tag;
   firstId_ = firstId;
-  onClick_ = std::move(onClick);
   Panel::Create(parent, RECT{});
   const wchar_t* captions[2] = {openCaption, L"接続を閉じる"};
   for (int i = 0; i < 2; ++i) {
@@ -40,8 +38,9 @@ void ButtonStrip::Arrange() {
 
 LRESULT ButtonStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    // The window's one route for a click: by the button's id, as Enter on it arrives there too.
     const int index = LOWORD(wParam) - firstId_;
-    if (index == 0 || index == 1) onClick_(*this, index);
+    if (index == 0 || index == 1) SendMessageW(GetAncestor(Handle(), GA_ROOT), WM_COMMAND, wParam, lParam);
     return 0;
   }
   if (message == WM_SIZE) {
@@ -52,12 +51,11 @@ LRESULT ButtonStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND ConnectionPanel::Create(HWND group, const Text& caption, int tag, const wchar_t* openCaption,
-                             int firstButtonId, std::function<void(ButtonStrip&, int)> onClick,
-                             std::function<void()> onResized, HFONT font) {
+                             int firstButtonId, std::function<void()> onResized, HFONT font) {
   onResized_ = std::move(onResized);
   Panel::Create(group, RECT{});
   SetWindowTextW(Handle(), ToWide(caption).c_str());
-  strip_.Create(Handle(), tag, openCaption, firstButtonId, std::move(onClick));
+  strip_.Create(Handle(), tag, openCaption, firstButtonId);
   ApplyFont(Handle(), font);
   return Handle();
 }

@@ -9,12 +9,11 @@
 
 namespace velloway {
 
-// The strip: its buttons report to onClick with the strip's tag and the button's place (0 open, 1 close).
-// firstId and firstId + 1 are the buttons' control ids, unique in the top-level window.
+// The strip: firstId and firstId + 1 are its buttons' control ids, unique in the top-level window, and their
+// clicks go on to that window by those ids, as Enter on them does.
 class ButtonStrip : public Panel {
  public:
-  HWND Create(HWND parent, int tag, const wchar_t* openCaption, int firstId,
-              std::function<void(ButtonStrip&, int)> onClick);
+  HWND Create(HWND parent, int tag, const wchar_t* openCaption, int firstId);
   int Tag() const noexcept { return tag_; }
   HWND Button(int index) const noexcept { return buttons_[index]; }
   void Arrange();
@@ -26,13 +25,12 @@ class ButtonStrip : public Panel {
   int tag_ = 0;
   int firstId_ = 0;
   HWND buttons_[2] = {};
-  std::function<void(ButtonStrip&, int)> onClick_;
 };
 
 class ConnectionPanel : public Panel {
  public:
   HWND Create(HWND group, const Text& caption, int tag, const wchar_t* openCaption, int firstButtonId,
-              std::function<void(ButtonStrip&, int)> onClick, std::function<void()> onResized, HFONT font);
+              std::function<void()> onResized, HFONT font);
   ButtonStrip& Strip() noexcept { return strip_; }
   bool Collapsed() const noexcept { return collapsed_; }
   // The panel's height now, in pixels at the window's DPI.

@@ -27,17 +27,15 @@
 namespace velloway {
 namespace {
 
-// Every control of the window has an id of its own: the dialog manager sends Enter on a focused button to
-// the main window by that id. A strip's two buttons are kFirstStripButton + 2 × its tag (+ 1 for close);
-// connect buttons count up from kFirstConnectButton.
+// Every control of the window has an id of its own: clicks and Enter on a focused button reach the main
+// window by that id. The strips' buttons are ConnectionPanelList's (1000 to 9999); connect buttons count up
+// from kFirstConnectButton.
 enum ControlId {
   kB_AddButton = 101,
   kB_ConnectionSearch,
   kB_NetResSearch,
   kLabel1,
   kStatusBar1,
-  kFirstStripButton = 1000,
-  kLastStripButton = 9999,
   kFirstConnectButton = 10000,
   kLastConnectButton = 0xFFFF,
 };
@@ -51,7 +49,6 @@ constexpr UINT kStripClicked = WM_APP + 1;
 constexpr UINT kButtonsLeftOut = WM_APP + 2;
 // Connect buttons destroyed again when the system refuses one more window.
 constexpr size_t kWindowsGivenBack = 200;
-constexpr int kGroupRightMargin = 30;
 constexpr UINT kT_OnCreateInterval = 10;
 
 constexpr int kClientWidth = 682;
@@ -82,6 +79,9 @@ bool IsPushButton(HWND window) {
 }
 
 }  // namespace
+
+TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
+    : services_(services), connectButtonLimit_(connectButtonLimit), hint_([this](HWND button) { return HintOf(button); }) {}
 
 void TF_Main::Create(int showCommand) {
   const SIZE size = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, GetDpiForSystem());
@@ -127,8 +127,7 @@ void TF_Main::CreateControls() {
   // One part across the whole width: the single text of the status line.
   int wholeWidth = -1;
   SendMessageW(StatusBar1(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
-  tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                              0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  hint_.Create(Handle());
   ApplyFonts();
   Layout();
 }
@@ -160,29 +159,7 @@ void TF_Main::Layout() {
   PlaceWindow(Splitter1_.Handle(), 0, connectHeight, width, splitter);
   PlaceWindow(P_Connected_.Handle(), 0, connectHeight + splitter, width, connected);
   PlaceWindow(Panel1_.Handle(), 0, 0, width, header);
-  if (group_) {
-    PlaceWindow(group_->Handle(), 0, header, width, connected - header);
-    StackPanels();
-  }
-}
-
-void TF_Main::StackPanels() {
-  if (!group_) return;
-  RECT client{};
-  GetClientRect(group_->Handle(), &client);
-  const int width = client.right - Scale(kGroupRightMargin, Dpi());
-  int top = -group_->Position();
-  for (const auto& panel : panels_) {
-    PlaceWindow(panel->Handle(), 0, top, width, panel->Height());
-    top += panel->Height();
-  }
-  group_->UpdateRange();
-}
-
-std::vector<ConnectionPanel*> TF_Main::ConnectionPanels() {
-  std::vector<ConnectionPanel*> panels;
-  for (const auto& panel : panels_) panels.push_back(panel.get());
-  return panels;
+  panels_.Place(0, header, width, connected - header);
 }
 
 void TF_Main::Splitter1Moved(int top) {
@@ -220,7 +197,7 @@ void TF_Main::T_OnCreateTimer() {
 }
 
 void TF_Main::CreateButtons() {
-  RemoveHintTool();  // its button is about to go
+  hint_.Remove();  // its button is about to go
   // One repaint for the whole rebuild rather than one per button.
   SendMessageW(P_ButtonPanel_.Handle(), WM_SETREDRAW, FALSE, 0);
   for (auto button = connectButtons_.rbegin(); button != connectButtons_.rend(); ++button) DestroyWindow(*button);
@@ -264,41 +241,10 @@ void TF_Main::CreateButtons() {
   }
 }
 
-// Adding and removing tooltip tools costs time in proportion to the tools already there, so instead of
-// a tool per button there is one, moved to the button that the pointer enters. Its text is asked for
-// when it is shown (TTN_GETDISPINFOW).
-void TF_Main::HintFollowPointer(HWND button) {
-  if (button == hintButton_) return;
-  RemoveHintTool();
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = Handle();
-  tool.uId = reinterpret_cast<UINT_PTR>(button);
-  tool.lpszText = LPSTR_TEXTCALLBACKW;
-  if (SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) hintButton_ = button;
-}
-
-void TF_Main::RemoveHintTool() {
-  if (hintButton_ == nullptr) return;
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = Handle();
-  tool.uId = reinterpret_cast<UINT_PTR>(hintButton_);
-  SendMessageW(tooltips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  hintButton_ = nullptr;
-}
-
-void TF_Main::AnswerHint(NMHDR& header) {
-  auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
-  hintText_.clear();
-  HWND button = (info.uFlags & TTF_IDISHWND) != 0 ? reinterpret_cast<HWND>(header.idFrom) : nullptr;
-  const LONG_PTR tag = button != nullptr ? GetWindowLongPtrW(button, GWLP_USERDATA) : -1;
-  if (tag >= 0 && static_cast<size_t>(tag) < services_.settings.Count()) {
-    hintText_ = ToWide(ConnectButtonHint(services_.settings.Row(static_cast<size_t>(tag))));
-  }
-  info.lpszText = hintText_.data();
-  info.hinst = nullptr;
+Text TF_Main::HintOf(HWND button) const {
+  const LONG_PTR tag = GetWindowLongPtrW(button, GWLP_USERDATA);
+  if (tag < 0 || static_cast<size_t>(tag) >= services_.settings.Count()) return Text();
+  return ConnectButtonHint(services_.settings.Row(static_cast<size_t>(tag)));
 }
 
 void TF_Main::CreateButtons_Connected() {
@@ -314,37 +260,18 @@ void TF_Main::CreateButtons_Connected() {
                          });
 }
 
-void TF_Main::PostStripClick(int tag, int button) {
-  const auto generation = static_cast<LPARAM>(panelsGeneration_ & 0xFFFF);
-  PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(tag), button | (generation << 1));
+void TF_Main::PostStripClick(ConnectionPanelList::StripButton button) {
+  const auto generation = static_cast<LPARAM>(panels_.Generation() & 0xFFFF);
+  PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(button.tag), button.button | (generation << 1));
 }
 
 void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remotes) {
-  ++panelsGeneration_;
   *stl_Connected1_ = std::move(locals);
   *stl_Connected2_ = std::move(remotes);
-
-  // The previous group with all its panels; it is always the second child of P_Connected.
-  panels_.clear();
-  group_.reset();
-  if (HWND second = GetWindow(Panel1_.Handle(), GW_HWNDNEXT)) DestroyWindow(second);
-
-  group_ = std::make_unique<ScrollBox>();
-  group_->Create(P_Connected_.Handle(), RECT{});
-  for (size_t i = 0; i < stl_Connected1_->size(); ++i) {
-    const Text& local = (*stl_Connected1_)[i];
-    const Text& remote = (*stl_Connected2_)[i];
-    auto panel = std::make_unique<ConnectionPanel>();
-    panel->Create(
-        group_->Handle(), local.empty() ? remote : u"【" + local + u"】" + remote, static_cast<int>(i),
-        local.empty() ? L"フォルダを開く" : L"ネットワークドライブを開く",
-        std::min<int>(kFirstStripButton + 2 * static_cast<int>(i), kLastStripButton - 1),
-        [this](ButtonStrip& strip, int button) { PostStripClick(strip.Tag(), button); },
-        [this] { StackPanels(); }, Font());
-    panels_.push_back(std::move(panel));
-  }
+  // The new group replaces the old one whole: it is always P_Connected's second child, and its only other.
+  panels_.Rebuild(P_Connected_.Handle(), *stl_Connected1_, *stl_Connected2_, Font());
   Layout();
-  group_->ScrollTo(0);
+  panels_.Group()->ScrollTo(0);
 }
 
 void TF_Main::NetworkBusyChanged() {
@@ -442,8 +369,8 @@ void TF_Main::FormMouseWheel(int wheelDelta) {
       P_ButtonPanel_.ScrollBy(step);
       return;
     }
-    if (group_ && window == group_->Handle()) {
-      group_->ScrollBy(step);
+    if (panels_.Group() != nullptr && window == panels_.Group()->Handle()) {
+      panels_.Group()->ScrollBy(step);
       return;
     }
   }
@@ -561,14 +488,8 @@ void TF_Main::OnButtonClick(int id, HWND control) {
   }
   if (id >= kFirstConnectButton && control != nullptr && GetParent(control) == P_ButtonPanel_.Handle()) {
     ConnectClick(control);
-  } else if (id >= kFirstStripButton && id <= kLastStripButton && control != nullptr) {
-    // Enter on a focused strip button comes here by its id; the strip itself handles clicks and Space.
-    for (const auto& panel : panels_) {
-      ButtonStrip& strip = panel->Strip();
-      for (int button = 0; button < 2; ++button) {
-        if (strip.Button(button) == control) PostStripClick(strip.Tag(), button);
-      }
-    }
+  } else if (ConnectionPanelList::IsStripButtonId(id)) {
+    if (const auto button = panels_.Find(control)) PostStripClick(*button);
   }
 }
 
@@ -588,7 +509,7 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kT_OnCreate) T_OnCreateTimer();
       return 0;
     case kStripClicked:
-      if (static_cast<unsigned>(lParam >> 1) != (panelsGeneration_ & 0xFFFF)) return 0;  // its panel is gone
+      if (static_cast<unsigned>(lParam >> 1) != (panels_.Generation() & 0xFFFF)) return 0;  // its panel is gone
       if ((lParam & 1) == 0) {
         ButtonGroupItemsClick_Open(static_cast<int>(wParam));
       } else {
@@ -601,7 +522,7 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: {
       // Sent up from the window under the pointer before it gets the mouse move.
       HWND control = reinterpret_cast<HWND>(wParam);
-      if (GetParent(control) == P_ButtonPanel_.Handle() && IsPushButton(control)) HintFollowPointer(control);
+      if (GetParent(control) == P_ButtonPanel_.Handle() && IsPushButton(control)) hint_.Follow(control);
       // The hourglass over the window while a network operation runs; the window still answers.
       if (services_.worker.Busy() && LOWORD(lParam) == HTCLIENT) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -610,11 +531,7 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TopLevelWindow::HandleMessage(message, wParam, lParam);
     }
     case WM_NOTIFY:
-      if (reinterpret_cast<NMHDR*>(lParam)->hwndFrom == tooltips_ &&
-          reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
-        AnswerHint(*reinterpret_cast<NMHDR*>(lParam));
-        return 0;
-      }
+      if (hint_.Answer(*reinterpret_cast<NMHDR*>(lParam))) return 0;
       return TopLevelWindow::HandleMessage(message, wParam, lParam);
     case WM_MOUSEWHEEL:
       FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));

@@ -7,11 +7,12 @@
 
 #include "AnsiCodePage.h"
 #include "ConnectButtons.h"
-#include "ConnectionPanel.h"
+#include "ConnectionPanelList.h"
 #include "FileStore.h"
 #include "NetworkProvider.h"
 #include "NetworkWorker.h"
 #include "Panel.h"
+#include "PointerTooltip.h"
 #include "ScrollBox.h"
 #include "SettingsFile.h"
 #include "SettingsList.h"
@@ -42,8 +43,7 @@ struct MainServices {
 class TF_Main : public TopLevelWindow {
  public:
   // connectButtonLimit: the most connect buttons made at once (see kConnectButtonLimit).
-  explicit TF_Main(MainServices services, size_t connectButtonLimit = kConnectButtonLimit)
-      : services_(services), connectButtonLimit_(connectButtonLimit) {}
+  explicit TF_Main(MainServices services, size_t connectButtonLimit = kConnectButtonLimit);
 
   // Creates the window (FormCreate runs inside) and shows it.
   void Create(int showCommand);
@@ -70,15 +70,13 @@ class TF_Main : public TopLevelWindow {
   HWND StatusBar1() const noexcept;  // the status line
   HWND Splitter1() const noexcept { return Splitter1_.Handle(); }
   // The tooltip of the connect buttons: one tool, moved to the button the pointer enters.
-  HWND Tooltips() const noexcept { return tooltips_; }
+  HWND Tooltips() const noexcept { return hint_.Handle(); }
   // The connect buttons, in the order of the settings list.
   const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_; }
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
   // The connection panel group (the second child of P_Connected) and its panels, in connection order.
-  ScrollBox* PanelGroup() noexcept { return group_.get(); }
-  std::vector<ConnectionPanel*> ConnectionPanels();
-  const std::vector<Text>& stl_Connected1() const { return *stl_Connected1_; }
-  const std::vector<Text>& stl_Connected2() const { return *stl_Connected2_; }
+  ScrollBox* PanelGroup() noexcept { return panels_.Group(); }
+  std::vector<ConnectionPanel*> ConnectionPanels() const { return panels_.Panels(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -101,16 +99,15 @@ class TF_Main : public TopLevelWindow {
   void CancelConnection(const Text& name, bool force);
   // Rebuilds the panels from the connections the worker read.
   void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
-  void PostStripClick(int tag, int button);
+  // A strip's click runs once the strip's own message has returned: its handler may rebuild the strips.
+  void PostStripClick(ConnectionPanelList::StripButton button);
   // Enables the header buttons that start a network operation while none runs.
   void NetworkBusyChanged();
-  void StackPanels();
   void CreateControls();
   void Layout();
   void Splitter1Moved(int top);
-  void HintFollowPointer(HWND button);
-  void RemoveHintTool();
-  void AnswerHint(NMHDR& header);
+  // The tooltip's text for a connect button.
+  Text HintOf(HWND button) const;
 
   MainServices services_;
   size_t connectButtonLimit_;
@@ -131,14 +128,10 @@ class TF_Main : public TopLevelWindow {
   Splitter Splitter1_;       // between the two halves
   Panel P_Connected_;        // the lower half: the current connections
   Panel Panel1_;             // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
-  HWND tooltips_ = nullptr;
-  HWND hintButton_ = nullptr;  // the connect button that has the tooltip's tool
+  PointerTooltip hint_;             // the connect buttons' tooltip
   HWND focusBeforeBusy_ = nullptr;  // a header button that had the focus when a network operation disabled it
-  std::wstring hintText_;      // the text last given to the tooltip
   std::vector<HWND> connectButtons_;  // made by the last rebuild, in the settings list's order
-  std::unique_ptr<ScrollBox> group_;
-  std::vector<std::unique_ptr<ConnectionPanel>> panels_;
-  unsigned panelsGeneration_ = 0;  // counts the rebuilds of the connection panels
+  ConnectionPanelList panels_;        // the lower half's connection panels
   int connectedHeight_ = 0;  // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
 };
