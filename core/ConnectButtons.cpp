@@ -1,7 +1,6 @@
 // The connect button's hint, and the note about buttons left out.
 #include "ConnectButtons.h"
 
-#include <string>
 
 namespace velloway {
 
@@ -11,11 +10,7 @@ Text ConnectButtonHint(const ButtonSetting& setting) {
 }
 
 Text ButtonsLeftOutText(size_t shown, size_t total) {
-  const auto number = [](size_t n) {
-    const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
-  };
-  return u"接続ボタンが多すぎるため、全" + number(total) + u"件の設定のうち最初の" + number(shown) +
+  return u"接続ボタンが多すぎるため、全" + NumberText(total) + u"件の設定のうち最初の" + NumberText(shown) +
          u"件のボタンだけを表示しています。\r\n設定と設定ファイルは変更されていません。";
 }
 

@@ -1,7 +1,6 @@
 // The texts of disconnection results.
 #include "DisconnectResult.h"
 
-#include <string>
 
 namespace velloway {
 
@@ -15,8 +14,7 @@ Text DisconnectResultText(std::uint32_t resultCode) {
     case 2404: return u"デバイスが使用中のため切断できません";
     default: break;
   }
-  const std::string digits = std::to_string(resultCode);
-  return u"切断できませんでした（エラー " + Text(digits.begin(), digits.end()) + u"）";
+  return u"切断できませんでした（エラー " + NumberText(resultCode) + u"）";
 }
 
 }  // namespace velloway

@@ -1,7 +1,6 @@
 // Known servers and the listing of one server's shares.
 #include "KnownServers.h"
 
-#include <string>
 
 #include "ConnectResult.h"
 
@@ -15,11 +14,6 @@ inline constexpr std::uint32_t kErrorLogonFailure = 1326;
 inline constexpr std::uint32_t kServerDisplayType = 2;
 
 bool IsBlank(char16_t c) { return c <= u' ' || c == u'\u3000'; }  // the ideographic space of Japanese input
-
-Text Number(std::uint32_t value) {
-  const std::string digits = std::to_string(value);
-  return Text(digits.begin(), digits.end());
-}
 
 int SharePicture(const NetResource& record) {
   int picture = kPictureComputer;
@@ -136,7 +130,7 @@ Text ServerFailureText(std::uint32_t resultCode, const Text& server) {
       reason = u"共有の一覧を読めませんでした";
       break;
   }
-  return u"【" + server + u"】" + reason + u"（エラー " + Number(resultCode) + u"）";
+  return u"【" + server + u"】" + reason + u"（エラー " + NumberText(resultCode) + u"）";
 }
 
 std::uint32_t ListServerShares(NetworkProvider& provider, const Text& server, BrowseResult& result) {

@@ -1,7 +1,6 @@
 // The settings list's row operations; an index out of range is a run-time error, as a list index error is.
 #include "SettingsList.h"
 
-#include <string>
 
 #include "RuntimeError.h"
 
@@ -9,8 +8,7 @@ namespace velloway {
 namespace {
 
 [[noreturn]] void ThrowIndexError(size_t index) {
-  const std::string digits = std::to_string(index);
-  throw RuntimeError(u"リストのインデックスが範囲を超えています (" + Text(digits.begin(), digits.end()) + u")");
+  throw RuntimeError(u"リストのインデックスが範囲を超えています (" + NumberText(index) + u")");
 }
 
 template <typename Row>

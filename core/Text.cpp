@@ -1,6 +1,8 @@
 // Trimming of spaces and control characters, and finding them.
 #include "Text.h"
 
+#include <string>
+
 namespace velloway {
 namespace {
 
@@ -14,6 +16,11 @@ Text Trim(TextView text) {
   while (first < last && text[first] <= u' ') ++first;
   while (last > first && text[last - 1] <= u' ') --last;
   return Text(text.substr(first, last - first));
+}
+
+Text NumberText(unsigned long long value) {
+  const std::string digits = std::to_string(value);
+  return Text(digits.begin(), digits.end());
 }
 
 bool HasControlCharacter(TextView text) {

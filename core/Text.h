@@ -12,6 +12,9 @@ using TextView = std::u16string_view;
 // Removes leading and trailing characters whose code is at most that of the space.
 Text Trim(TextView text);
 
+// A number in decimal digits, as messages show result codes and counts.
+Text NumberText(unsigned long long value);
+
 // Whether text holds a control character (U+0000 to U+001F, U+007F): a line break in a name would split a
 // line of the settings file, and none belongs in a name, a path or a user name.
 bool HasControlCharacter(TextView text);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ErrorReport.h"
+#include "Window.h"
 
 namespace velloway {
 namespace {
@@ -16,14 +17,10 @@ constexpr UINT kRunPosted = WM_APP + 1;
 NetworkWorker::NetworkWorker() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &NetworkWorker::Procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-  }
+  windowClass.lpfnWndProc = &NetworkWorker::Procedure;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kClassName;
+  EnsureWindowClass(windowClass);
   window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
   if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }

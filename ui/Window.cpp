@@ -5,6 +5,15 @@
 
 namespace velloway {
 
+void EnsureWindowClass(const WNDCLASSEXW& wanted) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(wanted.hInstance, wanted.lpszClassName, &existing)) return;
+  WNDCLASSEXW windowClass = wanted;
+  windowClass.cbSize = sizeof windowClass;
+  RegisterClassExW(&windowClass);
+}
+
 Window::~Window() {
   if (handle_ != nullptr) {
     SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
@@ -16,18 +25,14 @@ HWND Window::CreateWindowOfClass(const wchar_t* className, DWORD exStyle, DWORD 
                                  RECT bounds, HWND parent, UINT classStyle) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (!GetClassInfoExW(instance, className, &windowClass)) {
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = classStyle;
-    windowClass.lpfnWndProc = &Window::Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-    windowClass.lpszClassName = className;
-    RegisterClassExW(&windowClass);
-  }
+  windowClass.style = classStyle;
+  windowClass.lpfnWndProc = &Window::Procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+  windowClass.lpszClassName = className;
+  EnsureWindowClass(windowClass);
   return CreateWindowExW(exStyle, className, caption, style, bounds.left, bounds.top, bounds.right - bounds.left,
                          bounds.bottom - bounds.top, parent, nullptr, instance, this);
 }

@@ -6,6 +6,10 @@
 
 namespace velloway {
 
+// Registers the window class that wanted describes (its name, procedure and looks), unless this module has
+// one of that name already.
+void EnsureWindowClass(const WNDCLASSEXW& wanted);
+
 class Window {
  public:
   Window() = default;
