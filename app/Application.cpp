@@ -10,7 +10,8 @@ namespace velloway {
 Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t connectButtonLimit)
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
-      F_Main(MainServices{Settings, Files, CodePage, Network, Worker, Shell, Crypto, std::move(applicationDataFolder)},
+      F_Main(MainServices{Settings, Files, Folders, CodePage, Network, Worker, Shell, Crypto,
+                               std::move(applicationDataFolder)},
              connectButtonLimit),
       F_NetResEnum(Network, Worker, Settings,
                    [this](const Text& name, const Text& folder) { return AddButtonFromShare(name, folder); }),

@@ -11,6 +11,7 @@
 #include "U_SettingButtonForm.h"
 #include "WindowsAnsiCodePage.h"
 #include "WindowsFileStore.h"
+#include "WindowsFolderProbe.h"
 #include "WindowsNetBios.h"
 #include "WindowsNetworkProvider.h"
 #include "ShellOpener.h"
@@ -36,6 +37,7 @@ class Application {
 
   SettingsList Settings;
   WindowsFileStore Files;
+  WindowsFolderProbe Folders;
   WindowsAnsiCodePage CodePage;
   WindowsCryptoProvider CryptoProvider;
   WindowsNetBios NetBios;

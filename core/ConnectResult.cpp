@@ -26,7 +26,8 @@ constexpr std::array<Row, 15> kResults{{
     {1205, u"恒久的な接続を処理するためのユーザープロファイルを開くことができません", false},
     {1206, u"ユーザープロファイルの形式が正しくありません", false},
     {1208, u"ネットワークエラーです。LANケーブルがささっていますか？", false},
-    {1219, u"既に接続済みです", true},
+    // The server holds a connection under another user name: opening would act as that user.
+    {1219, u"既に接続済みです", false},
     {1222, u"ネットワークに接続されていません", false},
     {1223, u"接続が取り消されました", false},
 }};

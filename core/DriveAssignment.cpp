@@ -14,17 +14,24 @@ Text ConnectDrive(TextView drive) {
 
 ConnectOutcome CheckDriveInUse(const ConnectOutcome& outcome, std::uint32_t resultCode, const Text& drive,
                                const Text& remote, const std::vector<Text>& locals, const std::vector<Text>& remotes) {
-  if ((resultCode != kErrorAlreadyAssigned && resultCode != kErrorSessionCredentialConflict) || drive.empty()) {
-    return outcome;
+  if (resultCode != kErrorAlreadyAssigned && resultCode != kErrorSessionCredentialConflict) return outcome;
+  const ConnectOutcome closed{outcome.status, false};
+  const bool credentialConflict = resultCode == kErrorSessionCredentialConflict;
+  if (drive.empty()) {
+    if (credentialConflict) return closed;
+    for (size_t i = 0; i < remotes.size(); ++i) {
+      if (SameResourceName(remotes[i], remote)) return outcome;
+    }
+    return closed;
   }
   const Text local = drive + u":";
   for (size_t i = 0; i < locals.size() && i < remotes.size(); ++i) {
     if (!SameResourceName(locals[i], local)) continue;
-    if (SameResourceName(remotes[i], remote)) return outcome;
+    if (SameResourceName(remotes[i], remote)) return credentialConflict ? closed : outcome;
     return ConnectOutcome{u"【" + local + u"】は別の共有【" + remotes[i] + u"】に接続されています", false};
   }
-  // 1219 is about the server's credentials: a free letter says nothing against opening.
-  if (resultCode == kErrorSessionCredentialConflict) return outcome;
+  // 1219 is about the server's credentials: a free letter says nothing about the drive.
+  if (credentialConflict) return closed;
   return ConnectOutcome{u"【" + local + u"】ドライブは既に使用されています", false};
 }
 

@@ -16,9 +16,11 @@ inline constexpr std::uint32_t kErrorSessionCredentialConflict = 1219;
 // letter in upper case ("Z:", " z " and "Z" are all Z). Anything else is kept as it is.
 Text ConnectDrive(TextView drive);
 
-// For 85 and 1219 with a drive letter, the letter only leads to the share asked for when it is connected
-// to that share: connected to another one, or in use by something that is no network connection at all
-// (85 only), it is not opened and the status line says what holds it. Other cases keep `outcome`.
+// For 85 and 1219, nothing was connected by this click: what is there is opened only when it is the share
+// asked for. With a drive letter, a letter connected to another share, or in use by something that is no
+// network connection at all (85 only), is not opened and the status line says what holds it. Without one,
+// 85 opens only when that share is among the connections. 1219 (the server holds a connection under
+// another user name) never opens: it would open the share as that other user. Other cases keep `outcome`.
 // locals and remotes are the current connections.
 ConnectOutcome CheckDriveInUse(const ConnectOutcome& outcome, std::uint32_t resultCode, const Text& drive,
                                const Text& remote, const std::vector<Text>& locals, const std::vector<Text>& remotes);

@@ -1,4 +1,4 @@
-// The shell's "open" of a drive root or a folder.
+// Opening a drive root or a share's folder in Explorer.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,8 @@ namespace velloway {
 class ShellOpener {
  public:
   virtual ~ShellOpener() = default;
-  // Opens target with owner as the owner window; the shell reports its own errors.
+  // Opens target, a drive root or a share path that was found to be a folder, as a folder in Explorer (owner:
+  // the window it is opened for). Anything else is not opened. Explorer reports its own errors.
   virtual void Open(HWND owner, const Text& target) = 0;
 };
 

@@ -17,6 +17,7 @@
 #include "Dpi.h"
 #include "ErrorReport.h"
 #include "SecureWipe.h"
+#include "SharePath.h"
 #include "SettingsFile.h"
 #include "U_ConnectionDialog.h"
 #include "U_SettingButton.h"
@@ -307,6 +308,13 @@ const Text& TF_Main::ConnectionName(int tag) const {
 }
 
 void TF_Main::ButtonGroupItemsClick_Open(int tag) {
+  const Text target = ConnectionName(tag);
+  // A drive is a folder; a connection's remote name is asked on the worker whether it is one, as a server
+  // may name anything there.
+  if (!IsDriveRoot(target)) {
+    OpenRemoteFolder(target);
+    return;
+  }
   SetStatus(u"開いています");
   const WaitCursor wait;
   // The status line is emptied whatever happens, an error included.
@@ -314,7 +322,25 @@ void TF_Main::ButtonGroupItemsClick_Open(int tag) {
     TF_Main& main;
     ~ClearStatus() { main.SetStatus(u""); }
   } clearStatus{*this};
-  services_.shell.Open(Handle(), ConnectionName(tag));
+  services_.shell.Open(Handle(), target);
+}
+
+void TF_Main::OpenRemoteFolder(const Text& target) {
+  if (!IsSharePath(target) || services_.worker.Busy()) return;
+  SetStatus(u"開いています");
+  auto isFolder = std::make_shared<bool>(false);
+  const FolderProbe& folders = services_.folders;
+  services_.worker.Start([isFolder, &folders, target] { *isFolder = folders.IsFolder(target); },
+                         [this, isFolder, target] {
+                           if (Handle() == nullptr) return;
+                           if (!*isFolder) {
+                             SetStatus(NotAFolder(ConnectOutcome{}, target).status);
+                             return;
+                           }
+                           const WaitCursor wait;
+                           services_.shell.Open(Handle(), target);
+                           SetStatus(u"");
+                         });
 }
 
 void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
@@ -400,16 +426,16 @@ struct ConnectJob {
   std::uint32_t result = kNoError;
   std::vector<Text> locals;  // the connections after the call, when they were read
   std::vector<Text> remotes;
+  ConnectOutcome outcome;      // what the result means, once the connections were looked at
+  bool openIsFolder = false;   // whether what the outcome would open is a folder
 
   ConnectJob() = default;
   ConnectJob(const ConnectJob&) = delete;
   ConnectJob& operator=(const ConnectJob&) = delete;
   ~ConnectJob() { WipeString(password); }
 
-  // 85 and 1219 with a drive: the letter may be held by another share or by a local drive.
-  bool DriveMayBeHeld() const {
-    return !drive.empty() && (result == kErrorAlreadyAssigned || result == kErrorSessionCredentialConflict);
-  }
+  // 85 and 1219: nothing was connected by this click; what is there may be another share or another user's.
+  bool AlreadyThere() const { return result == kErrorAlreadyAssigned || result == kErrorSessionCredentialConflict; }
 };
 
 }  // namespace
@@ -419,6 +445,12 @@ void TF_Main::ConnectClick(HWND sender) {
   // an earlier click's dialog is still open: it would fill that dialog with its own setting.
   if (services_.worker.Busy() || F_ConnectionDialog_->IsShowing()) return;
   const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(GetWindowLongPtrW(sender, GWLP_USERDATA)));
+  // A Folder that names no share (a program, a URL, a folder of this PC) is neither connected nor opened; the
+  // file keeps what it holds.
+  if (!IsSharePath(setting.Folder)) {
+    ShowMessage(Handle(), kSharePathRule);
+    return;
+  }
   auto job = std::make_shared<ConnectJob>();
   job->drive = ConnectDrive(setting.Drive);
   TF_ConnectionDialog& dialog = *F_ConnectionDialog_;
@@ -435,30 +467,36 @@ void TF_Main::ConnectClick(HWND sender) {
   }
   WipeString(dialog.Password);
   if (!confirmed || services_.worker.Busy()) return;
+  if (!IsSharePath(job->remote)) {
+    ShowMessage(Handle(), kSharePathRule);
+    return;
+  }
   // Without a user name the share is connected as the current user, whatever password is stored.
   job->plan = PlanConnect(job->drive, job->remote, job->user);
 
   SetStatus(u"接続認証中");
   UpdateWindow(StatusBar1());
   NetworkProvider& network = services_.network;
+  const FolderProbe& folders = services_.folders;
   services_.worker.Start(
-      [job, &network] {
+      [job, &network, &folders] {
         const WipeOnExit wipePassword(job->password);
         const bool send = job->plan.sendCredentials;
         job->result = network.AddConnection(job->plan.localName, job->remote, send ? &job->user : nullptr,
                                             send ? &job->password : nullptr);
         WipeString(job->password);
-        if (job->result == kNoError || job->DriveMayBeHeld()) {
+        if (job->result == kNoError || job->AlreadyThere()) {
           EnumerateConnections(network, nullptr, job->locals, job->remotes);
         }
+        // Only the share asked for is opened, and only when it is a folder.
+        job->outcome = CheckDriveInUse(ConnectResultText(job->result, job->remote), job->result, job->drive,
+                                       job->remote, job->locals, job->remotes);
+        if (job->outcome.open) job->openIsFolder = folders.IsFolder(job->plan.openTarget);
       },
       [this, job] {
         if (Handle() == nullptr) return;  // the window was closed meanwhile
-        ConnectOutcome outcome = ConnectResultText(job->result, job->remote);
-        if (job->DriveMayBeHeld()) {
-          // Only the share asked for is opened.
-          outcome = CheckDriveInUse(outcome, job->result, job->drive, job->remote, job->locals, job->remotes);
-        }
+        ConnectOutcome outcome = job->outcome;
+        if (outcome.open && !job->openIsFolder) outcome = NotAFolder(outcome, job->plan.openTarget);
         if (job->result == kNoError) ShowConnections(std::move(job->locals), std::move(job->remotes));
         if (outcome.open) {
           const WaitCursor wait;

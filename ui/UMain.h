@@ -9,6 +9,7 @@
 #include "ConnectButtons.h"
 #include "ConnectionPanelList.h"
 #include "FileStore.h"
+#include "FolderProbe.h"
 #include "NetworkProvider.h"
 #include "NetworkWorker.h"
 #include "Panel.h"
@@ -32,6 +33,7 @@ class TF_SettingButton;
 struct MainServices {
   SettingsList& settings;
   FileStore& files;
+  const FolderProbe& folders;  // asked on the worker whether what is to be opened is a folder
   const AnsiCodePage& codePage;
   NetworkProvider& network;
   NetworkWorker& worker;  // where the network's blocking calls run, one operation at a time
@@ -95,6 +97,8 @@ class TF_Main : public TopLevelWindow {
   void ButtonGroupItemsClick_Open(int tag);
   void ButtonGroupItemsClick_DisConnect(int tag);
   const Text& ConnectionName(int tag) const;
+  // Opens a connection's remote name once the worker has found it to be a folder.
+  void OpenRemoteFolder(const Text& target);
   // The close of a connection, on the worker; asks before forcing, then says how it went.
   void CancelConnection(const Text& name, bool force);
   // Rebuilds the panels from the connections the worker read.

@@ -10,6 +10,7 @@
 #include "Dpi.h"
 #include "ErrorReport.h"
 #include "SecureWipe.h"
+#include "SharePath.h"
 #include "WinText.h"
 
 namespace velloway {
@@ -137,6 +138,10 @@ void TF_SettingButtonForm::B_OKClick() {
       message += u"名前、フォルダ、ユーザー名には改行などの制御文字を使えません。\r\n";
       break;
     }
+  }
+  // Only a share: a program, a URL or a folder of this PC would be run or opened by a click.
+  if (GetWindowTextLengthW(E_Folder()) != 0 && !IsSharePath(ControlText(E_Folder()))) {
+    message += Text(kSharePathRule) + u"\r\n";
   }
   if (!message.empty()) {
     ShowMessage(Handle(), message);

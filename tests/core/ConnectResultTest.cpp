@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{1205, u"恒久的な接続を処理するためのユーザープロファイルを開くことができません", false},
         ResultCase{1206, u"ユーザープロファイルの形式が正しくありません", false},
         ResultCase{1208, u"ネットワークエラーです。LANケーブルがささっていますか？", false},
-        ResultCase{1219, u"既に接続済みです", true}, ResultCase{1222, u"ネットワークに接続されていません", false},
+        ResultCase{1219, u"既に接続済みです", false}, ResultCase{1222, u"ネットワークに接続されていません", false},
         ResultCase{1223, u"接続が取り消されました", false},
         // Anything else, neighbours of known codes included.
         ResultCase{1, u"ID、パスワードが間違っていませんか？", false},

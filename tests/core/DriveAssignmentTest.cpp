@@ -19,6 +19,7 @@ struct InUseCase {
   Text drive;
   Text status;  // empty: today's outcome stands
   bool open;
+  Text remote = u"";  // the share asked for, when not \\srv\keiri
 };
 
 void PrintTo(const InUseCase& c, std::ostream* out) { *out << c.name; }
@@ -32,7 +33,8 @@ TEST_P(CheckDriveInUseTest, OpensOnlyTheShareAskedFor) {
   const ConnectOutcome today{u"既に接続済みです", true};
   const std::vector<Text> locals{u"z:", u"Y:", u""};
   const std::vector<Text> remotes{u"\\\\SRV\\Keiri\\", u"\\\\other\\share", u"\\\\srv\\keiri"};
-  const ConnectOutcome outcome = CheckDriveInUse(today, c.result, c.drive, u"\\\\srv\\keiri", locals, remotes);
+  const Text remote = c.remote.empty() ? Text(u"\\\\srv\\keiri") : c.remote;
+  const ConnectOutcome outcome = CheckDriveInUse(today, c.result, c.drive, remote, locals, remotes);
   EXPECT_EQ(EncodeUtf8(outcome.status), EncodeUtf8(c.status.empty() ? today.status : c.status));
   EXPECT_EQ(outcome.open, c.open);
 }
@@ -40,13 +42,16 @@ TEST_P(CheckDriveInUseTest, OpensOnlyTheShareAskedFor) {
 INSTANTIATE_TEST_SUITE_P(
     Results, CheckDriveInUseTest,
     ::testing::Values(InUseCase{"same share", 85, u"Z", u"", true},
-                      InUseCase{"same share, 1219", 1219, u"Z", u"", true},
+                      // 1219: the server's connection is another user's, so nothing is opened as that user.
+                      InUseCase{"same share, 1219", 1219, u"Z", u"", false},
                       InUseCase{"another share", 85, u"Y", u"【Y:】は別の共有【\\\\other\\share】に接続されています", false},
                       InUseCase{"another share, 1219", 1219, u"Y", u"【Y:】は別の共有【\\\\other\\share】に接続されています",
                                 false},
                       InUseCase{"a local drive", 85, u"C", u"【C:】ドライブは既に使用されています", false},
-                      InUseCase{"1219 with a free letter", 1219, u"X", u"", true},
+                      InUseCase{"1219 with a free letter", 1219, u"X", u"", false},
+                      InUseCase{"1219 without a letter", 1219, u"", u"", false},
                       InUseCase{"no letter", 85, u"", u"", true},
+                      InUseCase{"no letter, that share not connected", 85, u"", u"", false, u"\\\\srv\\gone"},
                       InUseCase{"another result", 0, u"Y", u"", true}));
 
 }  // namespace

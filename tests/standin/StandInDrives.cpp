@@ -83,14 +83,19 @@ bool IsLocalDrive(const std::wstring& local) {
   return type != DRIVE_NO_ROOT_DIR && type != DRIVE_REMOTE;
 }
 
-bool MapDrive(const std::wstring& local, const std::wstring& remote) {
-  if (!IsDriveName(local) || IsLocalDrive(local)) return true;
+std::wstring MakeShareFolder(const std::wstring& remote) {
   const std::wstring folder = ShareFolder(remote);
   // Every level, as CreateDirectoryW makes one at a time.
   for (size_t slash = folder.find(L'\\', 3); ; slash = folder.find(L'\\', slash + 1)) {
     CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
     if (slash == std::wstring::npos) break;
   }
+  return folder;
+}
+
+bool MapDrive(const std::wstring& local, const std::wstring& remote) {
+  if (!IsDriveName(local) || IsLocalDrive(local)) return true;
+  const std::wstring folder = MakeShareFolder(remote);
   const std::string unixFolder = UnixPathOf(folder);
   return !unixFolder.empty() && DefineDrive(local[0], unixFolder);
 }

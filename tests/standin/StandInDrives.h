@@ -6,8 +6,11 @@
 
 namespace velloway::standin {
 
-// The folder that stands for a share, e.g. C:\windows\velloway-standin-shares\srv\keiri.
+// The folder that stands for a share, e.g. C:\windows\velloway-standin-shares\srv\keiri. The prefix's
+// dosdevices\unc leads to the same folders, so \\srv\keiri is that folder too.
 std::wstring ShareFolder(const std::wstring& remote);
+// Makes that folder (every level of it) and returns it.
+std::wstring MakeShareFolder(const std::wstring& remote);
 
 // True when local ("Z:") names a drive the stand-in did not make: the system drive, or the host's root.
 bool IsLocalDrive(const std::wstring& local);

@@ -505,8 +505,36 @@ TEST_F(SettingButtonTest, ControlCharactersAreRefusedInTheDialog) {
       }
     });
     Click(editor().B_Add());
-    EXPECT_EQ(messages, (std::vector<std::wstring>{L"名前、フォルダ、ユーザー名には改行などの制御文字を使えません。\r\n"}))
-        << field;
+    ASSERT_EQ(messages.size(), 1u) << field;
+    EXPECT_TRUE(messages[0].starts_with(L"名前、フォルダ、ユーザー名には改行などの制御文字を使えません。\r\n")) << field;
+    EXPECT_TRUE(stillOpen);
+  }
+  EXPECT_EQ(Names(), (std::vector<Text>{u"a", u"b", u"c"}));
+}
+
+// Only a share may be a button's Folder: a program, a URL or a folder of this PC is refused with what is
+// accepted, and the dialog stays open.
+TEST_F(SettingButtonTest, AFolderThatIsNoShareIsRefusedInTheDialog) {
+  for (const wchar_t* folder : {L"C:\\windows\\x.exe", L"http://example.invalid/", L"notepad.exe", L"\\\\srv"}) {
+    std::vector<std::wstring> messages;
+    bool stillOpen = false;
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+      if (window == form().Handle()) {
+        if (messages.empty()) {
+          SetWindowTextW(form().E_Name(), L"name");
+          SetWindowTextW(form().E_Folder(), folder);
+          PostClick(form().B_OK());
+        }
+      } else if (seen.className == L"#32770") {
+        messages.push_back(seen.text);
+        stillOpen = form().IsShowing();
+        WindowWatcher::Answer(window, IDOK);
+        PostClick(form().B_Cancel());
+      }
+    });
+    Click(editor().B_Add());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"\\\\サーバー名\\共有フォルダ名"), std::wstring::npos) << messages[0];
     EXPECT_TRUE(stillOpen);
   }
   EXPECT_EQ(Names(), (std::vector<Text>{u"a", u"b", u"c"}));

@@ -94,6 +94,9 @@ StandInNetwork& StandInNetwork::AddUsualNeighbourhood() {
 void StandInNetwork::Save() const {
   UnmapDrives();
   if (!standin::SaveState(state_)) throw std::runtime_error("cannot write the stand-in network's state file");
+  // Each share is a folder, as a file server's share is one.
+  for (const standin::Share& share : state_.Shares) standin::MakeShareFolder(share.Remote);
+  for (const standin::Connection& connection : state_.Connections) standin::MakeShareFolder(connection.Remote);
   for (const standin::Connection& connection : state_.Connections) {
     if (!standin::MapDrive(connection.Local, connection.Remote)) {
       throw std::runtime_error("the mount manager refused the stand-in network's drive");

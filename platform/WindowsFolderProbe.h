@@ -1,0 +1,13 @@
+// FolderProbe over the file system's attributes.
+#pragma once
+
+#include "FolderProbe.h"
+
+namespace velloway {
+
+class WindowsFolderProbe final : public FolderProbe {
+ public:
+  bool IsFolder(const Text& path) const override;
+};
+
+}  // namespace velloway
