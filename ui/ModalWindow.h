@@ -13,6 +13,8 @@ class ModalWindow : public TopLevelWindow {
   ModalResult ShowModal();
   void EndModal(ModalResult result) noexcept { result_ = result; }
   bool IsShowing() const noexcept { return showing_; }
+  // Shown, and EndModal has been called: it goes once the current message has been handled.
+  bool Closing() const noexcept { return showing_ && result_ != ModalResult::None; }
 
  protected:
   // Creates the hidden window with client size width × height at 96 DPI, at the screen's top-left, and

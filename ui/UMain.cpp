@@ -577,6 +577,15 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Layout();
       return 0;
+    case WM_CLOSE:
+      // Closed from outside while the editor is open (taskkill, the Restart Manager): the editor's changes
+      // are saved first, and the window closes once the editor has.
+      if (F_SettingButton_ != nullptr && F_SettingButton_->IsShowing()) {
+        F_SettingButton_->SaveAndClose();
+        if (F_SettingButton_->Closing()) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return 0;
+      }
+      return TopLevelWindow::HandleMessage(message, wParam, lParam);
     case WM_DESTROY:
       FormDestroy();
       PostQuitMessage(0);

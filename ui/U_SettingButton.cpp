@@ -290,6 +290,21 @@ void TF_SettingButton::OnButtonClick(int id, HWND) {
 
 LRESULT TF_SettingButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+  // Log-off, the Restart Manager and taskkill end the program without asking the editor: what the user
+  // changed in it is saved first, as its close button would. Esc still does nothing (CloseRequested).
+  switch (message) {
+    case WM_CLOSE:
+      if (IsShowing()) SaveAndClose();
+      return 0;
+    case WM_QUERYENDSESSION:
+      if (IsShowing()) SaveAndClose();
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE && IsShowing()) SaveAndClose();
+      return 0;
+    default:
+      break;
+  }
   return ModalWindow::HandleMessage(message, wParam, lParam);
 }
 

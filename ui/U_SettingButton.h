@@ -39,6 +39,9 @@ class TF_SettingButton : public ModalWindow {
   bool AddFromShare(const Text& name, const Text& folder);
   // Takes back the row that AddFromShare appended, when it could not be saved.
   void RemoveLastRow();
+  // What B_Close does: saves (a failed save is reported and may keep the editor open) and closes. For the
+  // ends that do not come from the editor itself: the session ending, a polite close of the program.
+  void SaveAndClose() { B_CloseClick(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "SettingsFileFixture.h"
 #include "TestPlatform.h"
 #include "UiHarness.h"
@@ -15,6 +17,7 @@ namespace velloway {
 namespace {
 
 using testing::RunningApplication;
+using testing::RunSoon;
 using testing::WindowText;
 using testing::WindowWatcher;
 
@@ -538,6 +541,54 @@ TEST_F(SettingButtonTest, AFolderThatIsNoShareIsRefusedInTheDialog) {
     EXPECT_TRUE(stillOpen);
   }
   EXPECT_EQ(Names(), (std::vector<Text>{u"a", u"b", u"c"}));
+}
+
+// Windows ending the session, or a polite close of the program (taskkill, the Restart Manager), while the
+// editor is open with a row added: the row is saved as the editor's close would save it.
+TEST_F(SettingButtonTest, AnEndFromOutsideSavesTheEditorsChanges) {
+  struct Case {
+    const char* name;
+    std::function<void(TF_SettingButton& editor, TF_Main& main)> end;
+    bool programEnds;
+  };
+  const Case cases[] = {
+      {"log-off asks", [](TF_SettingButton& e, TF_Main&) { SendMessageW(e.Handle(), WM_QUERYENDSESSION, 0, 0); },
+       false},
+      {"log-off ends", [](TF_SettingButton& e, TF_Main&) { SendMessageW(e.Handle(), WM_ENDSESSION, TRUE, 0); },
+       false},
+      {"close to the editor", [](TF_SettingButton& e, TF_Main&) { PostMessageW(e.Handle(), WM_CLOSE, 0, 0); },
+       false},
+      {"close to the program", [](TF_SettingButton&, TF_Main& m) { PostMessageW(m.Handle(), WM_CLOSE, 0, 0); },
+       true},
+  };
+  const std::string before = testing::ReadSettingsFile();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    running_.reset();
+    testing::WriteSettingsFile(before);
+    running_ = std::make_unique<RunningApplication>();
+    ASSERT_TRUE(running_->WaitForNetwork());
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window != editor().Handle()) return;
+      RunSoon([&] {
+        app().Settings.Append(ButtonSetting{u"new", u"", u"\\\\srv\\new", u"", u""});
+        editor().RowsChanged();
+        c.end(editor(), app().F_Main);
+        // Left open by the end: closed here without saving, so that the check below fails instead of hanging.
+        RunSoon([&] {
+          if (editor().IsShowing() && !editor().Closing()) editor().EndModal(ModalResult::Cancel);
+        });
+      });
+    });
+    SendMessageW(app().F_Main.B_AddButton(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(editor().IsShowing());
+    EXPECT_EQ(testing::ReadSettingsFile(), before + "new,,\\\\srv\\new,,\r\n");
+    if (c.programEnds) {
+      EXPECT_TRUE(running_->PumpUntil([&] { return app().F_Main.Handle() == nullptr; }, 3000));
+    } else {
+      EXPECT_NE(app().F_Main.Handle(), nullptr);
+    }
+  }
 }
 
 }  // namespace
