@@ -505,6 +505,8 @@ TEST_F(ServerBrowserTest, EnterInTheServerFieldLooksItUp) {
       // Through the browser's loop, which gives the dialog keys their meaning.
       PostMessageW(browser().E_Server(), WM_KEYDOWN, VK_RETURN, 0);
       testing::RunSoon([&] {
+        // The look-up runs on the worker: its result is shown once it is done, not at the next idle moment.
+        running_->PumpUntil([&] { return !running_->app().Worker.Busy() && !Tree().empty(); });
         tree = Tree();
         SendMessageW(browser().B_Close(), BM_CLICK, 0, 0);
       });
