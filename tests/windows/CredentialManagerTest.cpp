@@ -1,4 +1,4 @@
-// Passwords kept in Windows' Credential Manager: through the real edit dialog, the real Credential Manager and a connect click.
+// Passwords in Windows' Credential Manager, through the real edit dialog, Credential Manager and a connect click.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <wincred.h>
@@ -84,7 +84,9 @@ class CredentialManagerTest : public testing::StandInWindowTest {
   TF_SettingButton& editor() { return running_->app().F_SettingButton; }
   TF_SettingButtonForm& form() { return running_->app().F_SettingButtonForm; }
   SettingsList& settings() { return running_->app().Settings; }
-  std::string FileBytes() { return testing::ReadBytes(FromWide(testing::SettingsFilePath().c_str())).value_or("(none)"); }
+  std::string FileBytes() {
+    return testing::ReadBytes(FromWide(testing::SettingsFilePath().c_str())).value_or("(none)");
+  }
 
   void Select(int row) {
     ListView_SetItemState(editor().LV_Button(), -1, 0, LVIS_SELECTED);
@@ -204,8 +206,8 @@ TEST_F(CredentialManagerTest, RenameAndMoveKeepTheEntryAndAFolderOrIdEditMovesIt
     const wchar_t* id;
     const wchar_t* newKey;
   };
-  for (const Case& edit : {Case{L"\\\\srv\\a3", L"u", L"Velloway:u@\\\\srv\\a3"},
-                           Case{L"\\\\srv\\a", L"v", L"Velloway:v@\\\\srv\\a"}}) {
+  for (const Case& edit :
+       {Case{L"\\\\srv\\a3", L"u", L"Velloway:u@\\\\srv\\a3"}, Case{L"\\\\srv\\a", L"v", L"Velloway:v@\\\\srv\\a"}}) {
     SCOPED_TRACE(::testing::Message() << edit.newKey);
     WriteCredential(L"Velloway:u@\\\\srv\\a", L"pa");
     StartWith("a,,\\\\srv\\a,u,\r\nb,,\\\\srv\\b,w,\r\n");
