@@ -10,12 +10,12 @@ namespace velloway {
 Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t connectButtonLimit)
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
-      F_Main(MainServices{Settings, Files, Folders, CodePage, Network, Worker, Shell, Crypto,
+      F_Main(MainServices{Settings, Files, Folders, CodePage, Network, Worker, Shell, Crypto, Credentials,
                                std::move(applicationDataFolder)},
              connectButtonLimit),
       F_NetResEnum(Network, Worker, Settings,
                    [this](const Text& name, const Text& folder) { return AddButtonFromShare(name, folder); }),
-      F_SettingButton(Settings, F_SettingButtonForm, Crypto) {
+      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;

@@ -10,6 +10,7 @@
 #include "U_SettingButton.h"
 #include "U_SettingButtonForm.h"
 #include "WindowsAnsiCodePage.h"
+#include "WindowsCredentialStore.h"
 #include "WindowsFileStore.h"
 #include "WindowsFolderProbe.h"
 #include "WindowsNetBios.h"
@@ -41,6 +42,7 @@ class Application {
   WindowsAnsiCodePage CodePage;
   WindowsCryptoProvider CryptoProvider;
   WindowsNetBios NetBios;
+  WindowsCredentialStore Credentials;
   WindowsNetworkProvider Network;
   // Declared after what its operations use and before the windows: on the way out the windows go
   // first, then a running operation is waited for.

@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ConnectButtons.h"
 #include "ConnectPlan.h"
 #include "ConnectionEnumeration.h"
 #include "ConnectResult.h"
+#include "CredentialKeys.h"
 #include "Controls.h"
 #include "DisconnectResult.h"
 #include "DriveAssignment.h"
@@ -440,6 +442,16 @@ struct ConnectJob {
 
 }  // namespace
 
+// An empty Pass: the password is the one Credential Manager keeps for the row's key, if any.
+Text TF_Main::StoredPassword(const ButtonSetting& setting) const {
+  if (!UsesCredentialStore(setting)) return DecryptPassword(setting.Pass, services_.crypto);
+  std::optional<Text> stored = services_.credentials.Read(CredentialKey(setting));
+  if (!stored) return Text();
+  Text password = *stored;
+  WipeString(*stored);
+  return password;
+}
+
 void TF_Main::ConnectClick(HWND sender) {
   // One network operation at a time: a click while one runs starts nothing. Nor does one that arrives while
   // an earlier click's dialog is still open: it would fill that dialog with its own setting.
@@ -457,7 +469,7 @@ void TF_Main::ConnectClick(HWND sender) {
   dialog.DriveLine = DriveLine(job->drive);
   dialog.Folder = setting.Folder;
   dialog.ID = setting.ID;
-  dialog.Password = DecryptPassword(setting.Pass, services_.crypto);
+  dialog.Password = StoredPassword(setting);
   const bool confirmed = dialog.ShowModal() == ModalResult::Ok;
   // The edited values serve this connection only; the setting keeps its own.
   if (confirmed) {

@@ -17,6 +17,7 @@
 #include "ScrollBox.h"
 #include "SettingsFile.h"
 #include "SettingsList.h"
+#include "CredentialStore.h"
 #include "U_crypto.h"
 #include "ShellOpener.h"
 #include "Splitter.h"
@@ -39,6 +40,7 @@ struct MainServices {
   NetworkWorker& worker;  // where the network's blocking calls run, one operation at a time
   ShellOpener& shell;
   const CryptoServices& crypto;
+  const CredentialStore& credentials;  // the passwords of rows whose Pass is empty
   Text applicationDataFolder;  // the per-user folder, as the shell gave it; the settings folder is inside
 };
 
@@ -91,6 +93,7 @@ class TF_Main : public TopLevelWindow {
   void FormDestroy();
   void T_OnCreateTimer();
   void ConnectClick(HWND sender);
+  Text StoredPassword(const ButtonSetting& setting) const;
   void B_AddButtonClick();
   void B_NetResSearchClick();
   void B_ConnectionSearchClick();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Controls.h"
+#include "CredentialKeys.h"
 #include "Dpi.h"
 #include "ErrorReport.h"
 #include "SecureWipe.h"
@@ -123,6 +124,18 @@ void TF_SettingButton::FillForm(const ButtonSetting& setting) {
   form_.Drive = setting.Drive;
   form_.Folder = setting.Folder;
   form_.ID = setting.ID;
+  // An empty Pass: the password, if any, is in Credential Manager under the row's key. New rows go there too.
+  form_.UseCredentialManager = UsesCredentialStore(setting);
+  if (form_.UseCredentialManager) {
+    std::optional<Text> stored = credentials_.Read(CredentialKey(setting));
+    form_.Password.clear();
+    if (stored) {
+      form_.Password = *stored;
+      WipeString(*stored);
+    }
+    form_.PasswordUnreadable = false;
+    return;
+  }
   // A Pass from another machine, another adapter or a damaged file shows as an empty box with a note.
   CipherOutcome stored = TryDecryptPassword(setting.Pass, crypto_);
   form_.Password = std::move(stored.text);
@@ -132,12 +145,13 @@ void TF_SettingButton::FillForm(const ButtonSetting& setting) {
 
 // On OK: the password must have an ANSI form (it is encrypted as such bytes), and the encryption must
 // work; otherwise the dialog says why and stays open. An unreadable stored Pass that the user left alone
-// is kept byte for byte.
+// is kept byte for byte, even with the box ticked: there is nothing to move.
 bool TF_SettingButton::AcceptForm() {
   if (storedPass_ && form_.PasswordUnreadable && !form_.PasswordChanged) {
     acceptedPass_ = *storedPass_;
     return true;
   }
+  if (form_.UseCredentialManager) return AcceptIntoCredentialManager();
   if (!crypto_.codePage.CanRepresent(form_.Password)) {
     ShowMessage(form_.Handle(), u"パスワードに使用できない文字が含まれています。\r\n"
                                 u"この PC の文字コード（Shift_JIS）で表せる文字だけを使ってください。");
@@ -152,6 +166,24 @@ bool TF_SettingButton::AcceptForm() {
   }
   acceptedPass_ = std::move(encrypted.text);
   return true;
+}
+
+// Written at once, so that no copy of the password waits for the save; the row's Pass becomes empty. Any
+// character will do: the password reaches the network as UTF-16, never through the code page.
+bool TF_SettingButton::AcceptIntoCredentialManager() {
+  const Text key = CredentialKey(ButtonSetting{form_.Name, form_.Drive, form_.Folder, form_.ID, u""});
+  const std::uint32_t error = credentials_.Write(key, form_.Password);
+  if (error != 0) {
+    ShowMessage(form_.Handle(), u"パスワードを Windows の資格情報マネージャーに保存できませんでした。設定は変更されていません。"
+                                u"（エラー " + ErrorCodeText(error) + u"）");
+    return false;
+  }
+  acceptedPass_.clear();
+  return true;
+}
+
+void TF_SettingButton::Forget(const ButtonSetting& row) {
+  if (UsesCredentialStore(row)) keysToDelete_.push_back(CredentialKey(row));
 }
 
 ButtonSetting TF_SettingButton::SettingFromForm() {
@@ -181,7 +213,10 @@ bool TF_SettingButton::AddFromShare(const Text& name, const Text& folder) {
 
 void TF_SettingButton::RemoveLastRow() {
   if (settings_.Count() == 0) return;
+  const ButtonSetting removed = settings_.Row(settings_.Count() - 1);
   settings_.Delete(settings_.Count() - 1);
+  // The rows are what the file holds again: a password only this row kept goes with it.
+  if (UsesCredentialStore(removed)) DeleteUnusedCredentials(credentials_, {CredentialKey(removed)}, settings_);
   Select(-1);
   RowsChanged();
 }
@@ -198,6 +233,8 @@ void TF_SettingButton::B_EditClick() {
     WipeString(form_.Password);
     return;
   }
+  // The old key stays in use if the edit kept Folder, ID and the box: the save checks.
+  Forget(settings_.Row(static_cast<size_t>(row)));
   settings_.SetRow(static_cast<size_t>(row), SettingFromForm());
   RowsChanged();
 }
@@ -209,6 +246,7 @@ void TF_SettingButton::B_DeleteClick() {
     return;
   }
   if (!AskYesNo(Handle(), u"削除します。よろしいですか？", true)) return;
+  Forget(settings_.Row(static_cast<size_t>(row)));
   settings_.Delete(static_cast<size_t>(row));
   Select(-1);
   RowsChanged();
@@ -232,6 +270,7 @@ void TF_SettingButton::B_DownClick() { MoveSelected(1); }
 void TF_SettingButton::B_CloseClick() {
   try {
     onClose_();
+    DeleteUnusedCredentials(credentials_, keysToDelete_, settings_);
   } catch (...) {
     // The save failed (a locked file, a full disk): the file keeps its old bytes. The user may try again,
     // or leave without saving rather than being shut in.
@@ -244,6 +283,8 @@ void TF_SettingButton::B_CloseClick() {
     Select(-1);
     RowsChanged();
   }
+  // Saved, or given up: either way nothing left to delete (the restored rows still use their keys).
+  keysToDelete_.clear();
   EndModal(ModalResult::Ok);
 }
 

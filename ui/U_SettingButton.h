@@ -4,7 +4,9 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
+#include "CredentialStore.h"
 #include "ModalWindow.h"
 #include "SettingsList.h"
 #include "U_crypto.h"
@@ -15,11 +17,13 @@ class TF_SettingButtonForm;
 
 class TF_SettingButton : public ModalWindow {
  public:
-  TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto)
-      : settings_(settings), form_(form), crypto_(crypto) {}
+  TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto,
+                   CredentialStore& credentials)
+      : settings_(settings), form_(form), crypto_(crypto), credentials_(credentials) {}
 
   // onClose saves the settings and rebuilds the connect buttons. When it raises, the error is shown and the
-  // user may close without saving: the rows go back to what they were when the editor opened.
+  // user may close without saving: the rows go back to what they were when the editor opened. A password that
+  // a row kept in Credential Manager is deleted there only once the rows without it are saved.
 
   void Create(HWND owner, std::function<void()> onClose);
 
@@ -63,12 +67,17 @@ class TF_SettingButton : public ModalWindow {
   void Select(int row);
   void FillForm(const ButtonSetting& setting);
   bool AcceptForm();
+  bool AcceptIntoCredentialManager();
+  // The row no longer keeps its password under its key: deleted there on save unless a row still does.
+  void Forget(const ButtonSetting& row);
   ButtonSetting SettingFromForm();
   LRESULT OnNotify(const NMHDR& header);
 
   SettingsList& settings_;
   TF_SettingButtonForm& form_;
   const CryptoServices& crypto_;
+  CredentialStore& credentials_;
+  std::vector<Text> keysToDelete_;  // credentials that rows used since the last save
   std::function<void()> onClose_;
   SettingsList rowsAtShow_;  // what closing without saving goes back to
   // While the edit dialog is open: the stored Pass of the row being edited (none when adding), and the

@@ -24,6 +24,8 @@ class TF_SettingButtonForm : public ModalWindow {
   bool PasswordUnreadable = false;
   // Out: whether the user changed the password box.
   bool PasswordChanged = false;
+  // In and out: keep the password in Windows' Credential Manager rather than in the file's Pass.
+  bool UseCredentialManager = true;
   // Asked on OK once the required fields are there; false keeps the dialog open (it has said why).
   std::function<bool()> OnAccept;
 
@@ -39,6 +41,7 @@ class TF_SettingButtonForm : public ModalWindow {
   HWND B_Cancel() const noexcept;
   // Shown only when the stored password could not be read.
   HWND L_PassNote() const noexcept;
+  HWND CK_CredentialManager() const noexcept;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

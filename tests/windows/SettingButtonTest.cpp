@@ -9,6 +9,7 @@
 #include "TestPlatform.h"
 #include "UiHarness.h"
 #include "WindowsAnsiCodePage.h"
+#include "WindowsCredentialStore.h"
 #include "WindowsNetBios.h"
 #include "U_crypto.h"
 #include "WinText.h"
@@ -134,6 +135,7 @@ TEST_F(SettingButtonTest, EditConfirmedWritesBackWithTheNewPasswordEncrypted) {
     SetWindowTextW(form().E_Name(), L"経理");
     SetWindowTextW(form().E_ID(), L"yamada");
     SetWindowTextW(form().E_Pass(), L"pw2");
+    SendMessageW(form().CK_CredentialManager(), BM_SETCHECK, BST_UNCHECKED, 0);  // the file's Pass
     PostClick(form().B_OK());
   });
   Select(1);
@@ -198,6 +200,7 @@ TEST_F(SettingButtonTest, AddThenCloseSavesTheFileAndRebuildsTheButtons) {
       SetWindowTextW(form().E_Name(), L"新規");
       SetWindowTextW(form().E_Folder(), L"\\\\srv\\new");
       SendMessageW(form().CB_Drive(), CB_SETCURSEL, 1, 0);  // "B"
+      SendMessageW(form().CK_CredentialManager(), BM_SETCHECK, BST_UNCHECKED, 0);  // the file's Pass
       PostClick(form().B_OK());
       PostClick(editor().B_Close());
     }
@@ -346,6 +349,7 @@ TEST_F(SettingButtonTest, PasswordWithoutAnAnsiFormIsRefusedAndTheBoxIsEmptiedOn
       SetWindowTextW(form().E_Name(), L"n");
       SetWindowTextW(form().E_Folder(), L"\\\\srv\\n");
       SetWindowTextW(form().E_Pass(), L"p\u00E4ss\u20AC");
+      SendMessageW(form().CK_CredentialManager(), BM_SETCHECK, BST_UNCHECKED, 0);  // only the file's Pass is ANSI
       ++okClicks;
       PostClick(form().B_OK());
     }
@@ -367,6 +371,7 @@ TEST_F(SettingButtonTest, PasswordWithoutAnAnsiFormIsRefusedAndTheBoxIsEmptiedOn
     SetWindowTextW(form().E_Name(), L"n");
     SetWindowTextW(form().E_Folder(), L"\\\\srv\\n");
     SetWindowTextW(form().E_Pass(), L"\u7D4C\u7406pw");
+    SendMessageW(form().CK_CredentialManager(), BM_SETCHECK, BST_UNCHECKED, 0);
     PostClick(form().B_OK());
   });
   Click(editor().B_Add());
@@ -460,7 +465,8 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
   const CryptoServices crypto{provider, netBios, codePage};
   SettingsList settings;
   TF_SettingButtonForm form;
-  TF_SettingButton editor(settings, form, crypto);
+  WindowsCredentialStore credentials;
+  TF_SettingButton editor(settings, form, crypto, credentials);
   form.Create(nullptr);
   editor.Create(nullptr, [] {});
 
@@ -471,6 +477,7 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
       SetWindowTextW(form.E_Name(), L"n");
       SetWindowTextW(form.E_Folder(), L"\\\\srv\\n");
       SetWindowTextW(form.E_Pass(), L"pw");
+      SendMessageW(form.CK_CredentialManager(), BM_SETCHECK, BST_UNCHECKED, 0);  // the file's Pass
       PostClick(form.B_OK());
     }
     if (seen.className == L"#32770") {

@@ -1,0 +1,22 @@
+// Which stored credential belongs to a button: a key made from what the button connects to, not from its place.
+#pragma once
+
+#include <vector>
+
+#include "ButtonSetting.h"
+#include "CredentialStore.h"
+#include "SettingsList.h"
+
+namespace velloway {
+
+// "Velloway:" + ID + "@" + Folder, each as the row stores it: a rename or a move keeps the key, and an edit
+// of Folder or ID gives another. Letter case is the store's to compare (Windows ignores it).
+Text CredentialKey(const ButtonSetting& setting);
+
+// A row keeps its password in the store when its Pass is empty; the file then holds no password for it.
+inline bool UsesCredentialStore(const ButtonSetting& setting) { return setting.Pass.empty(); }
+
+// Deletes each candidate key that none of the rows keeping their password in the store still uses.
+void DeleteUnusedCredentials(CredentialStore& store, const std::vector<Text>& candidates, const SettingsList& rows);
+
+}  // namespace velloway
