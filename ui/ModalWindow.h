@@ -13,6 +13,8 @@ class ModalWindow : public TopLevelWindow {
   ModalResult ShowModal();
   void EndModal(ModalResult result) noexcept { result_ = result; }
   bool IsShowing() const noexcept { return showing_; }
+  // EndModal was called and the window is about to hide.
+  bool Ending() const noexcept { return result_ != ModalResult::None; }
 
  protected:
   // Creates the hidden window with client size width × height at 96 DPI, at the screen's top-left, and

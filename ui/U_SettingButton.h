@@ -18,10 +18,14 @@ class TF_SettingButton : public ModalWindow {
   TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto)
       : settings_(settings), form_(form), crypto_(crypto) {}
 
-  // onClose saves the settings and rebuilds the connect buttons. When it raises, the error is shown and the
-  // user may close without saving: the rows go back to what they were when the editor opened.
-
-  void Create(HWND owner, std::function<void()> onClose);
+  // onClose saves the settings and rebuilds the connect buttons; false keeps the editor open (the user went
+  // back to editing). When it raises, the error is shown and the user may close without saving: the rows go
+  // back to what they were when the editor opened. Its argument is false when nothing may be asked.
+  void Create(HWND owner, std::function<bool(bool mayAsk)> onClose);
+  // Closes the editor, when it is open, as B_Close does: the way out when the program is asked to end.
+  // mayAsk false (the session is ending): saved without a question; a failed save is only reported.
+  // True when the editor is closed afterwards.
+  bool SaveAndClose(bool mayAsk);
 
   HWND LV_Button() const noexcept;
   HWND B_Add() const noexcept;
@@ -54,7 +58,7 @@ class TF_SettingButton : public ModalWindow {
   void B_DeleteClick();
   void B_UpClick();
   void B_DownClick();
-  void B_CloseClick();
+  void B_CloseClick(bool mayAsk = true);
   void Layout();
   void MoveSelected(int offset);
   void Select(int row);
@@ -66,7 +70,7 @@ class TF_SettingButton : public ModalWindow {
   SettingsList& settings_;
   TF_SettingButtonForm& form_;
   const CryptoServices& crypto_;
-  std::function<void()> onClose_;
+  std::function<bool(bool mayAsk)> onClose_;
   SettingsList rowsAtShow_;  // what closing without saving goes back to
   // While the edit dialog is open: the stored Pass of the row being edited (none when adding), and the
   // Pass that OK makes of the dialog's password.
