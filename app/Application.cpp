@@ -26,21 +26,26 @@ void Application::CreateWindows(int showCommand) {
   F_Main.Create(showCommand);
   HWND owner = F_Main.Handle();
   F_NetResEnum.Create(owner);
-  F_SettingButton.Create(owner, [this] { SaveAndRebuildButtons(); });
+  F_SettingButton.Create(owner, [this](bool mayAsk) { return SaveAndRebuildButtons(mayAsk); });
   F_SettingButtonForm.Create(owner);
   F_ConnectionDialog.Create(owner);
   F_Main.SetDialogs(F_SettingButton, F_NetResEnum, F_ConnectionDialog);
 }
 
-void Application::SaveAndRebuildButtons() {
-  F_Main.SaveToIni();
+bool Application::SaveAndRebuildButtons(bool mayAsk) {
+  if (!F_Main.SaveToIni(mayAsk)) return false;
   F_Main.CreateButtons();
+  return true;
 }
 
 bool Application::AddButtonFromShare(const Text& name, const Text& folder) {
   if (!F_SettingButton.AddFromShare(name, folder)) return false;
   try {
-    F_Main.SaveToIni();
+    if (!F_Main.SaveToIni()) {
+      // Back to editing, here the browser: the row goes, as nothing was saved.
+      F_SettingButton.RemoveLastRow();
+      return false;
+    }
   } catch (...) {
     // Not saved: the list goes back to what the file holds, and the error is reported by the caller's window.
     F_SettingButton.RemoveLastRow();

@@ -32,7 +32,8 @@ class Application {
   // Handles one message as the loop does (keyboard accelerators included).
   void Dispatch(MSG& message);
   // What closing the editor does once its rows are final: save the file, rebuild the connect buttons.
-  void SaveAndRebuildButtons();
+  // False: the user chose to go back to editing. mayAsk false (the session ends): no question is asked.
+  bool SaveAndRebuildButtons(bool mayAsk);
   // A button for a share, from the browser: the editor's add dialog, then saved and rebuilt as its close does.
   bool AddButtonFromShare(const Text& name, const Text& folder);
 

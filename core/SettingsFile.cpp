@@ -19,7 +19,8 @@ bool Exists(const FileStore& files, const Text& path) {
   }
 }
 
-// The first of vlw.ini.bak, vlw.ini.bak2, ... that does not exist yet: an earlier backup is never replaced.
+}  // namespace
+
 Text FreeBackupPath(const Text& path, const FileStore& files) {
   for (int number = 1; number <= kMostBackups; ++number) {
     const std::string suffix = number == 1 ? std::string() : std::to_string(number);
@@ -29,12 +30,10 @@ Text FreeBackupPath(const Text& path, const FileStore& files) {
   throw RuntimeError(u"ファイル \"" + path + u".bak\" を作成できません。");
 }
 
-}  // namespace
-
 Text SettingsFolder(const Text& applicationDataFolder) { return applicationDataFolder + u"\\vlw"; }
 
 void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const AnsiCodePage& codePage,
-                      UnreadSettingsFile& unread) {
+                      UnreadSettingsFile& unread, SettingsFileAsRead* asRead) {
   if (!files.FolderExists(path)) files.CreateFolder(path);
   path += u"\\vlw.ini";
   std::optional<std::string> bytes;
@@ -45,12 +44,13 @@ void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const An
     unread.listAtLoad = list;
     throw;
   }
-  if (!bytes) return;
-
-  // Parsed in full before the list is touched, so that the list is never left half filled.
-  std::vector<ButtonSetting> settings = ParseSettings(*bytes, codePage);
-  list.Clear();
-  for (ButtonSetting& setting : settings) list.Append(std::move(setting));
+  if (bytes) {
+    // Parsed in full before the list is touched, so that the list is never left half filled.
+    std::vector<ButtonSetting> settings = ParseSettings(*bytes, codePage);
+    list.Clear();
+    for (ButtonSetting& setting : settings) list.Append(std::move(setting));
+  }
+  if (asRead != nullptr) *asRead = SettingsFileAsRead{std::move(bytes), list};
 }
 
 SaveResult SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files,

@@ -15,6 +15,13 @@ struct UnreadSettingsFile {
   SettingsList listAtLoad;
 };
 
+// The file's bytes as this program last read or wrote them (none: there was no file), and the list they hold.
+// A save compares the file with them to find out whether someone else changed it meanwhile.
+struct SettingsFileAsRead {
+  std::optional<std::string> bytes;
+  SettingsList list;
+};
+
 // What a save did.
 struct SaveResult {
   bool written = false;  // false: the unread file was left untouched, the list being unchanged
@@ -27,8 +34,12 @@ Text SettingsFolder(const Text& applicationDataFolder);
 // Makes sure the settings folder exists, turns `path` from the settings folder into the settings
 // file path, and fills the list from the file when there is one (a missing file leaves it empty).
 // A file that cannot be read raises its error, and is recorded in `unread` first.
+// `asRead`, when given, is set to what was read.
 void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const AnsiCodePage& codePage,
-                      UnreadSettingsFile& unread);
+                      UnreadSettingsFile& unread, SettingsFileAsRead* asRead = nullptr);
+
+// The first of vlw.ini.bak, vlw.ini.bak2, ... beside `path` that does not exist yet: a backup is never replaced.
+Text FreeBackupPath(const Text& path, const FileStore& files);
 
 // Writes the whole list to the settings file, replacing its content in one step. After a failed load it
 // writes nothing while the list is unchanged, and otherwise first copies the old bytes to a new file

@@ -22,6 +22,11 @@ bool AskYesNo(HWND owner, const Text& text, bool defaultYes) {
   return MessageBoxW(OwnerWindow(owner), ToWide(text).c_str(), kConfirmTitle, type) == IDYES;
 }
 
+int AskYesNoCancel(HWND owner, const Text& text) {
+  const UINT type = MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3;
+  return MessageBoxW(OwnerWindow(owner), ToWide(text).c_str(), kConfirmTitle, type);
+}
+
 void ReportCurrentException(HWND owner) {
   Text text;
   try {

@@ -14,6 +14,8 @@ inline constexpr wchar_t kConfirmTitle[] = L"確認";
 void ShowMessage(HWND owner, const Text& text);
 // A Yes/No question titled "確認"; true for Yes.
 bool AskYesNo(HWND owner, const Text& text, bool defaultYes);
+// A Yes/No/Cancel question titled "確認", Cancel the default; IDYES, IDNO or IDCANCEL.
+int AskYesNoCancel(HWND owner, const Text& text);
 // Shows the exception being handled (call from a catch block) and returns.
 void ReportCurrentException(HWND owner);
 

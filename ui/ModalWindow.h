@@ -15,6 +15,8 @@ class ModalWindow : public TopLevelWindow {
   bool IsShowing() const noexcept { return showing_; }
   // Shown, and EndModal has been called: it goes once the current message has been handled.
   bool Closing() const noexcept { return showing_ && result_ != ModalResult::None; }
+  // EndModal was called and the window is about to hide.
+  bool Ending() const noexcept { return result_ != ModalResult::None; }
 
  protected:
   // Creates the hidden window with client size width × height at 96 DPI, at the screen's top-left, and

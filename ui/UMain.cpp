@@ -21,6 +21,7 @@
 #include "SecureWipe.h"
 #include "SharePath.h"
 #include "SettingsFile.h"
+#include "SettingsSave.h"
 #include "U_ConnectionDialog.h"
 #include "U_SettingButton.h"
 #include "UNetResEnum.h"
@@ -189,7 +190,7 @@ void TF_Main::T_OnCreateTimer() {
   KillTimer(Handle(), kT_OnCreate);
   timerArmed_ = false;
   try {
-    LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_);
+    LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
   } catch (...) {
     // The connections exist whatever became of the settings file: they are shown before the error is.
     CreateButtons_Connected();
@@ -376,12 +377,27 @@ void TF_Main::CancelConnection(const Text& name, bool force) {
       });
 }
 
-void TF_Main::SaveToIni() {
-  const SaveResult result = SaveSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_);
-  if (!result.backupPath.empty()) {
-    ShowMessage(Handle(), u"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。\r\n" +
-                              result.backupPath);
+bool TF_Main::SaveToIni(bool mayAsk) {
+  const bool wasUnread = unread_.pending;
+  // Asked over the editor when it is open, so that the question is not hidden behind it.
+  HWND over = GetActiveWindow() != nullptr ? GetActiveWindow() : Handle();
+  const CheckedSaveResult result = SaveSettingsChecked(
+      path_, services_.settings, services_.files, services_.codePage, unread_, asRead_,
+      [mayAsk, over](const SettingsDifference& difference) {
+        if (!mayAsk) return ConflictAnswer::KeepMine;
+        switch (AskYesNoCancel(over, ConflictQuestion(difference))) {
+          case IDYES: return ConflictAnswer::KeepMine;
+          case IDNO: return ConflictAnswer::TakeFile;
+          default: return ConflictAnswer::Cancel;
+        }
+      });
+  if (!result.backupPath.empty() && mayAsk) {
+    const Text what = wasUnread ? u"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。"
+                      : result.taken ? u"ファイルの内容を使いました。この画面の内容を、次のファイルに残しました。"
+                                     : u"この画面の内容で保存しました。ファイルにあった内容を、次のファイルに残しました。";
+    ShowMessage(over, what + u"\r\n" + result.backupPath);
   }
+  return !result.cancelled;
 }
 
 void TF_Main::FormMouseWheel(int wheelDelta) {
@@ -589,15 +605,17 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Layout();
       return 0;
+    // With the editor open, its rows are saved before the program ends; when the user goes back to
+    // editing instead, it does not end.
     case WM_CLOSE:
-      // Closed from outside while the editor is open (taskkill, the Restart Manager): the editor's changes
-      // are saved first, and the window closes once the editor has.
-      if (F_SettingButton_ != nullptr && F_SettingButton_->IsShowing()) {
-        F_SettingButton_->SaveAndClose();
-        if (F_SettingButton_->Closing()) PostMessageW(Handle(), WM_CLOSE, 0, 0);
-        return 0;
-      }
-      return TopLevelWindow::HandleMessage(message, wParam, lParam);
+      if (F_SettingButton_ != nullptr && !F_SettingButton_->SaveAndClose(true)) return 0;
+      DestroyWindow(Handle());
+      return 0;
+    case WM_QUERYENDSESSION:
+      return F_SettingButton_ == nullptr || F_SettingButton_->SaveAndClose(true) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wParam && F_SettingButton_ != nullptr) F_SettingButton_->SaveAndClose(false);
+      return 0;
     case WM_DESTROY:
       FormDestroy();
       PostQuitMessage(0);

@@ -57,8 +57,10 @@ class TF_Main : public TopLevelWindow {
   // Reads the current connections on the worker and rebuilds the panels once they are read; nothing
   // happens while another network operation runs.
   void CreateButtons_Connected();
-  // Saves the list; after a start-up whose load failed, says where the unread file's bytes were kept.
-  void SaveToIni();
+  // Saves the list unless the file changed meanwhile; then the user chooses between the list and the file
+  // (mayAsk false: the list is kept), and is told where the side not kept went. False: the user went
+  // back to editing and nothing was saved. The list may have become the file's: rebuild the buttons.
+  bool SaveToIni(bool mayAsk = true);
   void FormMouseWheel(int wheelDelta);
 
   void SetStatus(const Text& text);
@@ -123,6 +125,7 @@ class TF_Main : public TopLevelWindow {
   TF_ConnectionDialog* F_ConnectionDialog_ = nullptr;
 
   UnreadSettingsFile unread_;
+  SettingsFileAsRead asRead_;  // what the last load or save saw in the file
   // The current connections by connection number: stl_Connected1 their local names (a drive such as Z:,
   // or empty), stl_Connected2 their remote names.
   std::unique_ptr<std::vector<Text>> stl_Connected1_;

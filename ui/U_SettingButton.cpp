@@ -57,7 +57,7 @@ int ColumnWidth(int column, UINT dpi) {
 
 }  // namespace
 
-void TF_SettingButton::Create(HWND owner, std::function<void()> onClose) {
+void TF_SettingButton::Create(HWND owner, std::function<bool(bool mayAsk)> onClose) {
   onClose_ = std::move(onClose);
   CreateModal(L"TF_SettingButton", L"ボタン設定", 670, 328, 0, owner);
   for (const ControlLayout& layout : kLayout) AddControl(layout);
@@ -267,15 +267,15 @@ void TF_SettingButton::B_UpClick() { MoveSelected(-1); }
 
 void TF_SettingButton::B_DownClick() { MoveSelected(1); }
 
-void TF_SettingButton::B_CloseClick() {
+void TF_SettingButton::B_CloseClick(bool mayAsk) {
   try {
-    onClose_();
+    if (!onClose_(mayAsk)) return;
     DeleteUnusedCredentials(credentials_, keysToDelete_, settings_);
   } catch (...) {
     // The save failed (a locked file, a full disk): the file keeps its old bytes. The user may try again,
     // or leave without saving rather than being shut in.
     ReportCurrentException(Handle());
-    if (!AskYesNo(Handle(), u"設定を保存できませんでした。\r\n保存せずに閉じますか？（この画面での変更は元に戻ります）",
+    if (mayAsk && !AskYesNo(Handle(), u"設定を保存できませんでした。\r\n保存せずに閉じますか？（この画面での変更は元に戻ります）",
                   false)) {
       return;
     }
@@ -329,19 +329,25 @@ void TF_SettingButton::OnButtonClick(int id, HWND) {
   }
 }
 
+bool TF_SettingButton::SaveAndClose(bool mayAsk) {
+  if (!IsShowing()) return true;
+  if (!Ending()) B_CloseClick(mayAsk);
+  return Ending();
+}
+
 LRESULT TF_SettingButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-  // Log-off, the Restart Manager and taskkill end the program without asking the editor: what the user
-  // changed in it is saved first, as its close button would. Esc still does nothing (CloseRequested).
   switch (message) {
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    // A polite close (the Restart Manager, taskkill) and the end of the session save as B_Close does; Esc
+    // still does not close.
     case WM_CLOSE:
-      if (IsShowing()) SaveAndClose();
+      SaveAndClose(true);
       return 0;
     case WM_QUERYENDSESSION:
-      if (IsShowing()) SaveAndClose();
-      return TRUE;
+      return SaveAndClose(true) ? TRUE : FALSE;
     case WM_ENDSESSION:
-      if (wParam != FALSE && IsShowing()) SaveAndClose();
+      if (wParam) SaveAndClose(false);
       return 0;
     default:
       break;

@@ -21,11 +21,15 @@ class TF_SettingButton : public ModalWindow {
                    CredentialStore& credentials)
       : settings_(settings), form_(form), crypto_(crypto), credentials_(credentials) {}
 
-  // onClose saves the settings and rebuilds the connect buttons. When it raises, the error is shown and the
-  // user may close without saving: the rows go back to what they were when the editor opened. A password that
-  // a row kept in Credential Manager is deleted there only once the rows without it are saved.
-
-  void Create(HWND owner, std::function<void()> onClose);
+  // onClose saves the settings and rebuilds the connect buttons; false keeps the editor open (the user went
+  // back to editing). When it raises, the error is shown and the user may close without saving: the rows go
+  // back to what they were when the editor opened. Its argument is false when nothing may be asked. A password
+  // that a row kept in Credential Manager is deleted there only once the rows without it are saved.
+  void Create(HWND owner, std::function<bool(bool mayAsk)> onClose);
+  // Closes the editor, when it is open, as B_Close does: the way out when the program is asked to end.
+  // mayAsk false (the session is ending): saved without a question; a failed save is only reported.
+  // True when the editor is closed afterwards.
+  bool SaveAndClose(bool mayAsk);
 
   HWND LV_Button() const noexcept;
   HWND B_Add() const noexcept;
@@ -43,9 +47,6 @@ class TF_SettingButton : public ModalWindow {
   bool AddFromShare(const Text& name, const Text& folder);
   // Takes back the row that AddFromShare appended, when it could not be saved.
   void RemoveLastRow();
-  // What B_Close does: saves (a failed save is reported and may keep the editor open) and closes. For the
-  // ends that do not come from the editor itself: the session ending, a polite close of the program.
-  void SaveAndClose() { B_CloseClick(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -61,7 +62,7 @@ class TF_SettingButton : public ModalWindow {
   void B_DeleteClick();
   void B_UpClick();
   void B_DownClick();
-  void B_CloseClick();
+  void B_CloseClick(bool mayAsk = true);
   void Layout();
   void MoveSelected(int offset);
   void Select(int row);
@@ -78,7 +79,7 @@ class TF_SettingButton : public ModalWindow {
   const CryptoServices& crypto_;
   CredentialStore& credentials_;
   std::vector<Text> keysToDelete_;  // credentials that rows used since the last save
-  std::function<void()> onClose_;
+  std::function<bool(bool mayAsk)> onClose_;
   SettingsList rowsAtShow_;  // what closing without saving goes back to
   // While the edit dialog is open: the stored Pass of the row being edited (none when adding), and the
   // Pass that OK makes of the dialog's password.

@@ -199,9 +199,10 @@ int Breakdown() {
   HWND owner = application.F_Main.Handle();
   application.F_NetResEnum.Create(owner);
   phase("F_NetResEnum created");
-  application.F_SettingButton.Create(owner, [&application] {
-    application.F_Main.SaveToIni();
+  application.F_SettingButton.Create(owner, [&application](bool mayAsk) {
+    if (!application.F_Main.SaveToIni(mayAsk)) return false;
     application.F_Main.CreateButtons();
+    return true;
   });
   phase("F_SettingButton created");
   application.F_SettingButtonForm.Create(owner);
@@ -269,7 +270,7 @@ int Scale(const std::vector<size_t>& counts) {
   for (size_t count : counts) {
     FillSettings(application.Settings, count);
     double start = Now();
-    application.F_Main.SaveToIni();
+    static_cast<void>(application.F_Main.SaveToIni());
     const double save = Now() - start;
     velloway::Text path = folder;
     start = Now();

@@ -229,15 +229,18 @@ TEST_F(SettingButtonTest, FailedSaveKeepsTheEditorOpenAndTheOldFile) {
                               OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   bool editorOpenAtError = false;
+  bool edited = false;
   WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
-    if (window == editor().Handle() && holder != INVALID_HANDLE_VALUE) {
+    if (window == editor().Handle() && !edited) {
+      edited = true;
       Select(0);
       PostClick(editor().B_Delete());
-      PostClick(editor().B_Close());
     }
     if (seen.className != L"#32770") return;
     if (seen.text == L"削除します。よろしいですか？") {
       WindowWatcher::Answer(window, IDYES);
+      // After the answer: a click posted earlier would close, with nothing changed yet, inside the question.
+      PostClick(editor().B_Close());
     } else if (seen.caption == L"確認") {
       // "close without saving?": No, try again.
       WindowWatcher::Answer(window, IDNO);
@@ -468,7 +471,7 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
   WindowsCredentialStore credentials;
   TF_SettingButton editor(settings, form, crypto, credentials);
   form.Create(nullptr);
-  editor.Create(nullptr, [] {});
+  editor.Create(nullptr, [](bool) { return true; });
 
   std::wstring message;
   bool formOpenAtMessage = false;

@@ -1,0 +1,77 @@
+// The save that compares the file with what was read before writing over it.
+#include "SettingsSave.h"
+
+#include "SettingsFormat.h"
+
+namespace velloway {
+namespace {
+
+SettingsList ListOf(const std::optional<std::string>& bytes, const AnsiCodePage& codePage) {
+  SettingsList list;
+  if (bytes) {
+    for (ButtonSetting& setting : ParseSettings(*bytes, codePage)) list.Append(std::move(setting));
+  }
+  return list;
+}
+
+// Writes the list, the backup first when there is one: a failure of either leaves the file as it was.
+void Write(const Text& path, const SettingsList& list, FileStore& files, const AnsiCodePage& codePage,
+           SettingsFileAsRead& asRead, CheckedSaveResult& result) {
+  std::string bytes = FormatSettings(list, codePage);
+  files.ReplaceAll(path, bytes);
+  asRead = SettingsFileAsRead{std::move(bytes), list};
+  result.written = true;
+}
+
+}  // namespace
+
+CheckedSaveResult SaveSettingsChecked(const Text& path, SettingsList& list, FileStore& files,
+                                      const AnsiCodePage& codePage, UnreadSettingsFile& unread,
+                                      SettingsFileAsRead& asRead, const AskConflict& ask) {
+  CheckedSaveResult result;
+  if (unread.pending) {
+    const SaveResult saved = SaveSettingsFile(path, list, files, codePage, unread);
+    if (saved.written) asRead = SettingsFileAsRead{FormatSettings(list, codePage), list};
+    result.written = saved.written;
+    result.backupPath = saved.backupPath;
+    return result;
+  }
+
+  std::optional<std::string> current = files.ReadAll(path);
+  if (current == asRead.bytes) {
+    if (list != asRead.list) Write(path, list, files, codePage, asRead, result);
+    return result;
+  }
+
+  SettingsList fileList = ListOf(current, codePage);
+  if (list == asRead.list || list == fileList) {
+    // Nothing of the user's would be lost by taking the file's content.
+    result.taken = list != fileList;
+    list = fileList;
+    asRead = SettingsFileAsRead{std::move(current), std::move(fileList)};
+    return result;
+  }
+
+  switch (ask(DiffSettings(list, fileList))) {
+    case ConflictAnswer::Cancel:
+      result.cancelled = true;
+      return result;
+    case ConflictAnswer::KeepMine:
+      if (current) {
+        result.backupPath = FreeBackupPath(path, files);
+        files.ReplaceAll(result.backupPath, *current);
+      }
+      Write(path, list, files, codePage, asRead, result);
+      return result;
+    case ConflictAnswer::TakeFile:
+      result.backupPath = FreeBackupPath(path, files);
+      files.ReplaceAll(result.backupPath, FormatSettings(list, codePage));
+      list = fileList;
+      asRead = SettingsFileAsRead{std::move(current), std::move(fileList)};
+      result.taken = true;
+      return result;
+  }
+  return result;
+}
+
+}  // namespace velloway

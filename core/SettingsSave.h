@@ -1,0 +1,30 @@
+// Saving the list without overwriting what another program or another Velloway wrote meanwhile.
+#pragma once
+
+#include <functional>
+
+#include "SettingsDifference.h"
+#include "SettingsFile.h"
+
+namespace velloway {
+
+enum class ConflictAnswer { KeepMine, TakeFile, Cancel };
+
+struct CheckedSaveResult {
+  bool written = false;    // the list was written to the file
+  bool taken = false;      // the list became the file's content: the buttons need rebuilding
+  bool cancelled = false;  // the user went back to editing: nothing was written, the list is as it was
+  Text backupPath;         // where the side not kept was put, when one was
+};
+
+using AskConflict = std::function<ConflictAnswer(const SettingsDifference&)>;
+
+// Reads the file again before writing. Unchanged since `asRead`: the list is written when it differs from
+// what was read, and nothing is written otherwise. Changed meanwhile: a list still as read takes the file's
+// content without a word; a changed one makes `ask` choose, and the side not kept goes to a free backup
+// beside the file (FreeBackupPath). After a failed start-up load, saves as SaveSettingsFile does.
+CheckedSaveResult SaveSettingsChecked(const Text& path, SettingsList& list, FileStore& files,
+                                      const AnsiCodePage& codePage, UnreadSettingsFile& unread,
+                                      SettingsFileAsRead& asRead, const AskConflict& ask);
+
+}  // namespace velloway
