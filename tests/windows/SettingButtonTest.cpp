@@ -60,6 +60,33 @@ class SettingButtonTest : public ::testing::Test {
     return text;
   }
 
+  // Adds a row through the dialog with these fields, expecting OK to be refused: the message boxes it showed,
+  // and whether the dialog was still open under them. The dialog is then cancelled.
+  struct Refusal {
+    std::vector<std::wstring> messages;
+    bool stillOpen = false;
+  };
+  Refusal AddRefused(const wchar_t* name, const wchar_t* folder, const wchar_t* id) {
+    Refusal refusal;
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+      if (window == form().Handle()) {
+        if (refusal.messages.empty()) {
+          SetWindowTextW(form().E_Name(), name);
+          SetWindowTextW(form().E_Folder(), folder);
+          SetWindowTextW(form().E_ID(), id);
+          PostClick(form().B_OK());
+        }
+      } else if (seen.className == L"#32770") {
+        refusal.messages.push_back(seen.text);
+        refusal.stillOpen = form().IsShowing();
+        WindowWatcher::Answer(window, IDOK);
+        PostClick(form().B_Cancel());
+      }
+    });
+    Click(editor().B_Add());
+    return refusal;
+  }
+
   std::unique_ptr<RunningApplication> running_;
 };
 
@@ -500,27 +527,12 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
 // character in the name, the folder and the user name, and stays open.
 TEST_F(SettingButtonTest, ControlCharactersAreRefusedInTheDialog) {
   for (const int field : {0, 1, 2}) {
-    std::vector<std::wstring> messages;
-    bool stillOpen = false;
-    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
-      if (window == form().Handle()) {
-        if (messages.empty()) {
-          SetWindowTextW(form().E_Name(), field == 0 ? L"a\r\nb" : L"name");
-          SetWindowTextW(form().E_Folder(), field == 1 ? L"\\\\srv\\s\tx" : L"\\\\srv\\s");
-          SetWindowTextW(form().E_ID(), field == 2 ? L"user\n" : L"user");
-          PostClick(form().B_OK());
-        }
-      } else if (seen.className == L"#32770") {
-        messages.push_back(seen.text);
-        stillOpen = form().IsShowing();
-        WindowWatcher::Answer(window, IDOK);
-        PostClick(form().B_Cancel());
-      }
-    });
-    Click(editor().B_Add());
-    ASSERT_EQ(messages.size(), 1u) << field;
-    EXPECT_TRUE(messages[0].starts_with(L"名前、フォルダ、ユーザー名には改行などの制御文字を使えません。\r\n")) << field;
-    EXPECT_TRUE(stillOpen);
+    const Refusal refusal = AddRefused(field == 0 ? L"a\r\nb" : L"name", field == 1 ? L"\\\\srv\\s\tx" : L"\\\\srv\\s",
+                                       field == 2 ? L"user\n" : L"user");
+    ASSERT_EQ(refusal.messages.size(), 1u) << field;
+    EXPECT_TRUE(refusal.messages[0].starts_with(L"名前、フォルダ、ユーザー名には改行などの制御文字を使えません。\r\n"))
+        << field;
+    EXPECT_TRUE(refusal.stillOpen);
   }
   EXPECT_EQ(Names(), (std::vector<Text>{u"a", u"b", u"c"}));
 }
@@ -529,26 +541,10 @@ TEST_F(SettingButtonTest, ControlCharactersAreRefusedInTheDialog) {
 // accepted, and the dialog stays open.
 TEST_F(SettingButtonTest, AFolderThatIsNoShareIsRefusedInTheDialog) {
   for (const wchar_t* folder : {L"C:\\windows\\x.exe", L"http://example.invalid/", L"notepad.exe", L"\\\\srv"}) {
-    std::vector<std::wstring> messages;
-    bool stillOpen = false;
-    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
-      if (window == form().Handle()) {
-        if (messages.empty()) {
-          SetWindowTextW(form().E_Name(), L"name");
-          SetWindowTextW(form().E_Folder(), folder);
-          PostClick(form().B_OK());
-        }
-      } else if (seen.className == L"#32770") {
-        messages.push_back(seen.text);
-        stillOpen = form().IsShowing();
-        WindowWatcher::Answer(window, IDOK);
-        PostClick(form().B_Cancel());
-      }
-    });
-    Click(editor().B_Add());
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find(L"\\\\サーバー名\\共有フォルダ名"), std::wstring::npos) << messages[0];
-    EXPECT_TRUE(stillOpen);
+    const Refusal refusal = AddRefused(L"name", folder, L"");
+    ASSERT_EQ(refusal.messages.size(), 1u);
+    EXPECT_NE(refusal.messages[0].find(L"\\\\サーバー名\\共有フォルダ名"), std::wstring::npos) << refusal.messages[0];
+    EXPECT_TRUE(refusal.stillOpen);
   }
   EXPECT_EQ(Names(), (std::vector<Text>{u"a", u"b", u"c"}));
 }
