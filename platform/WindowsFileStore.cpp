@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "RuntimeError.h"
 #include "UniqueAny.h"
@@ -36,6 +37,31 @@ bool WriteWhole(HANDLE file, const std::string& bytes) {
     written += done;
   }
   return FlushFileBuffers(file) != FALSE;
+}
+
+// Where the file at path really lives: a settings file that is a link is saved to its target, so the link stays
+// as the user or the administrator made it. A path that does not exist yet is its own target.
+Text TargetOf(const Text& path) {
+  UniqueFileHandle file(CreateFileW(ToWide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return path;
+  std::wstring target(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(file.get(), target.data(), static_cast<DWORD>(target.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return path;
+    if (length < target.size()) {
+      target.resize(length);
+      break;
+    }
+    target.resize(length);
+  }
+  // The answer is in the long form; the short one is what every other call here is given.
+  constexpr std::wstring_view kLongShare = L"\\\\?\\UNC\\";
+  constexpr std::wstring_view kLong = L"\\\\?\\";
+  if (target.starts_with(kLongShare)) return FromWide(L"\\\\" + target.substr(kLongShare.size()));
+  if (target.starts_with(kLong)) return FromWide(target.substr(kLong.size()));
+  return FromWide(target);
 }
 
 }  // namespace
@@ -73,8 +99,9 @@ std::optional<std::string> WindowsFileStore::ReadAll(const Text& path) const {
 }
 
 void WindowsFileStore::ReplaceAll(const Text& path, const std::string& bytes) {
+  const Text target = TargetOf(path);
   wchar_t temporary[MAX_PATH + 1] = {};
-  if (GetTempFileNameW(ToWide(FolderOf(path)).c_str(), L"vlw", 0, temporary) == 0) {
+  if (GetTempFileNameW(ToWide(FolderOf(target)).c_str(), L"vlw", 0, temporary) == 0) {
     ThrowFileError(u"を作成できません。", path, GetLastError());
   }
   DWORD code = ERROR_SUCCESS;
@@ -85,7 +112,7 @@ void WindowsFileStore::ReplaceAll(const Text& path, const std::string& bytes) {
   }
   // Only a complete temporary file replaces the old one, so the settings file never holds half a save.
   if (code == ERROR_SUCCESS &&
-      !MoveFileExW(temporary, ToWide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      !MoveFileExW(temporary, ToWide(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     code = GetLastError();
   }
   if (code != ERROR_SUCCESS) {

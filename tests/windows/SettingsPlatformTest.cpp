@@ -73,5 +73,19 @@ TEST(WindowsFileStore, FailedSaveKeepsEveryByteOfTheOldFile) {
   EXPECT_EQ(testing::ReadBytes(path), "new\r\n");
 }
 
+// The folder "linked-settings" is laid out by the test run: settings\vlw.ini is a symbolic link to real\vlw.ini.
+// A save goes to the file the link names and leaves the link in place, so both paths read the new bytes.
+TEST(WindowsFileStore, SaveThroughALinkWritesItsTarget) {
+  const Text link = u"linked-settings\\settings\\vlw.ini";
+  const Text target = u"linked-settings\\real\\vlw.ini";
+  ASSERT_EQ(testing::ReadBytes(target), "old,Z,\\\\s\\o,,00FF\r\n") << "run through ctest, which lays out the link";
+  WindowsFileStore files;
+  files.ReplaceAll(link, "new\r\n");
+  EXPECT_EQ(testing::ReadBytes(target), "new\r\n") << "the link was replaced by a file of its own";
+  EXPECT_EQ(files.ReadAll(link), "new\r\n");
+  files.ReplaceAll(link, "newer\r\n");
+  EXPECT_EQ(testing::ReadBytes(target), "newer\r\n");
+}
+
 }  // namespace
 }  // namespace velloway
