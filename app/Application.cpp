@@ -1,9 +1,9 @@
 // Start-up order and the message loop.
-#include "Application.h"
+#include "app/Application.h"
 
 #include <commctrl.h>
 
-#include "MessageDispatch.h"
+#include "ui/MessageDispatch.h"
 
 namespace velloway {
 

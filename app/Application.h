@@ -1,21 +1,21 @@
 // The application: the settings list, the platform layers and the five windows, created in order.
 #pragma once
 
-#include "SettingsList.h"
-#include "U_crypto.h"
-#include "U_crypto_h.h"
-#include "UMain.h"
-#include "UNetResEnum.h"
-#include "U_ConnectionDialog.h"
-#include "U_SettingButton.h"
-#include "U_SettingButtonForm.h"
-#include "WindowsAnsiCodePage.h"
-#include "WindowsCredentialStore.h"
-#include "WindowsFileStore.h"
-#include "WindowsFolderProbe.h"
-#include "WindowsNetBios.h"
-#include "WindowsNetworkProvider.h"
-#include "ShellOpener.h"
+#include "core/SettingsList.h"
+#include "core/U_crypto.h"
+#include "platform/U_crypto_h.h"
+#include "ui/UMain.h"
+#include "ui/UNetResEnum.h"
+#include "ui/U_ConnectionDialog.h"
+#include "ui/U_SettingButton.h"
+#include "ui/U_SettingButtonForm.h"
+#include "platform/WindowsAnsiCodePage.h"
+#include "platform/WindowsCredentialStore.h"
+#include "platform/WindowsFileStore.h"
+#include "platform/WindowsFolderProbe.h"
+#include "platform/WindowsNetBios.h"
+#include "platform/WindowsNetworkProvider.h"
+#include "ui/ShellOpener.h"
 
 namespace velloway {
 

@@ -1,8 +1,8 @@
 // The program entry: the application's windows and its message loop.
 #include <windows.h>
 
-#include "Application.h"
-#include "ShellFolders.h"
+#include "app/Application.h"
+#include "platform/ShellFolders.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   velloway::Application application(velloway::ApplicationDataFolder());

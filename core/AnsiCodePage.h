@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

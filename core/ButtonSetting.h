@@ -1,7 +1,7 @@
 // One connect button's definition: the record the settings file holds a line of.
 #pragma once
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The connect button's hint, and the note about buttons left out.
-#include "ConnectButtons.h"
+#include "core/ConnectButtons.h"
 
 
 namespace velloway {

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "ButtonSetting.h"
+#include "core/ButtonSetting.h"
 
 namespace velloway {
 

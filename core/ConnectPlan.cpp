@@ -1,8 +1,8 @@
 // The connect and close decisions.
-#include "ConnectPlan.h"
+#include "core/ConnectPlan.h"
 
-#include "DisconnectResult.h"
-#include "NetworkProvider.h"
+#include "core/DisconnectResult.h"
+#include "core/NetworkProvider.h"
 
 namespace velloway {
 

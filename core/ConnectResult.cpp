@@ -1,5 +1,5 @@
 // The one table of connection result codes and their texts.
-#include "ConnectResult.h"
+#include "core/ConnectResult.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // The current connections walk.
-#include "ConnectionEnumeration.h"
+#include "core/ConnectionEnumeration.h"
 
 namespace velloway {
 namespace {

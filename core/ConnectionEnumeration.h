@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "NetworkProvider.h"
+#include "core/NetworkProvider.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The credential key of a button and the clean-up of keys no row uses any more.
-#include "CredentialKeys.h"
+#include "core/CredentialKeys.h"
 
 namespace velloway {
 

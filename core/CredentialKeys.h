@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "ButtonSetting.h"
-#include "CredentialStore.h"
-#include "SettingsList.h"
+#include "core/ButtonSetting.h"
+#include "core/CredentialStore.h"
+#include "core/SettingsList.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The texts of disconnection results.
-#include "DisconnectResult.h"
+#include "core/DisconnectResult.h"
 
 
 namespace velloway {

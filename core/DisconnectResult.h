@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

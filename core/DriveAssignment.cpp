@@ -1,7 +1,7 @@
 // Drive letters of connections.
-#include "DriveAssignment.h"
+#include "core/DriveAssignment.h"
 
-#include "NetworkProvider.h"
+#include "core/NetworkProvider.h"
 
 namespace velloway {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "ConnectResult.h"
-#include "Text.h"
+#include "core/ConnectResult.h"
+#include "core/Text.h"
 
 namespace velloway {
 

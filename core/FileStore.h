@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,7 +1,7 @@
 // Whether a path names an existing folder: what the shell is given must be one.
 #pragma once
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

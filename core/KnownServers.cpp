@@ -1,8 +1,8 @@
 // Known servers and the listing of one server's shares.
-#include "KnownServers.h"
+#include "core/KnownServers.h"
 
 
-#include "ConnectResult.h"
+#include "core/ConnectResult.h"
 
 namespace velloway {
 namespace {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "NetResourceWalk.h"
-#include "NetworkProvider.h"
+#include "core/NetResourceWalk.h"
+#include "core/NetworkProvider.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The line and field splitters of the settings file, one template for text and for bytes.
-#include "LineSplitter.h"
+#include "core/LineSplitter.h"
 
 namespace velloway {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The network neighbourhood walk.
-#include "NetResourceWalk.h"
+#include "core/NetResourceWalk.h"
 
 namespace velloway {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "NetworkProvider.h"
+#include "core/NetworkProvider.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // Reading an enumeration level to its end.
-#include "NetworkProvider.h"
+#include "core/NetworkProvider.h"
 
 namespace velloway {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The decision from name, port 445 and port 139 to one cause and one advice.
-#include "ReachDiagnosis.h"
+#include "core/ReachDiagnosis.h"
 
 namespace velloway {
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

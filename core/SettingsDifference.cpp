@@ -1,5 +1,5 @@
 // Pairing two button lists by Name, and the question that shows what pairing left over.
-#include "SettingsDifference.h"
+#include "core/SettingsDifference.h"
 
 namespace velloway {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "SettingsList.h"
+#include "core/SettingsList.h"
 
 namespace velloway {
 

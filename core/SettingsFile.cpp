@@ -1,10 +1,10 @@
 // The load and save procedures of the settings file.
-#include "SettingsFile.h"
+#include "core/SettingsFile.h"
 
 #include <string>
 
-#include "RuntimeError.h"
-#include "SettingsFormat.h"
+#include "core/RuntimeError.h"
+#include "core/SettingsFormat.h"
 
 namespace velloway {
 namespace {

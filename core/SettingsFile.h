@@ -1,9 +1,9 @@
 // Loading the settings file into the list at start-up, and saving the list when the editor closes.
 #pragma once
 
-#include "AnsiCodePage.h"
-#include "FileStore.h"
-#include "SettingsList.h"
+#include "core/AnsiCodePage.h"
+#include "core/FileStore.h"
+#include "core/SettingsList.h"
 
 namespace velloway {
 

@@ -1,12 +1,12 @@
 // Reading and writing the lines of the settings file.
-#include "SettingsFormat.h"
+#include "core/SettingsFormat.h"
 
 #include <algorithm>
 
-#include "LineSplitter.h"
-#include "RuntimeError.h"
-#include "Unicode.h"
-#include "ValueEscaping.h"
+#include "core/LineSplitter.h"
+#include "core/RuntimeError.h"
+#include "core/Unicode.h"
+#include "core/ValueEscaping.h"
 
 namespace velloway {
 namespace {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "AnsiCodePage.h"
-#include "SettingsList.h"
+#include "core/AnsiCodePage.h"
+#include "core/SettingsList.h"
 
 namespace velloway {
 

@@ -1,8 +1,8 @@
 // The settings list's row operations; an index out of range is a run-time error, as a list index error is.
-#include "SettingsList.h"
+#include "core/SettingsList.h"
 
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 
 namespace velloway {
 namespace {

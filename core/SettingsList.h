@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "ButtonSetting.h"
+#include "core/ButtonSetting.h"
 
 namespace velloway {
 

@@ -1,7 +1,7 @@
 // The save that compares the file with what was read before writing over it.
-#include "SettingsSave.h"
+#include "core/SettingsSave.h"
 
-#include "SettingsFormat.h"
+#include "core/SettingsFormat.h"
 
 namespace velloway {
 namespace {

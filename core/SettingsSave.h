@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "SettingsDifference.h"
-#include "SettingsFile.h"
+#include "core/SettingsDifference.h"
+#include "core/SettingsFile.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The forms of a share path and of a drive root.
-#include "SharePath.h"
+#include "core/SharePath.h"
 
 namespace velloway {
 namespace {

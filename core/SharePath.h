@@ -3,8 +3,8 @@
 // shell.
 #pragma once
 
-#include "ConnectResult.h"
-#include "Text.h"
+#include "core/ConnectResult.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // Trimming of spaces and control characters, and finding them.
-#include "Text.h"
+#include "core/Text.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // Enumerates the NetBIOS adapters, resets each and asks its status; the last one to answer gives the address.
-#include "U_GetMyMac.h"
+#include "core/U_GetMyMac.h"
 
 namespace velloway {
 namespace {

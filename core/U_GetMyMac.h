@@ -1,8 +1,8 @@
 // The hardware address of a network adapter of this machine, as text: the machine's part of the password key.
 #pragma once
 
-#include "NetBios.h"
-#include "Text.h"
+#include "core/NetBios.h"
+#include "core/Text.h"
 
 namespace velloway {
 

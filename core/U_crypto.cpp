@@ -1,6 +1,6 @@
 // EncryptPassword and DecryptPassword: a SHA-1 of the pass phrase, an AES-256 key derived from it, and the
 // cipher bytes as hex text.
-#include "U_crypto.h"
+#include "core/U_crypto.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "RuntimeError.h"
-#include "SecureWipe.h"
-#include "U_GetMyMac.h"
+#include "core/RuntimeError.h"
+#include "core/SecureWipe.h"
+#include "core/U_GetMyMac.h"
 
 namespace velloway {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "AnsiCodePage.h"
-#include "CryptoProvider.h"
-#include "NetBios.h"
-#include "Text.h"
+#include "core/AnsiCodePage.h"
+#include "core/CryptoProvider.h"
+#include "core/NetBios.h"
+#include "core/Text.h"
 
 namespace velloway {
 

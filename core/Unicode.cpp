@@ -1,5 +1,5 @@
 // Hand-written UTF-8 and UTF-16 codecs: the standard library's converters are deprecated.
-#include "Unicode.h"
+#include "core/Unicode.h"
 
 namespace velloway {
 namespace {

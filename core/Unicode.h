@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The four escape tokens and the two scans over them.
-#include "ValueEscaping.h"
+#include "core/ValueEscaping.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // Escaping of field values for the comma-separated settings line: four characters become bracketed tokens.
 #pragma once
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,10 +1,10 @@
 // SHGetSpecialFolderPathW for the application data folder.
-#include "ShellFolders.h"
+#include "platform/ShellFolders.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "WinText.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 

@@ -1,7 +1,7 @@
 // Folders the shell knows.
 #pragma once
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The CryptoAPI provider: a context with its container, a hash in it, a key derived from the hash.
-#include "U_crypto_h.h"
+#include "platform/U_crypto_h.h"
 
 namespace velloway {
 

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <wincrypt.h>  // left out of windows.h by WIN32_LEAN_AND_MEAN
 
-#include "CryptoProvider.h"
-#include "UniqueAny.h"
+#include "core/CryptoProvider.h"
+#include "platform/UniqueAny.h"
 
 namespace velloway {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,11 +1,11 @@
 // Conversions with CP_ACP; "representable" means the text comes back unchanged.
-#include "WindowsAnsiCodePage.h"
+#include "platform/WindowsAnsiCodePage.h"
 
 #include <windows.h>
 
 #include <climits>
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 
 namespace velloway {
 namespace {

@@ -1,7 +1,7 @@
 // The system's ANSI code page through WideCharToMultiByte and MultiByteToWideChar.
 #pragma once
 
-#include "AnsiCodePage.h"
+#include "core/AnsiCodePage.h"
 
 namespace velloway {
 

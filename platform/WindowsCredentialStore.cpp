@@ -1,11 +1,11 @@
 // CredReadW, CredWriteW and CredDeleteW for the buttons' passwords; every copy of a password is wiped.
-#include "WindowsCredentialStore.h"
+#include "platform/WindowsCredentialStore.h"
 
 #include <algorithm>
 #include <string>
 
-#include "SecureWipe.h"
-#include "WinText.h"
+#include "core/SecureWipe.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 

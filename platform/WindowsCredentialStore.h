@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <wincred.h>  // left out of windows.h by WIN32_LEAN_AND_MEAN
 
-#include "CredentialStore.h"
-#include "UniqueAny.h"
+#include "core/CredentialStore.h"
+#include "platform/UniqueAny.h"
 
 namespace velloway {
 

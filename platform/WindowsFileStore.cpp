@@ -1,5 +1,5 @@
 // Whole-file reads, and saves that write a temporary file beside the target and move it over in one step.
-#include "WindowsFileStore.h"
+#include "platform/WindowsFileStore.h"
 
 #include <windows.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "RuntimeError.h"
-#include "UniqueAny.h"
-#include "WinText.h"
+#include "core/RuntimeError.h"
+#include "platform/UniqueAny.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

@@ -1,7 +1,7 @@
 // The settings store's file operations on the Windows file system.
 #pragma once
 
-#include "FileStore.h"
+#include "core/FileStore.h"
 
 namespace velloway {
 

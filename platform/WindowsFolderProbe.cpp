@@ -1,9 +1,9 @@
 // A folder is what the file system reports with the directory attribute.
-#include "WindowsFolderProbe.h"
+#include "platform/WindowsFolderProbe.h"
 
 #include <windows.h>
 
-#include "WinText.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 

@@ -1,7 +1,7 @@
 // FolderProbe over the file system's attributes.
 #pragma once
 
-#include "FolderProbe.h"
+#include "core/FolderProbe.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // Copies a command into a zeroed NCB and runs it synchronously.
-#include "WindowsNetBios.h"
+#include "platform/WindowsNetBios.h"
 
 #include <windows.h>
 #include <nb30.h>

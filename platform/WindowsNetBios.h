@@ -1,7 +1,7 @@
 // NetBIOS through the real Netbios call of netapi32.
 #pragma once
 
-#include "NetBios.h"
+#include "core/NetBios.h"
 
 namespace velloway {
 

@@ -1,14 +1,14 @@
 // WNetOpenEnumW, WNetEnumResourceW, WNetCloseEnum, WNetAddConnection2W and WNetCancelConnection2W.
-#include "WindowsNetworkProvider.h"
+#include "platform/WindowsNetworkProvider.h"
 
 #include <windows.h>
 #include <winnetwk.h>
 
 #include <vector>
 
-#include "SecureWipe.h"
-#include "UniqueAny.h"
-#include "WinText.h"
+#include "core/SecureWipe.h"
+#include "platform/UniqueAny.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

@@ -1,7 +1,7 @@
 // The network provider operations over mpr's WNet functions.
 #pragma once
 
-#include "NetworkProvider.h"
+#include "core/NetworkProvider.h"
 
 namespace velloway {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "CredentialStore.h"
+#include "core/CredentialStore.h"
 
 namespace velloway::testing {
 

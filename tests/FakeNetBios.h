@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "NetBios.h"
+#include "core/NetBios.h"
 
 namespace velloway::testing {
 

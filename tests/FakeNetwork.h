@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "NetworkProvider.h"
+#include "core/NetworkProvider.h"
 
 namespace velloway::testing {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "AnsiCodePage.h"
-#include "FileStore.h"
+#include "core/AnsiCodePage.h"
+#include "core/FileStore.h"
 
 namespace velloway::testing {
 

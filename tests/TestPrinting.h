@@ -3,8 +3,8 @@
 
 #include <ostream>
 
-#include "ButtonSetting.h"
-#include "Unicode.h"
+#include "core/ButtonSetting.h"
+#include "core/Unicode.h"
 
 namespace velloway {
 

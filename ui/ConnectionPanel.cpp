@@ -1,10 +1,10 @@
 // Drawing, collapsing and arranging a connection panel and its button strip.
-#include "ConnectionPanel.h"
+#include "ui/ConnectionPanel.h"
 
 #include <windowsx.h>
 
-#include "Dpi.h"
-#include "WinText.h"
+#include "ui/Dpi.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "Panel.h"
-#include "Text.h"
+#include "ui/Panel.h"
+#include "core/Text.h"
 
 namespace velloway {
 

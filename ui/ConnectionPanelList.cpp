@@ -1,10 +1,10 @@
 // Building, stacking and finding the connection panels of the main window's lower half.
-#include "ConnectionPanelList.h"
+#include "ui/ConnectionPanelList.h"
 
 #include <algorithm>
 
-#include "Controls.h"
-#include "Dpi.h"
+#include "ui/Controls.h"
+#include "ui/Dpi.h"
 
 namespace velloway {
 namespace {

@@ -1,14 +1,14 @@
 // Creation of table-declared controls.
-#include "Controls.h"
+#include "ui/Controls.h"
 
 #include <imm.h>
 
 #include <algorithm>
 #include <string>
 
-#include "Dpi.h"
-#include "SecureWipe.h"
-#include "WinText.h"
+#include "ui/Dpi.h"
+#include "core/SecureWipe.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

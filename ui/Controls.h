@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // DPI scaling and the window font.
-#include "Dpi.h"
+#include "ui/Dpi.h"
 
 namespace velloway {
 

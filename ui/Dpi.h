@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "UniqueAny.h"
+#include "platform/UniqueAny.h"
 
 namespace velloway {
 

@@ -1,10 +1,10 @@
 // Message boxes of the application.
-#include "ErrorReport.h"
+#include "ui/ErrorReport.h"
 
 #include <exception>
 
-#include "RuntimeError.h"
-#include "WinText.h"
+#include "core/RuntimeError.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

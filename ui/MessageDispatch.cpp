@@ -1,5 +1,5 @@
 // The common step of the program's message loops.
-#include "MessageDispatch.h"
+#include "ui/MessageDispatch.h"
 
 namespace velloway {
 

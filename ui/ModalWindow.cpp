@@ -1,10 +1,10 @@
 // The modal message loop.
-#include "ModalWindow.h"
+#include "ui/ModalWindow.h"
 
 #include <vector>
 
-#include "Dpi.h"
-#include "MessageDispatch.h"
+#include "ui/Dpi.h"
+#include "ui/MessageDispatch.h"
 
 namespace velloway {
 

@@ -1,7 +1,7 @@
 // A top-level window created once at start-up and shown modally over its owner as often as needed.
 #pragma once
 
-#include "TopLevelWindow.h"
+#include "ui/TopLevelWindow.h"
 
 namespace velloway {
 

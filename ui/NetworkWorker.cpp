@@ -1,10 +1,10 @@
 // The worker thread and the way back to the windows' thread.
-#include "NetworkWorker.h"
+#include "ui/NetworkWorker.h"
 
 #include <utility>
 
-#include "ErrorReport.h"
-#include "Window.h"
+#include "ui/ErrorReport.h"
+#include "ui/Window.h"
 
 namespace velloway {
 namespace {

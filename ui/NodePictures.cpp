@@ -1,7 +1,7 @@
 // Drawing of the node pictures with plain GDI shapes on a 16-unit grid, so they stay crisp when scaled.
-#include "NodePictures.h"
+#include "ui/NodePictures.h"
 
-#include "Dpi.h"
+#include "ui/Dpi.h"
 
 namespace velloway {
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "UniqueAny.h"
+#include "platform/UniqueAny.h"
 
 namespace velloway {
 

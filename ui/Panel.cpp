@@ -1,5 +1,5 @@
 // The panel's forwarding of notifications.
-#include "Panel.h"
+#include "ui/Panel.h"
 
 namespace velloway {
 

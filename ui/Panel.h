@@ -2,7 +2,7 @@
 // the controls handles them wherever they sit.
 #pragma once
 
-#include "Window.h"
+#include "ui/Window.h"
 
 namespace velloway {
 

@@ -1,7 +1,7 @@
 // The tooltip tool that follows the pointer from button to button.
-#include "PointerTooltip.h"
+#include "ui/PointerTooltip.h"
 
-#include "WinText.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // Vertical scrolling of a container's children.
-#include "ScrollBox.h"
+#include "ui/ScrollBox.h"
 
 #include <algorithm>
 

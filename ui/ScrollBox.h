@@ -1,7 +1,7 @@
 // A container that scrolls its children vertically; its range follows the lowest child.
 #pragma once
 
-#include "Panel.h"
+#include "ui/Panel.h"
 
 namespace velloway {
 

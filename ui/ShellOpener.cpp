@@ -1,11 +1,11 @@
 // Folders open in Explorer, started with the folder as its argument.
-#include "ShellOpener.h"
+#include "ui/ShellOpener.h"
 
 #include <string>
 
-#include "SharePath.h"
-#include "UniqueAny.h"
-#include "WinText.h"
+#include "core/SharePath.h"
+#include "platform/UniqueAny.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // Mouse capture and live resizing of the splitter bar.
-#include "Splitter.h"
+#include "ui/Splitter.h"
 
 #include <windowsx.h>
 

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "Window.h"
+#include "ui/Window.h"
 
 namespace velloway {
 

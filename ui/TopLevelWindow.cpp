@@ -1,9 +1,9 @@
 // The common frame of the top-level windows.
-#include "TopLevelWindow.h"
+#include "ui/TopLevelWindow.h"
 
 #include <utility>
 
-#include "Dpi.h"
+#include "ui/Dpi.h"
 
 namespace velloway {
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "Controls.h"
-#include "UniqueAny.h"
-#include "Window.h"
+#include "ui/Controls.h"
+#include "platform/UniqueAny.h"
+#include "ui/Window.h"
 
 namespace velloway {
 

@@ -1,5 +1,5 @@
 // The main window: layout, connect buttons, wheel scrolling and the header buttons.
-#include "UMain.h"
+#include "ui/UMain.h"
 
 #include <commctrl.h>
 
@@ -8,25 +8,25 @@
 #include <optional>
 #include <string>
 
-#include "ConnectButtons.h"
-#include "ConnectPlan.h"
-#include "ConnectionEnumeration.h"
-#include "ConnectResult.h"
-#include "CredentialKeys.h"
-#include "Controls.h"
-#include "DisconnectResult.h"
-#include "DriveAssignment.h"
-#include "Dpi.h"
-#include "ErrorReport.h"
-#include "SecureWipe.h"
-#include "SharePath.h"
-#include "SettingsFile.h"
-#include "SettingsSave.h"
-#include "U_ConnectionDialog.h"
-#include "U_SettingButton.h"
-#include "UNetResEnum.h"
-#include "WaitCursor.h"
-#include "WinText.h"
+#include "core/ConnectButtons.h"
+#include "core/ConnectPlan.h"
+#include "core/ConnectionEnumeration.h"
+#include "core/ConnectResult.h"
+#include "core/CredentialKeys.h"
+#include "ui/Controls.h"
+#include "core/DisconnectResult.h"
+#include "core/DriveAssignment.h"
+#include "ui/Dpi.h"
+#include "ui/ErrorReport.h"
+#include "core/SecureWipe.h"
+#include "core/SharePath.h"
+#include "core/SettingsFile.h"
+#include "core/SettingsSave.h"
+#include "ui/U_ConnectionDialog.h"
+#include "ui/U_SettingButton.h"
+#include "ui/UNetResEnum.h"
+#include "ui/WaitCursor.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

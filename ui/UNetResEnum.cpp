@@ -1,18 +1,18 @@
 // The network browser window: its controls, the node pictures and the search.
-#include "UNetResEnum.h"
+#include "ui/UNetResEnum.h"
 
 #include <cstddef>
 #include <iterator>
 #include <memory>
 #include <vector>
 
-#include "ConnectionEnumeration.h"
-#include "Controls.h"
-#include "Dpi.h"
-#include "KnownServers.h"
-#include "NetResourceWalk.h"
-#include "NodePictures.h"
-#include "WinText.h"
+#include "core/ConnectionEnumeration.h"
+#include "ui/Controls.h"
+#include "ui/Dpi.h"
+#include "core/KnownServers.h"
+#include "core/NetResourceWalk.h"
+#include "ui/NodePictures.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

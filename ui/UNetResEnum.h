@@ -8,14 +8,14 @@
 #include <optional>
 #include <vector>
 
-#include "ModalWindow.h"
-#include "NetResourceWalk.h"
-#include "NetworkProvider.h"
-#include "NetworkWorker.h"
-#include "NodePictures.h"
-#include "Panel.h"
-#include "SettingsList.h"
-#include "UniqueAny.h"
+#include "ui/ModalWindow.h"
+#include "core/NetResourceWalk.h"
+#include "core/NetworkProvider.h"
+#include "ui/NetworkWorker.h"
+#include "ui/NodePictures.h"
+#include "ui/Panel.h"
+#include "core/SettingsList.h"
+#include "platform/UniqueAny.h"
 
 namespace velloway {
 

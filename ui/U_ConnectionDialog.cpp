@@ -1,12 +1,12 @@
 // The connection dialog: its controls, filled at every show, read back on OK.
-#include "U_ConnectionDialog.h"
+#include "ui/U_ConnectionDialog.h"
 
 #include <string>
 
-#include "Controls.h"
-#include "Dpi.h"
-#include "SecureWipe.h"
-#include "WinText.h"
+#include "ui/Controls.h"
+#include "ui/Dpi.h"
+#include "core/SecureWipe.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

@@ -2,8 +2,8 @@
 // dialog and reads them back on OK.
 #pragma once
 
-#include "ModalWindow.h"
-#include "Text.h"
+#include "ui/ModalWindow.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,18 +1,18 @@
 // The button settings editor: add, edit, delete and move rows, save on close.
-#include "U_SettingButton.h"
+#include "ui/U_SettingButton.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <string>
 
-#include "Controls.h"
-#include "CredentialKeys.h"
-#include "Dpi.h"
-#include "ErrorReport.h"
-#include "SecureWipe.h"
-#include "U_SettingButtonForm.h"
-#include "WinText.h"
+#include "ui/Controls.h"
+#include "core/CredentialKeys.h"
+#include "ui/Dpi.h"
+#include "ui/ErrorReport.h"
+#include "core/SecureWipe.h"
+#include "ui/U_SettingButtonForm.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "CredentialStore.h"
-#include "ModalWindow.h"
-#include "SettingsList.h"
-#include "U_crypto.h"
+#include "core/CredentialStore.h"
+#include "ui/ModalWindow.h"
+#include "core/SettingsList.h"
+#include "core/U_crypto.h"
 
 namespace velloway {
 

@@ -1,17 +1,17 @@
 // The edit dialog of one setting: its controls, the drive entries and the check of the two required fields.
-#include "U_SettingButtonForm.h"
+#include "ui/U_SettingButtonForm.h"
 
 #include <imm.h>
 
 #include <string>
 #include <vector>
 
-#include "Controls.h"
-#include "Dpi.h"
-#include "ErrorReport.h"
-#include "SecureWipe.h"
-#include "SharePath.h"
-#include "WinText.h"
+#include "ui/Controls.h"
+#include "ui/Dpi.h"
+#include "ui/ErrorReport.h"
+#include "core/SecureWipe.h"
+#include "core/SharePath.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

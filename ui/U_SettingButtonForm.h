@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "ModalWindow.h"
-#include "Text.h"
+#include "ui/ModalWindow.h"
+#include "core/Text.h"
 
 namespace velloway {
 

@@ -1,7 +1,7 @@
 // The window procedure shared by every window class.
-#include "Window.h"
+#include "ui/Window.h"
 
-#include "ErrorReport.h"
+#include "ui/ErrorReport.h"
 
 namespace velloway {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "SettingsFormat.h"
+#include "core/SettingsFormat.h"
 #include "TestPlatform.h"
 
 namespace velloway {

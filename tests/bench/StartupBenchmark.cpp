@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
-#include "SettingsFile.h"
-#include "ShellFolders.h"
+#include "app/Application.h"
+#include "core/SettingsFile.h"
+#include "platform/ShellFolders.h"
 
 namespace {
 

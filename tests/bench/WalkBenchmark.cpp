@@ -4,7 +4,7 @@
 #include <string>
 
 #include "FakeNetwork.h"
-#include "NetResourceWalk.h"
+#include "core/NetResourceWalk.h"
 
 namespace velloway {
 namespace {

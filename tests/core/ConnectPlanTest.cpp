@@ -1,8 +1,8 @@
 // What a connect click and a close click decide, as tables.
 #include <gtest/gtest.h>
 
-#include "ConnectPlan.h"
-#include "Unicode.h"
+#include "core/ConnectPlan.h"
+#include "core/Unicode.h"
 
 namespace velloway {
 namespace {

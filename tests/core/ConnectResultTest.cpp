@@ -1,7 +1,7 @@
 // Every result code of a connection attempt with its exact status text and open flag.
 #include <gtest/gtest.h>
 
-#include "ConnectResult.h"
+#include "core/ConnectResult.h"
 
 namespace velloway {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ConnectionEnumeration.h"
+#include "core/ConnectionEnumeration.h"
 #include "FakeNetwork.h"
 
 namespace velloway {

@@ -1,7 +1,7 @@
 // The credential key of a button and which keys the editor's save deletes.
 #include <gtest/gtest.h>
 
-#include "CredentialKeys.h"
+#include "core/CredentialKeys.h"
 #include "FakeCredentialStore.h"
 
 namespace velloway {

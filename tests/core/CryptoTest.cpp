@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "FakeNetBios.h"
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "TestPlatform.h"
-#include "U_crypto.h"
-#include "Unicode.h"
+#include "core/U_crypto.h"
+#include "core/Unicode.h"
 
 namespace velloway {
 namespace {

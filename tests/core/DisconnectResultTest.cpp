@@ -1,7 +1,7 @@
 // The status texts of closing a connection, failures included.
 #include <gtest/gtest.h>
 
-#include "DisconnectResult.h"
+#include "core/DisconnectResult.h"
 
 namespace velloway {
 namespace {

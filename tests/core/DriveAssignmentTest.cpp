@@ -1,8 +1,8 @@
 // Drive letters of connections: how a hand-written drive is read, and where "already connected" leads.
 #include <gtest/gtest.h>
 
-#include "DriveAssignment.h"
-#include "Unicode.h"
+#include "core/DriveAssignment.h"
+#include "core/Unicode.h"
 
 namespace velloway {
 namespace {

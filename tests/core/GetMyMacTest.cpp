@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "FakeNetBios.h"
-#include "U_GetMyMac.h"
-#include "Unicode.h"
+#include "core/U_GetMyMac.h"
+#include "core/Unicode.h"
 
 namespace velloway {
 namespace {

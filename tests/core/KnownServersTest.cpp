@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeNetwork.h"
-#include "KnownServers.h"
+#include "core/KnownServers.h"
 
 namespace velloway {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "LineSplitter.h"
+#include "core/LineSplitter.h"
 
 namespace velloway {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "FakeNetwork.h"
-#include "NetResourceWalk.h"
-#include "Unicode.h"
+#include "core/NetResourceWalk.h"
+#include "core/Unicode.h"
 
 namespace velloway {
 namespace {

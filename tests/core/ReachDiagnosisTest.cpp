@@ -1,7 +1,7 @@
 // From the probes' findings to one cause: every combination of name, 445 and 139.
 #include <gtest/gtest.h>
 
-#include "ReachDiagnosis.h"
+#include "core/ReachDiagnosis.h"
 
 namespace velloway {
 namespace {

@@ -1,7 +1,7 @@
 // The difference between the editor's list and the file's, shown before one of them is set aside.
 #include <gtest/gtest.h>
 
-#include "SettingsDifference.h"
+#include "core/SettingsDifference.h"
 
 namespace velloway {
 namespace {

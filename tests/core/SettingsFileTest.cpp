@@ -1,8 +1,8 @@
 // Load and save of the settings file through the file store under test (the real one under Wine).
 #include <gtest/gtest.h>
 
-#include "RuntimeError.h"
-#include "SettingsFile.h"
+#include "core/RuntimeError.h"
+#include "core/SettingsFile.h"
 #include "TestPlatform.h"
 
 namespace velloway {

@@ -1,8 +1,8 @@
 // The settings file's bytes through the code page under test (the real CP932 under Wine).
 #include <gtest/gtest.h>
 
-#include "RuntimeError.h"
-#include "SettingsFormat.h"
+#include "core/RuntimeError.h"
+#include "core/SettingsFormat.h"
 #include "TestPlatform.h"
 #include "TestPrinting.h"
 

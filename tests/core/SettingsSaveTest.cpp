@@ -1,7 +1,7 @@
 // The checked save's decisions, on the file store under test (the real one under Wine).
 #include <gtest/gtest.h>
 
-#include "SettingsSave.h"
+#include "core/SettingsSave.h"
 #include "TestPlatform.h"
 
 namespace velloway {

@@ -1,8 +1,8 @@
 // Which texts are share paths and drive roots: what may reach a connection and the shell.
 #include <gtest/gtest.h>
 
-#include "SharePath.h"
-#include "Unicode.h"
+#include "core/SharePath.h"
+#include "core/Unicode.h"
 
 namespace velloway {
 namespace {

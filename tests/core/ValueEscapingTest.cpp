@@ -1,7 +1,7 @@
 // Escaping of field values: exact tokens, single-scan decoding and the round trip.
 #include <gtest/gtest.h>
 
-#include "ValueEscaping.h"
+#include "core/ValueEscaping.h"
 
 namespace velloway {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SettingsFormat.h"
+#include "core/SettingsFormat.h"
 #include "TestPlatform.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "TestPlatform.h"
-#include "Unicode.h"
+#include "core/Unicode.h"
 
 namespace velloway::testing {
 namespace {

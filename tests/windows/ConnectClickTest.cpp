@@ -4,8 +4,8 @@
 #include <imm.h>
 
 #include "StandInWindowTest.h"
-#include "U_crypto.h"
-#include "WinText.h"
+#include "core/U_crypto.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

@@ -11,8 +11,8 @@
 #include "SettingsFileFixture.h"
 #include "StandInWindowTest.h"
 #include "TestPlatform.h"
-#include "U_crypto.h"
-#include "WinText.h"
+#include "core/U_crypto.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "FakeNetBios.h"
-#include "RuntimeError.h"
-#include "U_GetMyMac.h"
-#include "U_crypto.h"
-#include "U_crypto_h.h"
-#include "Unicode.h"
-#include "WindowsAnsiCodePage.h"
-#include "WindowsNetBios.h"
+#include "core/RuntimeError.h"
+#include "core/U_GetMyMac.h"
+#include "core/U_crypto.h"
+#include "platform/U_crypto_h.h"
+#include "core/Unicode.h"
+#include "platform/WindowsAnsiCodePage.h"
+#include "platform/WindowsNetBios.h"
 
 namespace velloway {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ConnectButtons.h"
-#include "Dpi.h"
+#include "core/ConnectButtons.h"
+#include "ui/Dpi.h"
 #include "StandInWindowTest.h"
 
 namespace velloway {

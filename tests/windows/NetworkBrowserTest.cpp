@@ -10,8 +10,8 @@
 #include "AnswerProbe.h"
 #include "StandInNetwork.h"
 #include "StandInWindowTest.h"
-#include "U_crypto.h"
-#include "U_SettingButtonForm.h"
+#include "core/U_crypto.h"
+#include "ui/U_SettingButtonForm.h"
 #include "UiHarness.h"
 
 namespace velloway {

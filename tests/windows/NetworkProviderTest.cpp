@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "ConnectionEnumeration.h"
+#include "core/ConnectionEnumeration.h"
 #include "StandInDrives.h"
 #include "StandInNetwork.h"
-#include "WindowsNetworkProvider.h"
+#include "platform/WindowsNetworkProvider.h"
 
 namespace velloway {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "NetworkWorker.h"
-#include "RuntimeError.h"
+#include "ui/NetworkWorker.h"
+#include "core/RuntimeError.h"
 #include "UiHarness.h"
 
 namespace velloway {

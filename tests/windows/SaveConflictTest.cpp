@@ -6,7 +6,7 @@
 #include "SettingsFileFixture.h"
 #include "TestPlatform.h"
 #include "UiHarness.h"
-#include "WinText.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

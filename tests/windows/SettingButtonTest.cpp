@@ -8,11 +8,11 @@
 #include "SettingsFileFixture.h"
 #include "TestPlatform.h"
 #include "UiHarness.h"
-#include "WindowsAnsiCodePage.h"
-#include "WindowsCredentialStore.h"
-#include "WindowsNetBios.h"
-#include "U_crypto.h"
-#include "WinText.h"
+#include "platform/WindowsAnsiCodePage.h"
+#include "platform/WindowsCredentialStore.h"
+#include "platform/WindowsNetBios.h"
+#include "core/U_crypto.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {

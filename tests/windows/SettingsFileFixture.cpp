@@ -5,8 +5,8 @@
 
 #include <stdexcept>
 
-#include "ShellFolders.h"
-#include "WinText.h"
+#include "platform/ShellFolders.h"
+#include "platform/WinText.h"
 
 namespace velloway::testing {
 

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "RuntimeError.h"
-#include "SettingsFile.h"
-#include "ShellFolders.h"
+#include "core/RuntimeError.h"
+#include "core/SettingsFile.h"
+#include "platform/ShellFolders.h"
 #include "TestPlatform.h"
-#include "UniqueAny.h"
-#include "Unicode.h"
-#include "WinText.h"
-#include "WindowsAnsiCodePage.h"
-#include "WindowsFileStore.h"
+#include "platform/UniqueAny.h"
+#include "core/Unicode.h"
+#include "platform/WinText.h"
+#include "platform/WindowsAnsiCodePage.h"
+#include "platform/WindowsFileStore.h"
 
 namespace velloway {
 namespace {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "StandInDrives.h"
-#include "WinText.h"
+#include "platform/WinText.h"
 
 namespace velloway::testing {
 namespace {

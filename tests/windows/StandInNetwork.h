@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "StandInState.h"
-#include "Text.h"
+#include "core/Text.h"
 
 namespace velloway::testing {
 

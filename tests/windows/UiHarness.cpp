@@ -1,7 +1,7 @@
 // The window test harness.
 #include "UiHarness.h"
 
-#include "WinText.h"
+#include "platform/WinText.h"
 
 namespace velloway::testing {
 namespace {

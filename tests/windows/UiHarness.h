@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
+#include "app/Application.h"
 #include "SettingsFileFixture.h"
 
 namespace velloway::testing {

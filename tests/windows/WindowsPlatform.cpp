@@ -4,11 +4,11 @@
 #include <atomic>
 #include <string>
 
-#include "ShellFolders.h"
+#include "platform/ShellFolders.h"
 #include "TestPlatform.h"
-#include "WindowsAnsiCodePage.h"
-#include "WindowsFileStore.h"
-#include "WinText.h"
+#include "platform/WindowsAnsiCodePage.h"
+#include "platform/WindowsFileStore.h"
+#include "platform/WinText.h"
 
 namespace velloway::testing {
 
