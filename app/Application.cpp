@@ -11,7 +11,7 @@ Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t 
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
       F_Main(MainServices{Settings, Files, Folders, CodePage, Network, Worker, Shell, Crypto, Credentials,
-                               std::move(applicationDataFolder)},
+                          std::move(applicationDataFolder)},
              connectButtonLimit),
       F_NetResEnum(Network, Worker, Settings,
                    [this](const Text& name, const Text& folder) { return AddButtonFromShare(name, folder); }),

@@ -4,11 +4,6 @@
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
 #include "platform/U_crypto_h.h"
-#include "ui/UMain.h"
-#include "ui/UNetResEnum.h"
-#include "ui/U_ConnectionDialog.h"
-#include "ui/U_SettingButton.h"
-#include "ui/U_SettingButtonForm.h"
 #include "platform/WindowsAnsiCodePage.h"
 #include "platform/WindowsCredentialStore.h"
 #include "platform/WindowsFileStore.h"
@@ -16,6 +11,11 @@
 #include "platform/WindowsNetBios.h"
 #include "platform/WindowsNetworkProvider.h"
 #include "ui/ShellOpener.h"
+#include "ui/UMain.h"
+#include "ui/UNetResEnum.h"
+#include "ui/U_ConnectionDialog.h"
+#include "ui/U_SettingButton.h"
+#include "ui/U_SettingButtonForm.h"
 
 namespace velloway {
 

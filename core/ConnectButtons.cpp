@@ -1,7 +1,6 @@
 // The connect button's hint, and the note about buttons left out.
 #include "core/ConnectButtons.h"
 
-
 namespace velloway {
 
 Text ConnectButtonHint(const ButtonSetting& setting) {

@@ -14,14 +14,18 @@ struct Row {
 
 // 66 and 67 name the folder and are built below. The codes after 1223 are what a user really meets beyond the
 // original table: each says what it is and what to do, instead of asking about the password.
-constexpr char16_t kServerNotFound[] = u"サーバーが見つかりません。サーバー名と、ネットワークや VPN の接続を確認してください";
-constexpr char16_t kNotReachable[] = u"サーバーが応答しません。サーバーの電源と、ネットワークや VPN の接続を確認してください";
-constexpr char16_t kAccountLimited[] = u"このアカウントは今この PC から使えません（制限または期限切れ）。管理者に連絡してください";
+constexpr char16_t kServerNotFound[] =
+    u"サーバーが見つかりません。サーバー名と、ネットワークや VPN の接続を確認してください";
+constexpr char16_t kNotReachable[] =
+    u"サーバーが応答しません。サーバーの電源と、ネットワークや VPN の接続を確認してください";
+constexpr char16_t kAccountLimited[] =
+    u"このアカウントは今この PC から使えません（制限または期限切れ）。管理者に連絡してください";
 constexpr char16_t kReplyNotUnderstood[] =
     u"サーバーと通信できる方式がありません（古い SMB1 だけの NAS や、署名の設定の違いが考えられます）。"
     u"管理者に連絡してください";
 
 constexpr std::array kResults{
+    // clang-format off
     Row{0, u"認証完了", true},
     Row{5, u"ID又はパスワードが間違っています", false},
     Row{85, u"既に接続済みです", true},
@@ -62,6 +66,7 @@ constexpr std::array kResults{
     Row{50, kReplyNotUnderstood, false},  // ERROR_NOT_SUPPORTED
     Row{58, kReplyNotUnderstood, false},  // ERROR_BAD_NET_RESP
     Row{59, kReplyNotUnderstood, false},  // ERROR_UNEXP_NET_ERR
+    // clang-format on
 };
 
 // A code listed twice would leave its later row unused.

@@ -8,8 +8,7 @@ namespace {
 void Enumerate(NetworkProvider& provider, const NetResource* container, std::vector<Text>& path,
                std::vector<Text>& locals, std::vector<Text>& remotes) {
   std::unique_ptr<ResourceEnumeration> enumeration;
-  if (provider.OpenEnum(kResourceConnected, kResourceTypeDisk, 0, container, enumeration) != kNoError ||
-      !enumeration) {
+  if (provider.OpenEnum(kResourceConnected, kResourceTypeDisk, 0, container, enumeration) != kNoError || !enumeration) {
     return;
   }
   for (const NetResource& record : ReadAllRecords(*enumeration)) {

@@ -11,11 +11,11 @@
 namespace velloway {
 
 // The provider's own numbers, so that the calls read as the provider documents them.
-inline constexpr std::uint32_t kProviderRsaAes = 24;           // PROV_RSA_AES
-inline constexpr std::uint32_t kCryptMachineKeySet = 0x20;     // CRYPT_MACHINE_KEYSET
-inline constexpr std::uint32_t kCryptNewKeySet = 0x08;         // CRYPT_NEWKEYSET
-inline constexpr std::uint32_t kAlgorithmSha1 = 0x8004;        // CALG_SHA1
-inline constexpr std::uint32_t kAlgorithmAes256 = 0x6610;      // CALG_AES_256
+inline constexpr std::uint32_t kProviderRsaAes = 24;            // PROV_RSA_AES
+inline constexpr std::uint32_t kCryptMachineKeySet = 0x20;      // CRYPT_MACHINE_KEYSET
+inline constexpr std::uint32_t kCryptNewKeySet = 0x08;          // CRYPT_NEWKEYSET
+inline constexpr std::uint32_t kAlgorithmSha1 = 0x8004;         // CALG_SHA1
+inline constexpr std::uint32_t kAlgorithmAes256 = 0x6610;       // CALG_AES_256
 inline constexpr std::uint32_t kKeyLength256Bits = 0x01000000;  // 256 in the upper 16 bits of the flags
 
 // What a call that can fail leaves behind: on failure, the platform's last error code.

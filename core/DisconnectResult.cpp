@@ -1,7 +1,6 @@
 // The texts of disconnection results.
 #include "core/DisconnectResult.h"
 
-
 namespace velloway {
 
 Text DisconnectResultText(std::uint32_t resultCode) {

@@ -15,7 +15,7 @@ Text ConnectDrive(TextView drive) {
 ConnectOutcome CheckDriveInUse(const ConnectOutcome& outcome, std::uint32_t resultCode, const Text& drive,
                                const Text& remote, const std::vector<Text>& locals, const std::vector<Text>& remotes) {
   if (resultCode != kErrorAlreadyAssigned && resultCode != kErrorSessionCredentialConflict) return outcome;
-  const ConnectOutcome closed{outcome.status, false};
+  ConnectOutcome closed{outcome.status, false};
   const bool credentialConflict = resultCode == kErrorSessionCredentialConflict;
   if (drive.empty()) {
     if (credentialConflict) return closed;

@@ -1,7 +1,6 @@
 // Known servers and the listing of one server's shares.
 #include "core/KnownServers.h"
 
-
 #include "core/ConnectResult.h"
 
 namespace velloway {
@@ -113,9 +112,7 @@ Text ServerFailureText(std::uint32_t resultCode, const Text& server) {
   Text reason;
   switch (resultCode) {
     case kErrorBadNetPath:
-    case kErrorBadNetName:
-      reason = u"サーバーが見つかりません";
-      break;
+    case kErrorBadNetName: reason = u"サーバーが見つかりません"; break;
     case kErrorAccessDenied:
     case kErrorLogonFailure:
     case 86:    // a wrong password
@@ -126,9 +123,7 @@ Text ServerFailureText(std::uint32_t resultCode, const Text& server) {
       // The texts the connect results give for the same codes (1326 gets their "wrong ID or password?").
       reason = ConnectResultText(resultCode, server).status;
       break;
-    default:
-      reason = u"共有の一覧を読めませんでした";
-      break;
+    default: reason = u"共有の一覧を読めませんでした"; break;
   }
   return u"【" + server + u"】" + reason + u"（エラー " + NumberText(resultCode) + u"）";
 }
@@ -168,8 +163,8 @@ std::uint32_t ListServerShares(NetworkProvider& provider, const Text& server, Br
     if (!IsKeptResource(record)) continue;
     if (DropsControlName(record, result)) continue;
     // A comment's line break would make the log lie about what the server sent.
-    result.log.push_back(
-        ShowControlCharacters(record.LocalName + u"," + record.RemoteName + u"," + record.Comment + u"," + record.Provider));
+    result.log.push_back(ShowControlCharacters(record.LocalName + u"," + record.RemoteName + u"," + record.Comment +
+                                               u"," + record.Provider));
     result.nodes.push_back(BrowseNode{parent, record.RemoteName, SharePicture(record)});
     anyShare = true;
   }

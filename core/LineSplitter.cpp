@@ -16,7 +16,8 @@ std::vector<std::basic_string_view<Char>> SplitLinesOf(std::basic_string_view<Ch
       continue;
     }
     lines.push_back(text.substr(start, position - start));
-    position += (c == Char('\r') && position + 1 < text.size() && text[position + 1] == Char('\n')) ? size_t{2} : size_t{1};
+    position +=
+        (c == Char('\r') && position + 1 < text.size() && text[position + 1] == Char('\n')) ? size_t{2} : size_t{1};
     start = position;
   }
   if (start < text.size()) lines.push_back(text.substr(start));

@@ -18,8 +18,7 @@ void Walk(NetworkProvider& provider, const NetResource* container, int parent, i
   if (control.Stopped()) return;
   control.Progress(result);
   std::unique_ptr<ResourceEnumeration> enumeration;
-  if (provider.OpenEnum(kResourceGlobalNet, kResourceTypeAny, 0, container, enumeration) != kNoError ||
-      !enumeration) {
+  if (provider.OpenEnum(kResourceGlobalNet, kResourceTypeAny, 0, container, enumeration) != kNoError || !enumeration) {
     return;
   }
   std::vector<NetResource> records;
@@ -35,8 +34,8 @@ void Walk(NetworkProvider& provider, const NetResource* container, int parent, i
     if (!IsKeptResource(record)) continue;
     if (DropsControlName(record, result)) continue;
     // A comment's line break would make the log lie about what the server sent.
-    result.log.push_back(
-        ShowControlCharacters(record.LocalName + u"," + record.RemoteName + u"," + record.Comment + u"," + record.Provider));
+    result.log.push_back(ShowControlCharacters(record.LocalName + u"," + record.RemoteName + u"," + record.Comment +
+                                               u"," + record.Provider));
     if (record.RemoteName != kWindowsNetwork) {
       result.nodes.push_back(BrowseNode{parent, record.RemoteName, PictureOf(record, depth)});
       current = static_cast<int>(result.nodes.size()) - 1;

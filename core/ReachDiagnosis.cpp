@@ -16,8 +16,7 @@ bool NeedsReachDiagnosis(std::uint32_t resultCode) {
     case 1236:  // ERROR_CONNECTION_ABORTED
     case 1460:  // ERROR_TIMEOUT
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

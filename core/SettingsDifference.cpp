@@ -41,8 +41,9 @@ Text ConflictQuestion(const SettingsDifference& difference) {
   text += Lines(u"この画面にだけあるボタン:", difference.onlyInMine);
   text += Lines(u"内容が異なるボタン:", difference.changed);
   if (difference.Empty()) text += u"ボタンの並び順が異なります。\r\n";
-  text += u"\r\nはい: この画面の内容で保存\r\nいいえ: ファイルの内容を使う\r\nキャンセル: 編集に戻る\r\n"
-          u"（使わなかった方の内容は、別のファイルに残します）";
+  text +=
+      u"\r\nはい: この画面の内容で保存\r\nいいえ: ファイルの内容を使う\r\nキャンセル: 編集に戻る\r\n"
+      u"（使わなかった方の内容は、別のファイルに残します）";
   return text;
 }
 

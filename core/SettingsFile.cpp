@@ -24,7 +24,7 @@ bool Exists(const FileStore& files, const Text& path) {
 Text FreeBackupPath(const Text& path, const FileStore& files) {
   for (int number = 1; number <= kMostBackups; ++number) {
     const std::string suffix = number == 1 ? std::string() : std::to_string(number);
-    const Text candidate = path + u".bak" + Text(suffix.begin(), suffix.end());
+    Text candidate = path + u".bak" + Text(suffix.begin(), suffix.end());
     if (!Exists(files, candidate)) return candidate;
   }
   throw RuntimeError(u"ファイル \"" + path + u".bak\" を作成できません。");
@@ -53,8 +53,8 @@ void LoadSettingsFile(Text& path, SettingsList& list, FileStore& files, const An
   if (asRead != nullptr) *asRead = SettingsFileAsRead{std::move(bytes), list};
 }
 
-SaveResult SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files,
-                            const AnsiCodePage& codePage, UnreadSettingsFile& unread) {
+SaveResult SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files, const AnsiCodePage& codePage,
+                            UnreadSettingsFile& unread) {
   SaveResult result;
   if (unread.pending) {
     if (list == unread.listAtLoad) return result;

@@ -44,7 +44,7 @@ Text FreeBackupPath(const Text& path, const FileStore& files);
 // Writes the whole list to the settings file, replacing its content in one step. After a failed load it
 // writes nothing while the list is unchanged, and otherwise first copies the old bytes to a new file
 // beside it (vlw.ini.bak, vlw.ini.bak2, ...); when they cannot be copied it raises and writes nothing.
-SaveResult SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files,
-                            const AnsiCodePage& codePage, UnreadSettingsFile& unread);
+SaveResult SaveSettingsFile(const Text& path, const SettingsList& list, FileStore& files, const AnsiCodePage& codePage,
+                            UnreadSettingsFile& unread);
 
 }  // namespace velloway

@@ -67,16 +67,12 @@ SettingsEncoding DetectSettingsEncoding(std::string_view bytes) {
 
 std::vector<ButtonSetting> ParseSettings(std::string_view bytes, const AnsiCodePage& codePage) {
   switch (DetectSettingsEncoding(bytes)) {
-    case SettingsEncoding::Utf16Le:
-      return ParseText(DecodeUtf16(bytes.substr(kUtf16LeMark.size()), false));
-    case SettingsEncoding::Utf16Be:
-      return ParseText(DecodeUtf16(bytes.substr(kUtf16BeMark.size()), true));
+    case SettingsEncoding::Utf16Le: return ParseText(DecodeUtf16(bytes.substr(kUtf16LeMark.size()), false));
+    case SettingsEncoding::Utf16Be: return ParseText(DecodeUtf16(bytes.substr(kUtf16BeMark.size()), true));
     case SettingsEncoding::Utf8WithMark:
       return ParseBytes(bytes.substr(kUtf8Mark.size()), [](std::string_view field) { return DecodeUtf8(field); });
-    case SettingsEncoding::Utf8:
-      return ParseBytes(bytes, [](std::string_view field) { return DecodeUtf8(field); });
-    case SettingsEncoding::Ansi:
-      break;
+    case SettingsEncoding::Utf8: return ParseBytes(bytes, [](std::string_view field) { return DecodeUtf8(field); });
+    case SettingsEncoding::Ansi: break;
   }
   return ParseBytes(bytes, [&codePage](std::string_view field) { return codePage.ToText(field); });
 }

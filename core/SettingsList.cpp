@@ -1,7 +1,6 @@
 // The settings list's row operations; an index out of range is a run-time error, as a list index error is.
 #include "core/SettingsList.h"
 
-
 #include "core/RuntimeError.h"
 
 namespace velloway {
@@ -36,9 +35,7 @@ ButtonSetting& SettingsList::At(size_t index) {
 
 const Text& SettingsList::Name(size_t index) const { return Row(index).Name; }
 
-const Text& SettingsList::Get(size_t index, SubItem item) const {
-  return Field(Row(index), item);
-}
+const Text& SettingsList::Get(size_t index, SubItem item) const { return Field(Row(index), item); }
 
 void SettingsList::SetName(size_t index, Text value) { At(index).Name = std::move(value); }
 

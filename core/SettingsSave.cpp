@@ -53,9 +53,7 @@ CheckedSaveResult SaveSettingsChecked(const Text& path, SettingsList& list, File
   }
 
   switch (ask(DiffSettings(list, fileList))) {
-    case ConflictAnswer::Cancel:
-      result.cancelled = true;
-      return result;
+    case ConflictAnswer::Cancel: result.cancelled = true; return result;
     case ConflictAnswer::KeepMine:
       if (current) {
         result.backupPath = FreeBackupPath(path, files);

@@ -20,6 +20,7 @@ ConnectOutcome NotAFolder(const ConnectOutcome& outcome, const Text& target);
 // Says what a Folder may be, when it is refused.
 inline constexpr char16_t kSharePathRule[] =
     u"フォルダには共有フォルダを \\\\サーバー名\\共有フォルダ名 の形で指定してください"
-    u"（例: \\\\server\\share、\\\\192.168.0.10\\share\\subfolder）。プログラムや URL、この PC のフォルダは指定できません。";
+    u"（例: \\\\server\\share、\\\\192.168.0.10\\share\\subfolder）。プログラムや URL、この PC "
+    u"のフォルダは指定できません。";
 
 }  // namespace velloway

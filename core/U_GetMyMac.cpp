@@ -4,7 +4,7 @@
 namespace velloway {
 namespace {
 
-constexpr std::uint16_t kLanaEnumSize = 256;      // a count byte and up to 255 adapter numbers
+constexpr std::uint16_t kLanaEnumSize = 256;       // a count byte and up to 255 adapter numbers
 constexpr std::uint16_t kAdapterStatusSize = 600;  // ADAPTER_STATUS and room for its name table
 
 // "%.02X-%.02X-%.02X-%.02X-%.02X-%.02X": upper-case digits and hyphens, never colons.
@@ -34,8 +34,8 @@ Text GetMyMac(NetBios& netBios) {
 
     std::array<std::uint8_t, kAdapterStatusSize> status{};
     // "* " padded with zeros: the status of the local adapter itself.
-    NetBiosCommand askStatus{.command = kNcbAdapterStatus, .lanaNumber = lana, .buffer = status.data(),
-                             .bufferLength = kAdapterStatusSize};
+    NetBiosCommand askStatus{
+        .command = kNcbAdapterStatus, .lanaNumber = lana, .buffer = status.data(), .bufferLength = kAdapterStatusSize};
     askStatus.callName[0] = 0x2A;
     askStatus.callName[1] = 0x20;
     if (netBios.Run(askStatus) == kNetBiosGoodReturn) result = FormatAddress(status.data());

@@ -20,8 +20,8 @@ class WindowsCryptoKey final : public CryptoKey {
 
   CryptoCallResult Encrypt(std::span<std::uint8_t> buffer, std::uint32_t& dataLength) override {
     DWORD length = dataLength;
-    const CryptoCallResult result = CallResult(
-        CryptEncrypt(key_.get(), 0, TRUE, 0, buffer.data(), &length, static_cast<DWORD>(buffer.size())));
+    const CryptoCallResult result =
+        CallResult(CryptEncrypt(key_.get(), 0, TRUE, 0, buffer.data(), &length, static_cast<DWORD>(buffer.size())));
     if (result.succeeded) dataLength = length;
     return result;
   }

@@ -39,8 +39,7 @@ class FakeNetBios final : public NetBios {
         }
         return adapter->statusReturn;
       }
-      default:
-        return kNetBiosGoodReturn;
+      default: return kNetBiosGoodReturn;
     }
   }
 

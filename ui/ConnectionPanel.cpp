@@ -3,8 +3,8 @@
 
 #include <windowsx.h>
 
-#include "ui/Dpi.h"
 #include "platform/WinText.h"
+#include "ui/Dpi.h"
 
 namespace velloway {
 namespace {
@@ -50,8 +50,8 @@ LRESULT ButtonStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Panel::HandleMessage(message, wParam, lParam);
 }
 
-HWND ConnectionPanel::Create(HWND group, const Text& caption, int tag, const wchar_t* openCaption,
-                             int firstButtonId, std::function<void()> onResized, HFONT font) {
+HWND ConnectionPanel::Create(HWND group, const Text& caption, int tag, const wchar_t* openCaption, int firstButtonId,
+                             std::function<void()> onResized, HFONT font) {
   onResized_ = std::move(onResized);
   Panel::Create(group, RECT{});
   SetWindowTextW(Handle(), ToWide(caption).c_str());
@@ -62,9 +62,7 @@ HWND ConnectionPanel::Create(HWND group, const Text& caption, int tag, const wch
 
 int ConnectionPanel::CaptionHeight() const { return Scale(kCaptionHeight, DpiOf(Handle())); }
 
-int ConnectionPanel::Height() const {
-  return collapsed_ ? CaptionHeight() : Scale(kPanelHeight, DpiOf(Handle()));
-}
+int ConnectionPanel::Height() const { return collapsed_ ? CaptionHeight() : Scale(kPanelHeight, DpiOf(Handle())); }
 
 void ConnectionPanel::Toggle() {
   collapsed_ = !collapsed_;
@@ -82,16 +80,13 @@ void ConnectionPanel::Arrange() {
 
 LRESULT ConnectionPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE:
-      Arrange();
-      return 0;
+    case WM_SIZE: Arrange(); return 0;
     // The caption is drawn with the font the window last gave: it changes with the DPI.
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam) != 0) InvalidateRect(Handle(), nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_LBUTTONDOWN:
       if (GET_Y_LPARAM(lParam) < CaptionHeight()) Toggle();
       return 0;
@@ -115,8 +110,7 @@ LRESULT ConnectionPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       EndPaint(Handle(), &paint);
       return 0;
     }
-    default:
-      return Panel::HandleMessage(message, wParam, lParam);
+    default: return Panel::HandleMessage(message, wParam, lParam);
   }
 }
 

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "ui/Panel.h"
 #include "core/Text.h"
+#include "ui/Panel.h"
 
 namespace velloway {
 

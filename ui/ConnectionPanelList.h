@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/Text.h"
 #include "ui/ConnectionPanel.h"
 #include "ui/ScrollBox.h"
-#include "core/Text.h"
 
 namespace velloway {
 

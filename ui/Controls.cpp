@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/Dpi.h"
 #include "core/SecureWipe.h"
 #include "platform/WinText.h"
+#include "ui/Dpi.h"
 
 namespace velloway {
 namespace {
@@ -19,9 +19,10 @@ constexpr size_t kLongestWipedPassword = 256;
 }  // namespace
 
 HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi) {
-  return CreateWindowExW(layout.exStyle, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style, Scale(layout.left, dpi),
-                         Scale(layout.top, dpi), Scale(layout.width, dpi), Scale(layout.height, dpi), parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
+  return CreateWindowExW(layout.exStyle, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
+                         Scale(layout.left, dpi), Scale(layout.top, dpi), Scale(layout.width, dpi),
+                         Scale(layout.height, dpi), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 void PlaceControl(HWND control, const ControlLayout& layout, UINT dpi) {

@@ -61,11 +61,8 @@ ModalResult ModalWindow::ShowModal() {
 
 LRESULT ModalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CLOSE:
-      CloseRequested();
-      return 0;
-    default:
-      break;
+    case WM_CLOSE: CloseRequested(); return 0;
+    default: break;
   }
   return TopLevelWindow::HandleMessage(message, wParam, lParam);
 }

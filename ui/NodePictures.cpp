@@ -26,10 +26,14 @@ constexpr COLORREF kPaper = RGB(250, 250, 250);
 constexpr COLORREF kBody = RGB(170, 170, 170);
 constexpr COLORREF kGlobe = RGB(60, 150, 90);
 
-const Shape kComputer[] = {{2, 2, 14, 11, kDark}, {3, 3, 13, 10, kScreen}, {7, 11, 9, 13, kDark}, {4, 13, 12, 15, kDark}};
+const Shape kComputer[] = {
+    {2, 2, 14, 11, kDark}, {3, 3, 13, 10, kScreen}, {7, 11, 9, 13, kDark}, {4, 13, 12, 15, kDark}};
 const Shape kFolderShapes[] = {{1, 3, 7, 5, kFolder}, {1, 4, 15, 14, kFolder}, {2, 6, 14, 13, kFolderFront}};
 const Shape kPrinter[] = {{4, 1, 12, 6, kPaper}, {1, 6, 15, 12, kBody}, {2, 7, 14, 11, kDark}, {4, 10, 12, 15, kPaper}};
-const Shape kNetwork[] = {{3, 1, 13, 9, kGlobe}, {7, 9, 9, 12, kDark}, {1, 12, 15, 14, kDark}, {1, 14, 3, 16, kDark},
+const Shape kNetwork[] = {{3, 1, 13, 9, kGlobe},
+                          {7, 9, 9, 12, kDark},
+                          {1, 12, 15, 14, kDark},
+                          {1, 14, 3, 16, kDark},
                           {13, 14, 15, 16, kDark}};
 
 template <size_t N>

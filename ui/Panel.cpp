@@ -15,10 +15,8 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return SendMessageW(GetParent(Handle()), message, wParam, lParam);
-    default:
-      return Window::HandleMessage(message, wParam, lParam);
+    case WM_CTLCOLORBTN: return SendMessageW(GetParent(Handle()), message, wParam, lParam);
+    default: return Window::HandleMessage(message, wParam, lParam);
   }
 }
 

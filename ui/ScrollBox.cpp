@@ -68,11 +68,8 @@ LRESULT ScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_SIZE:
-      UpdateRange();
-      return 0;
-    default:
-      return Panel::HandleMessage(message, wParam, lParam);
+    case WM_SIZE: UpdateRange(); return 0;
+    default: return Panel::HandleMessage(message, wParam, lParam);
   }
 }
 

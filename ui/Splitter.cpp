@@ -28,8 +28,7 @@ LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       if (GetCapture() == Handle()) ReleaseCapture();
       return 0;
-    default:
-      return Window::HandleMessage(message, wParam, lParam);
+    default: return Window::HandleMessage(message, wParam, lParam);
   }
 }
 

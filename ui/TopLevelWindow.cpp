@@ -61,9 +61,7 @@ void TopLevelWindow::DpiChanged(UINT dpi, const RECT& suggested) {
 
 LRESULT TopLevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_DPICHANGED:
-      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
+    case WM_DPICHANGED: DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) != BN_CLICKED) break;
       // Esc and Enter of the dialog manager come without a control (lParam 0).

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "ui/Controls.h"
 #include "platform/UniqueAny.h"
+#include "ui/Controls.h"
 #include "ui/Window.h"
 
 namespace velloway {

@@ -10,23 +10,23 @@
 
 #include "core/ConnectButtons.h"
 #include "core/ConnectPlan.h"
-#include "core/ConnectionEnumeration.h"
 #include "core/ConnectResult.h"
+#include "core/ConnectionEnumeration.h"
 #include "core/CredentialKeys.h"
-#include "ui/Controls.h"
 #include "core/DisconnectResult.h"
 #include "core/DriveAssignment.h"
-#include "ui/Dpi.h"
-#include "ui/ErrorReport.h"
 #include "core/SecureWipe.h"
-#include "core/SharePath.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsSave.h"
+#include "core/SharePath.h"
+#include "platform/WinText.h"
+#include "ui/Controls.h"
+#include "ui/Dpi.h"
+#include "ui/ErrorReport.h"
+#include "ui/UNetResEnum.h"
 #include "ui/U_ConnectionDialog.h"
 #include "ui/U_SettingButton.h"
-#include "ui/UNetResEnum.h"
 #include "ui/WaitCursor.h"
-#include "platform/WinText.h"
 
 namespace velloway {
 namespace {
@@ -64,6 +64,7 @@ constexpr int kMinimumHalf = 30;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
+// clang-format off
 const ControlLayout kB_AddButtonLayout{kB_AddButton, WC_BUTTONW, L"接続ボタン編集(&E)", 9, 9, 114, 25,
                                    WS_TABSTOP | BS_PUSHBUTTON};
 const ControlLayout kLabel1Layout{kLabel1, WC_STATICW, L"既に接続済み一覧", 16, 16, 120, 14, SS_LEFT | SS_NOPREFIX};
@@ -74,6 +75,7 @@ const ControlLayout kB_NetResSearchLayout{kB_NetResSearch, WC_BUTTONW, L"ネッ�
 // The status bar puts itself along the bottom (Layout sends it WM_SIZE).
 const ControlLayout kStatusBar1Layout{kStatusBar1, STATUSCLASSNAMEW, L"", 0, 0, 0, 0, SBARS_SIZEGRIP, 0, 0,
                                       Placement::Window};
+// clang-format on
 
 bool IsPushButton(HWND window) {
   wchar_t className[16] = {};
@@ -85,7 +87,9 @@ bool IsPushButton(HWND window) {
 }  // namespace
 
 TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
-    : services_(services), connectButtonLimit_(connectButtonLimit), hint_([this](HWND button) { return HintOf(button); }) {}
+    : services_(services),
+      connectButtonLimit_(connectButtonLimit),
+      hint_([this](HWND button) { return HintOf(button); }) {}
 
 void TF_Main::Create(int showCommand) {
   const SIZE size = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, GetDpiForSystem());
@@ -93,8 +97,7 @@ void TF_Main::Create(int showCommand) {
   ShowWindow(Handle(), showCommand);
 }
 
-void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum,
-                         TF_ConnectionDialog& connection) {
+void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum, TF_ConnectionDialog& connection) {
   F_SettingButton_ = &settingButton;
   F_NetResEnum_ = &netResEnum;
   F_ConnectionDialog_ = &connection;
@@ -381,20 +384,21 @@ bool TF_Main::SaveToIni(bool mayAsk) {
   const bool wasUnread = unread_.pending;
   // Asked over the editor when it is open, so that the question is not hidden behind it.
   HWND over = GetActiveWindow() != nullptr ? GetActiveWindow() : Handle();
-  const CheckedSaveResult result = SaveSettingsChecked(
-      path_, services_.settings, services_.files, services_.codePage, unread_, asRead_,
-      [mayAsk, over](const SettingsDifference& difference) {
-        if (!mayAsk) return ConflictAnswer::KeepMine;
-        switch (AskYesNoCancel(over, ConflictQuestion(difference))) {
-          case IDYES: return ConflictAnswer::KeepMine;
-          case IDNO: return ConflictAnswer::TakeFile;
-          default: return ConflictAnswer::Cancel;
-        }
-      });
+  const CheckedSaveResult result =
+      SaveSettingsChecked(path_, services_.settings, services_.files, services_.codePage, unread_, asRead_,
+                          [mayAsk, over](const SettingsDifference& difference) {
+                            if (!mayAsk) return ConflictAnswer::KeepMine;
+                            switch (AskYesNoCancel(over, ConflictQuestion(difference))) {
+                              case IDYES: return ConflictAnswer::KeepMine;
+                              case IDNO: return ConflictAnswer::TakeFile;
+                              default: return ConflictAnswer::Cancel;
+                            }
+                          });
   if (!result.backupPath.empty() && mayAsk) {
     const Text what = wasUnread ? u"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。"
-                      : result.taken ? u"ファイルの内容を使いました。この画面の内容を、次のファイルに残しました。"
-                                     : u"この画面の内容で保存しました。ファイルにあった内容を、次のファイルに残しました。";
+                      : result.taken
+                          ? u"ファイルの内容を使いました。この画面の内容を、次のファイルに残しました。"
+                          : u"この画面の内容で保存しました。ファイルにあった内容を、次のファイルに残しました。";
     ShowMessage(over, what + u"\r\n" + result.backupPath);
   }
   return !result.cancelled;
@@ -444,8 +448,8 @@ struct ConnectJob {
   std::uint32_t result = kNoError;
   std::vector<Text> locals;  // the connections after the call, when they were read
   std::vector<Text> remotes;
-  ConnectOutcome outcome;      // what the result means, once the connections were looked at
-  bool openIsFolder = false;   // whether what the outcome would open is a folder
+  ConnectOutcome outcome;     // what the result means, once the connections were looked at
+  bool openIsFolder = false;  // whether what the outcome would open is a folder
 
   ConnectJob() = default;
   ConnectJob(const ConnectJob&) = delete;
@@ -568,9 +572,7 @@ void TF_Main::OnOk() {
 
 LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      FormCreate();
-      return 0;
+    case WM_CREATE: FormCreate(); return 0;
     case WM_TIMER:
       if (wParam == kT_OnCreate) T_OnCreateTimer();
       return 0;
@@ -599,20 +601,15 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       if (hint_.Answer(*reinterpret_cast<NMHDR*>(lParam))) return 0;
       return TopLevelWindow::HandleMessage(message, wParam, lParam);
-    case WM_MOUSEWHEEL:
-      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
-      return 0;
-    case WM_SIZE:
-      Layout();
-      return 0;
+    case WM_MOUSEWHEEL: FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case WM_SIZE: Layout(); return 0;
     // With the editor open, its rows are saved before the program ends; when the user goes back to
     // editing instead, it does not end.
     case WM_CLOSE:
       if (F_SettingButton_ != nullptr && !F_SettingButton_->SaveAndClose(true)) return 0;
       DestroyWindow(Handle());
       return 0;
-    case WM_QUERYENDSESSION:
-      return F_SettingButton_ == nullptr || F_SettingButton_->SaveAndClose(true) ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: return F_SettingButton_ == nullptr || F_SettingButton_->SaveAndClose(true) ? TRUE : FALSE;
     case WM_ENDSESSION:
       if (wParam && F_SettingButton_ != nullptr) F_SettingButton_->SaveAndClose(false);
       return 0;
@@ -620,8 +617,7 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormDestroy();
       PostQuitMessage(0);
       return 0;
-    default:
-      return TopLevelWindow::HandleMessage(message, wParam, lParam);
+    default: return TopLevelWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

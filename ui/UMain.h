@@ -7,21 +7,21 @@
 
 #include "core/AnsiCodePage.h"
 #include "core/ConnectButtons.h"
-#include "ui/ConnectionPanelList.h"
+#include "core/CredentialStore.h"
 #include "core/FileStore.h"
 #include "core/FolderProbe.h"
 #include "core/NetworkProvider.h"
+#include "core/SettingsFile.h"
+#include "core/SettingsList.h"
+#include "core/U_crypto.h"
+#include "platform/UniqueAny.h"
+#include "ui/ConnectionPanelList.h"
 #include "ui/NetworkWorker.h"
 #include "ui/Panel.h"
 #include "ui/PointerTooltip.h"
 #include "ui/ScrollBox.h"
-#include "core/SettingsFile.h"
-#include "core/SettingsList.h"
-#include "core/CredentialStore.h"
-#include "core/U_crypto.h"
 #include "ui/ShellOpener.h"
 #include "ui/Splitter.h"
-#include "platform/UniqueAny.h"
 #include "ui/TopLevelWindow.h"
 
 namespace velloway {
@@ -41,7 +41,7 @@ struct MainServices {
   ShellOpener& shell;
   const CryptoServices& crypto;
   const CredentialStore& credentials;  // the passwords of rows whose Pass is empty
-  Text applicationDataFolder;  // the per-user folder, as the shell gave it; the settings folder is inside
+  Text applicationDataFolder;          // the per-user folder, as the shell gave it; the settings folder is inside
 };
 
 class TF_Main : public TopLevelWindow {
@@ -132,17 +132,17 @@ class TF_Main : public TopLevelWindow {
   std::unique_ptr<std::vector<Text>> stl_Connected2_;
   Text path_;
 
-  Panel P_Connect_;          // the upper half: the connect buttons
-  Panel Panel2_;             // the upper half's header, holding B_AddButton
-  ScrollBox P_ButtonPanel_;  // the scrolling container of the connect buttons
-  Splitter Splitter1_;       // between the two halves
-  Panel P_Connected_;        // the lower half: the current connections
-  Panel Panel1_;             // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
-  PointerTooltip hint_;             // the connect buttons' tooltip
-  HWND focusBeforeBusy_ = nullptr;  // a header button that had the focus when a network operation disabled it
+  Panel P_Connect_;                   // the upper half: the connect buttons
+  Panel Panel2_;                      // the upper half's header, holding B_AddButton
+  ScrollBox P_ButtonPanel_;           // the scrolling container of the connect buttons
+  Splitter Splitter1_;                // between the two halves
+  Panel P_Connected_;                 // the lower half: the current connections
+  Panel Panel1_;                      // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
+  PointerTooltip hint_;               // the connect buttons' tooltip
+  HWND focusBeforeBusy_ = nullptr;    // a header button that had the focus when a network operation disabled it
   std::vector<HWND> connectButtons_;  // made by the last rebuild, in the settings list's order
   ConnectionPanelList panels_;        // the lower half's connection panels
-  int connectedHeight_ = 0;  // P_Connected's height in pixels at the current DPI
+  int connectedHeight_ = 0;           // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
 };
 

@@ -7,18 +7,28 @@
 #include <vector>
 
 #include "core/ConnectionEnumeration.h"
-#include "ui/Controls.h"
-#include "ui/Dpi.h"
 #include "core/KnownServers.h"
 #include "core/NetResourceWalk.h"
-#include "ui/NodePictures.h"
 #include "platform/WinText.h"
+#include "ui/Controls.h"
+#include "ui/Dpi.h"
+#include "ui/NodePictures.h"
 
 namespace velloway {
 namespace {
 
-enum ControlId { kB_GetNetRes = 101, kB_Close, kTV_NetRec, kMemo1, kPanel2Label, kB_AddShare, kL_Server, kE_Server,
-                 kB_Server, kB_Stop };
+enum ControlId {
+  kB_GetNetRes = 101,
+  kB_Close,
+  kTV_NetRec,
+  kMemo1,
+  kPanel2Label,
+  kB_AddShare,
+  kL_Server,
+  kE_Server,
+  kB_Server,
+  kB_Stop
+};
 
 // A second row under the two buttons holds the server field; the window is as much taller, so the
 // tree keeps its height.
@@ -29,6 +39,7 @@ constexpr int kPanel2Height = 24;
 constexpr int kMemoHeight = 77;
 constexpr int kTreeIndent = 19;
 
+// clang-format off
 const ControlLayout kB_GetNetResLayout{kB_GetNetRes, WC_BUTTONW, L"リソース一覧の取得", 8, 5, 145, 25,
                                        WS_TABSTOP | BS_PUSHBUTTON};
 const ControlLayout kB_CloseLayout{kB_Close, WC_BUTTONW, L"閉じる(&C)", 255, 5, 81, 25, WS_TABSTOP | BS_PUSHBUTTON};
@@ -50,6 +61,7 @@ const ControlLayout kPanel2LabelLayout{kPanel2Label, WC_STATICW, L"  Status", 0,
 const ControlLayout kMemo1Layout{kMemo1, WC_EDITW, L"", 0, 0, 0, 0,
                                  WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                                  WS_EX_CLIENTEDGE, 0, Placement::Window};
+// clang-format on
 
 // Longer names than a server has are not worth sending.
 constexpr int kServerLimit = 255;
@@ -125,31 +137,33 @@ void TF_NetResEnum::B_GetNetResClick() {
   for (size_t i = 0; i < settings_.Count(); ++i) paths->push_back(settings_.Get(i, SubItem::Folder));
   NetworkProvider& network = network_;
   NetworkWorker& worker = worker_;
-  worker_.Start([this, paths, &network, &worker] {
-    BrowseResult result;
-    size_t shownNodes = 0;
-    size_t shownLines = 0;
-    // What was found since the last show goes to the window's thread; node parents stay indices of
-    // the whole walk.
-    auto showNew = [&](const BrowseResult& now) {
-      BrowseResult found;
-      found.nodes.assign(now.nodes.begin() + static_cast<std::ptrdiff_t>(shownNodes), now.nodes.end());
-      found.log.assign(now.log.begin() + static_cast<std::ptrdiff_t>(shownLines), now.log.end());
-      shownNodes = now.nodes.size();
-      shownLines = now.log.size();
-      if (!found.nodes.empty() || !found.log.empty()) {
-        worker.Post([this, found = std::move(found)] { ShowFound(found); });
-      }
-    };
-    const WalkControl control{[&worker] { return worker.StopRequested(); }, showNew};
-    EnumerateNetResources(network, nullptr, kNoNode, 0, result, control);
-    if (result.nodes.empty() && !control.Stopped()) {
-      std::vector<Text> locals;
-      EnumerateConnections(network, nullptr, locals, *paths);
-      ListKnownServers(network, ServersOf(*paths), result, control);
-    }
-    control.Progress(result);  // whatever is not shown yet
-  }, [this] { UpdateAddShare(); });
+  worker_.Start(
+      [this, paths, &network, &worker] {
+        BrowseResult result;
+        size_t shownNodes = 0;
+        size_t shownLines = 0;
+        // What was found since the last show goes to the window's thread; node parents stay indices of
+        // the whole walk.
+        auto showNew = [&](const BrowseResult& now) {
+          BrowseResult found;
+          found.nodes.assign(now.nodes.begin() + static_cast<std::ptrdiff_t>(shownNodes), now.nodes.end());
+          found.log.assign(now.log.begin() + static_cast<std::ptrdiff_t>(shownLines), now.log.end());
+          shownNodes = now.nodes.size();
+          shownLines = now.log.size();
+          if (!found.nodes.empty() || !found.log.empty()) {
+            worker.Post([this, found = std::move(found)] { ShowFound(found); });
+          }
+        };
+        const WalkControl control{[&worker] { return worker.StopRequested(); }, showNew};
+        EnumerateNetResources(network, nullptr, kNoNode, 0, result, control);
+        if (result.nodes.empty() && !control.Stopped()) {
+          std::vector<Text> locals;
+          EnumerateConnections(network, nullptr, locals, *paths);
+          ListKnownServers(network, ServersOf(*paths), result, control);
+        }
+        control.Progress(result);  // whatever is not shown yet
+      },
+      [this] { UpdateAddShare(); });
 }
 
 void TF_NetResEnum::ShowFound(const BrowseResult& found) {

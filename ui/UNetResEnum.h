@@ -8,14 +8,14 @@
 #include <optional>
 #include <vector>
 
-#include "ui/ModalWindow.h"
 #include "core/NetResourceWalk.h"
 #include "core/NetworkProvider.h"
+#include "core/SettingsList.h"
+#include "platform/UniqueAny.h"
+#include "ui/ModalWindow.h"
 #include "ui/NetworkWorker.h"
 #include "ui/NodePictures.h"
 #include "ui/Panel.h"
-#include "core/SettingsList.h"
-#include "platform/UniqueAny.h"
 
 namespace velloway {
 

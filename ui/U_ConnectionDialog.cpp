@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "ui/Controls.h"
-#include "ui/Dpi.h"
 #include "core/SecureWipe.h"
 #include "platform/WinText.h"
+#include "ui/Controls.h"
+#include "ui/Dpi.h"
 
 namespace velloway {
 namespace {
@@ -17,6 +17,7 @@ constexpr DWORD kLabelStyle = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kEditStyle = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
 // The buttons come first: the tab order is B_Ok, B_Cancel, E_Folder, E_ID, E_Pass.
+// clang-format off
 const ControlLayout kLayout[] = {
     {kB_Ok, WC_BUTTONW, L"Ok(&O)", 64, 176, 75, 25, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {kB_Cancel, WC_BUTTONW, L"Cancel(&C)", 288, 176, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
@@ -29,6 +30,7 @@ const ControlLayout kLayout[] = {
     {kLabel, WC_STATICW, L"パスワード", 16, 137, 100, 14, kLabelStyle},
     {kE_Pass, WC_EDITW, L"", 185, 134, 259, 21, kEditStyle | ES_PASSWORD},
 };
+// clang-format on
 
 }  // namespace
 

@@ -2,8 +2,8 @@
 // dialog and reads them back on OK.
 #pragma once
 
-#include "ui/ModalWindow.h"
 #include "core/Text.h"
+#include "ui/ModalWindow.h"
 
 namespace velloway {
 

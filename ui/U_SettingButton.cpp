@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/Controls.h"
 #include "core/CredentialKeys.h"
+#include "core/SecureWipe.h"
+#include "platform/WinText.h"
+#include "ui/Controls.h"
 #include "ui/Dpi.h"
 #include "ui/ErrorReport.h"
-#include "core/SecureWipe.h"
 #include "ui/U_SettingButtonForm.h"
-#include "platform/WinText.h"
 
 namespace velloway {
 namespace {
@@ -22,6 +22,7 @@ enum ControlId { kB_Add = 101, kB_Edit, kB_Delete, kB_Up, kB_Down, kB_Close, kLV
 constexpr int kPanel1Height = 49;
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 
+// clang-format off
 const ControlLayout kLayout[] = {
     {kB_Add, WC_BUTTONW, L"追加(&A)", 8, 13, 75, 25, kButtonStyle},
     {kB_Edit, WC_BUTTONW, L"選択した設定を編集(&E)", 89, 13, 137, 25, kButtonStyle},
@@ -34,10 +35,11 @@ const ControlLayout kLayout[] = {
      WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
      WS_EX_CLIENTEDGE, 0, Placement::Window},
 };
+// clang-format on
 
 struct Column {
   const wchar_t* caption;
-  int width;  // at 96 DPI; -1 for the list's default
+  int width;    // at 96 DPI; -1 for the list's default
   int maximum;  // the widest the user may drag it, or 0 for no limit
 };
 
@@ -153,8 +155,9 @@ bool TF_SettingButton::AcceptForm() {
   }
   if (form_.UseCredentialManager) return AcceptIntoCredentialManager();
   if (!crypto_.codePage.CanRepresent(form_.Password)) {
-    ShowMessage(form_.Handle(), u"パスワードに使用できない文字が含まれています。\r\n"
-                                u"この PC の文字コード（Shift_JIS）で表せる文字だけを使ってください。");
+    ShowMessage(form_.Handle(),
+                u"パスワードに使用できない文字が含まれています。\r\n"
+                u"この PC の文字コード（Shift_JIS）で表せる文字だけを使ってください。");
     return false;
   }
   CipherOutcome encrypted = TryEncryptPassword(form_.Password, crypto_);
@@ -174,8 +177,10 @@ bool TF_SettingButton::AcceptIntoCredentialManager() {
   const Text key = CredentialKey(ButtonSetting{form_.Name, form_.Drive, form_.Folder, form_.ID, u""});
   const std::uint32_t error = credentials_.Write(key, form_.Password);
   if (error != 0) {
-    ShowMessage(form_.Handle(), u"パスワードを Windows の資格情報マネージャーに保存できませんでした。設定は変更されていません。"
-                                u"（エラー " + ErrorCodeText(error) + u"）");
+    ShowMessage(form_.Handle(),
+                u"パスワードを Windows の資格情報マネージャーに保存できませんでした。設定は変更されていません。"
+                u"（エラー " +
+                    ErrorCodeText(error) + u"）");
     return false;
   }
   acceptedPass_.clear();
@@ -275,7 +280,8 @@ void TF_SettingButton::B_CloseClick(bool mayAsk) {
     // The save failed (a locked file, a full disk): the file keeps its old bytes. The user may try again,
     // or leave without saving rather than being shut in.
     ReportCurrentException(Handle());
-    if (mayAsk && !AskYesNo(Handle(), u"設定を保存できませんでした。\r\n保存せずに閉じますか？（この画面での変更は元に戻ります）",
+    if (mayAsk &&
+        !AskYesNo(Handle(), u"設定を保存できませんでした。\r\n保存せずに閉じますか？（この画面での変更は元に戻ります）",
                   false)) {
       return;
     }
@@ -309,7 +315,8 @@ LRESULT TF_SettingButton::OnNotify(const NMHDR& header) {
     if (change.iItem >= 0 && change.iItem < static_cast<int>(std::size(kColumns)) &&
         kColumns[change.iItem].maximum > 0) {
       if (header.code == HDN_BEGINTRACKW) return TRUE;
-      if (change.pitem != nullptr && (change.pitem->mask & HDI_WIDTH) && change.pitem->cxy > kColumns[change.iItem].maximum) {
+      if (change.pitem != nullptr && (change.pitem->mask & HDI_WIDTH) &&
+          change.pitem->cxy > kColumns[change.iItem].maximum) {
         return TRUE;
       }
     }
@@ -337,20 +344,15 @@ bool TF_SettingButton::SaveAndClose(bool mayAsk) {
 
 LRESULT TF_SettingButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     // A polite close (the Restart Manager, taskkill) and the end of the session save as B_Close does; Esc
     // still does not close.
-    case WM_CLOSE:
-      SaveAndClose(true);
-      return 0;
-    case WM_QUERYENDSESSION:
-      return SaveAndClose(true) ? TRUE : FALSE;
+    case WM_CLOSE: SaveAndClose(true); return 0;
+    case WM_QUERYENDSESSION: return SaveAndClose(true) ? TRUE : FALSE;
     case WM_ENDSESSION:
       if (wParam) SaveAndClose(false);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return ModalWindow::HandleMessage(message, wParam, lParam);
 }

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/CredentialStore.h"
-#include "ui/ModalWindow.h"
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
+#include "ui/ModalWindow.h"
 
 namespace velloway {
 

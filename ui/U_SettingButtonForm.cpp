@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "ui/Controls.h"
-#include "ui/Dpi.h"
-#include "ui/ErrorReport.h"
 #include "core/SecureWipe.h"
 #include "core/SharePath.h"
 #include "platform/WinText.h"
+#include "ui/Controls.h"
+#include "ui/Dpi.h"
+#include "ui/ErrorReport.h"
 
 namespace velloway {
 namespace {
@@ -33,6 +33,7 @@ constexpr DWORD kLabelStyle = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kEditStyle = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
 // Labels first, then the controls in their tab order.
+// clang-format off
 const ControlLayout kLayout[] = {
     {kLabel, WC_STATICW, L"名前", 16, 19, 60, 14, kLabelStyle},
     {kLabel, WC_STATICW, L"（ボタンに付ける名前）", 88, 43, 300, 14, kLabelStyle},
@@ -58,6 +59,7 @@ const ControlLayout kLayout[] = {
     {kB_OK, WC_BUTTONW, L"OK(&O)", 48, 298, 75, 25, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {kB_Cancel, WC_BUTTONW, L"Cancel(&C)", 192, 298, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
 };
+// clang-format on
 
 }  // namespace
 
@@ -102,8 +104,9 @@ void TF_SettingButtonForm::FormShow() {
     extraDriveEntry_ = -1;
   }
   const std::wstring drive = ToWide(Drive);
-  LRESULT index = Drive.empty() ? 0 : SendMessageW(CB_Drive(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                               reinterpret_cast<LPARAM>(drive.c_str()));
+  LRESULT index = Drive.empty() ? 0
+                                : SendMessageW(CB_Drive(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                               reinterpret_cast<LPARAM>(drive.c_str()));
   // CB_FINDSTRINGEXACT ignores case: only an entry that is the very text counts.
   if (index != CB_ERR && DriveEntries()[static_cast<size_t>(index)] != Drive) index = CB_ERR;
   if (index == CB_ERR) {

@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "ui/ModalWindow.h"
 #include "core/Text.h"
+#include "ui/ModalWindow.h"
 
 namespace velloway {
 

@@ -44,9 +44,10 @@ int Run() {
   running.PumpFor(1000);  // Wine's own start-up work in a fresh prefix settles first
   velloway::Application& app = running.app();
   HWND main = app.F_Main.Handle();
-  std::printf("Longest time the window's thread went without answering WM_NULL (asked every 10 ms), %lu ms "
-              "connect:\n",
-              kDelay);
+  std::printf(
+      "Longest time the window's thread went without answering WM_NULL (asked every 10 ms), %lu ms "
+      "connect:\n",
+      kDelay);
   {
     AnswerProbe probe(main, kProbeTimeout);
     running.PumpFor(kDelay);

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "core/SettingsFormat.h"
 #include "TestPlatform.h"
+#include "core/SettingsFormat.h"
 
 namespace velloway {
 namespace {

@@ -132,8 +132,9 @@ velloway::Text Number(size_t n) {
 void FillSettings(velloway::SettingsList& settings, size_t count) {
   settings.Clear();
   for (size_t i = 0; i < count; ++i) {
-    settings.Append(velloway::ButtonSetting{u"共有 " + Number(i), i % 2 == 0 ? u"Z" : u"", u"\\\\srv\\share" + Number(i),
-                                            i % 3 == 0 ? u"user" : u"", u"0123456789ABCDEF0123456789ABCDEF"});
+    settings.Append(velloway::ButtonSetting{u"共有 " + Number(i), i % 2 == 0 ? u"Z" : u"",
+                                            u"\\\\srv\\share" + Number(i), i % 3 == 0 ? u"user" : u"",
+                                            u"0123456789ABCDEF0123456789ABCDEF"});
   }
 }
 
@@ -179,8 +180,8 @@ int Breakdown() {
     mark = Now();
   };
 
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                      ICC_TREEVIEW_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   phase("common controls init");
   Application application(velloway::ApplicationDataFolder());
@@ -289,10 +290,10 @@ int Scale(const std::vector<size_t>& counts) {
     application.F_Main.CreateButtons();
     const double again = Now() - start;
     Pump();  // the note about buttons left out, answered
-    std::printf("%6zu settings: save %7.1f ms, load %7.1f ms, rebuild %8.1f ms (%zu buttons, %.3f ms each), "
-                "rebuild again %8.1f ms, one wheel notch %6.1f ms\n",
-                count, save, load, rebuild, buttons, buttons > 0 ? rebuild / static_cast<double>(buttons) : 0.0,
-                again, wheel);
+    std::printf(
+        "%6zu settings: save %7.1f ms, load %7.1f ms, rebuild %8.1f ms (%zu buttons, %.3f ms each), "
+        "rebuild again %8.1f ms, one wheel notch %6.1f ms\n",
+        count, save, load, rebuild, buttons, buttons > 0 ? rebuild / static_cast<double>(buttons) : 0.0, again, wheel);
   }
   return 0;
 }

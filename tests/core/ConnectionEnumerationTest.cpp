@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "core/ConnectionEnumeration.h"
 #include "FakeNetwork.h"
+#include "core/ConnectionEnumeration.h"
 
 namespace velloway {
 namespace {
@@ -78,9 +78,10 @@ TEST(EnumerateConnections, EndsWhenAContainerListsItselfOrAnAncestor) {
   network.Below(u"\\\\box").records = {Disk(u"", u"\\\\BOX", kWindowsNetwork, kResourceUsageContainer),
                                        Disk(u"", u"\\\\box\\sub", kWindowsNetwork, kResourceUsageContainer)};
   network.Below(u"\\\\box\\sub").records = {Disk(u"", u"\\\\box", kWindowsNetwork, kResourceUsageContainer),
-                                             Disk(u"Q:", u"\\\\box\\sub\\q")};
+                                            Disk(u"Q:", u"\\\\box\\sub\\q")};
   const Listed listed = Walk(network);
-  EXPECT_EQ(listed.remotes, (std::vector<Text>{u"\\\\box", u"\\\\BOX", u"\\\\box\\sub", u"\\\\box", u"\\\\box\\sub\\q"}));
+  EXPECT_EQ(listed.remotes,
+            (std::vector<Text>{u"\\\\box", u"\\\\BOX", u"\\\\box\\sub", u"\\\\box", u"\\\\box\\sub\\q"}));
   EXPECT_EQ(network.openCount, 3);
   EXPECT_EQ(network.closeCount, 3);
 }

@@ -1,8 +1,8 @@
 // The credential key of a button and which keys the editor's save deletes.
 #include <gtest/gtest.h>
 
-#include "core/CredentialKeys.h"
 #include "FakeCredentialStore.h"
+#include "core/CredentialKeys.h"
 
 namespace velloway {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "FakeNetBios.h"
-#include "core/RuntimeError.h"
 #include "TestPlatform.h"
+#include "core/RuntimeError.h"
 #include "core/U_crypto.h"
 #include "core/Unicode.h"
 
@@ -141,6 +141,7 @@ const std::string kDerive = "derive 26128 16777216";
 const std::string kEncrypt = "encrypt " + kPlainHex + " size 70 zero-filled";  // 9 * 6 + 16 bytes
 const std::string kDecrypt = "decrypt " + kCipherHex;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Steps, CryptoCallsTest,
     ::testing::Values(
@@ -167,6 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
         CallCase{"decryption fails silently", Failing::Decrypt, 0, false, "",
                  {kAcquire, kCreateHash, kHashData, kDerive, kDecrypt, "release key", "release hash", "release context"},
                  {}}));
+// clang-format on
 
 // A bad pair stops the decryption with the conversion error, and still releases everything.
 TEST(DecryptPassword, RaisesOnAPairThatIsNotHexadecimal) {
@@ -195,7 +197,7 @@ TEST(TryPasswordCipher, ReportsEveryFailureAsAValue) {
     EXPECT_EQ(encrypted.succeeded, failing == Failing::Nothing) << static_cast<int>(failing);
     EXPECT_EQ(encrypted.text.size(), failing == Failing::Nothing ? 32u : 0u);
     EXPECT_EQ(encrypted.lastError, failing == Failing::Encrypt ? 0x57u : 0u);
-    }
+  }
 
   Provider provider;
   FakeNetBios netBios;

@@ -8,8 +8,8 @@ namespace velloway {
 namespace {
 
 TEST(ConnectDrive, ReadsHandWrittenLettersAsOneUpperCaseLetter) {
-  const std::pair<Text, Text> cases[] = {{u"Z", u"Z"},   {u"Z:", u"Z"}, {u" z ", u"Z"}, {u"\tz:\r", u"Z"},
-                                         {u"", u""},     {u" ", u""},   {u"ZZ", u"ZZ"}, {u":", u":"}};
+  const std::pair<Text, Text> cases[] = {{u"Z", u"Z"}, {u"Z:", u"Z"}, {u" z ", u"Z"}, {u"\tz:\r", u"Z"},
+                                         {u"", u""},   {u" ", u""},   {u"ZZ", u"ZZ"}, {u":", u":"}};
   for (const auto& [written, read] : cases) EXPECT_EQ(ConnectDrive(written), read) << EncodeUtf8(written);
 }
 
@@ -41,18 +41,17 @@ TEST_P(CheckDriveInUseTest, OpensOnlyTheShareAskedFor) {
 
 INSTANTIATE_TEST_SUITE_P(
     Results, CheckDriveInUseTest,
-    ::testing::Values(InUseCase{"same share", 85, u"Z", u"", true},
-                      // 1219: the server's connection is another user's, so nothing is opened as that user.
-                      InUseCase{"same share, 1219", 1219, u"Z", u"", false},
-                      InUseCase{"another share", 85, u"Y", u"【Y:】は別の共有【\\\\other\\share】に接続されています", false},
-                      InUseCase{"another share, 1219", 1219, u"Y", u"【Y:】は別の共有【\\\\other\\share】に接続されています",
-                                false},
-                      InUseCase{"a local drive", 85, u"C", u"【C:】ドライブは既に使用されています", false},
-                      InUseCase{"1219 with a free letter", 1219, u"X", u"", false},
-                      InUseCase{"1219 without a letter", 1219, u"", u"", false},
-                      InUseCase{"no letter", 85, u"", u"", true},
-                      InUseCase{"no letter, that share not connected", 85, u"", u"", false, u"\\\\srv\\gone"},
-                      InUseCase{"another result", 0, u"Y", u"", true}));
+    ::testing::Values(
+        InUseCase{"same share", 85, u"Z", u"", true},
+        // 1219: the server's connection is another user's, so nothing is opened as that user.
+        InUseCase{"same share, 1219", 1219, u"Z", u"", false},
+        InUseCase{"another share", 85, u"Y", u"【Y:】は別の共有【\\\\other\\share】に接続されています", false},
+        InUseCase{"another share, 1219", 1219, u"Y", u"【Y:】は別の共有【\\\\other\\share】に接続されています", false},
+        InUseCase{"a local drive", 85, u"C", u"【C:】ドライブは既に使用されています", false},
+        InUseCase{"1219 with a free letter", 1219, u"X", u"", false},
+        InUseCase{"1219 without a letter", 1219, u"", u"", false}, InUseCase{"no letter", 85, u"", u"", true},
+        InUseCase{"no letter, that share not connected", 85, u"", u"", false, u"\\\\srv\\gone"},
+        InUseCase{"another result", 0, u"Y", u"", true}));
 
 }  // namespace
 }  // namespace velloway

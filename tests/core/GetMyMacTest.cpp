@@ -54,8 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         MacCase{"two answer: the later wins",
                 {{0, 0, {1, 2, 3, 4, 5, 6}}, {1, 0, {0x11, 0x22, 0x33, 0x44, 0x55, 0x66}}},
                 u"11-22-33-44-55-66"},
-        MacCase{"the later refuses", {{5, 0, {1, 2, 3, 4, 5, 6}}, {2, kRefused, {9, 9, 9, 9, 9, 9}}},
-                u"01-02-03-04-05-06"},
+        MacCase{
+            "the later refuses", {{5, 0, {1, 2, 3, 4, 5, 6}}, {2, kRefused, {9, 9, 9, 9, 9, 9}}}, u"01-02-03-04-05-06"},
         MacCase{"none answers", {{0, kRefused, {1, 2, 3, 4, 5, 6}}, {1, kRefused, {7, 8, 9, 10, 11, 12}}}, u""}));
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST(KnownServers, ServerOfPathAndOfTypedText) {
 }
 
 TEST(KnownServers, EachServerOnceInTheOrderOfFirstMention) {
-  const std::vector<Text> paths = {u"\\\\srv1\\a", u"", u"D:\\x", u"\\\\SRV1\\b", u"\\\\10.0.0.2\\c",
+  const std::vector<Text> paths = {u"\\\\srv1\\a", u"",           u"D:\\x",          u"\\\\SRV1\\b", u"\\\\10.0.0.2\\c",
                                    u"\\\\srv2\\d", u"\\\\Srv1\\", u"\\\\10.0.0.2\\e"};
   EXPECT_EQ(ServersOf(paths), (std::vector<Text>{u"\\\\srv1", u"\\\\10.0.0.2", u"\\\\srv2"}));
   EXPECT_TRUE(ServersOf({}).empty());
@@ -118,8 +118,8 @@ TEST(KnownServers, NamesWithControlCharactersAreLeftOutAndLogged) {
                                        Entry(u"\\\\srv\\ok", kResourceTypeDisk, u"two\nlines")};
   BrowseResult result;
   EXPECT_EQ(ListServerShares(network, u"\\\\srv", result), kNoError);
-  EXPECT_EQ(result.nodes, (std::vector<BrowseNode>{{kNoNode, u"\\\\srv", kPictureComputer},
-                                                   {0, u"\\\\srv\\ok", kPictureFolder}}));
+  EXPECT_EQ(result.nodes,
+            (std::vector<BrowseNode>{{kNoNode, u"\\\\srv", kPictureComputer}, {0, u"\\\\srv\\ok", kPictureFolder}}));
   EXPECT_EQ(result.log,
             (std::vector<Text>{u"【\\\\srv\\a[0D][0A]\\\\evil\\x】は名前に改行などの制御文字を含むため、表示しません",
                                u",\\\\srv\\ok,two[0A]lines,Microsoft Windows Network"}));
@@ -135,9 +135,10 @@ TEST(KnownServers, AServerThatFailsAddsOnlyItsLine) {
   EXPECT_EQ(ListServerShares(network, u"\\\\locked", result), 1208u);
   EXPECT_EQ(ListServerShares(network, u"\\\\empty", result), kNoError);  // answers, with no share
   EXPECT_EQ(result.nodes, (std::vector<BrowseNode>{{kNoNode, u"\\\\empty", kPictureComputer}}));
-  EXPECT_EQ(result.log, (std::vector<Text>{u"【\\\\gone】サーバーが見つかりません（エラー 53）",
-                                           u"【\\\\locked】ネットワークエラーです。LANケーブルがささっていますか？（エラー 1208）",
-                                           u"【\\\\empty】共有されているものはありません"}));
+  EXPECT_EQ(result.log,
+            (std::vector<Text>{u"【\\\\gone】サーバーが見つかりません（エラー 53）",
+                               u"【\\\\locked】ネットワークエラーです。LANケーブルがささっていますか？（エラー 1208）",
+                               u"【\\\\empty】共有されているものはありません"}));
   EXPECT_EQ(network.closeCount, network.openCount);
 }
 
@@ -153,17 +154,20 @@ TEST(KnownServers, KnownServersAreListedInTurnAndAFailureDoesNotStopThem) {
                                                    {kNoNode, u"\\\\c", kPictureComputer},
                                                    {2, u"\\\\c\\t", kPictureFolder}}));
   EXPECT_EQ(result.log,
-            (std::vector<Text>{u"ネットワーク探索で何も見つからなかったため、既知のサーバーを調べます: \\\\a, \\\\b, \\\\c",
-                               u",\\\\a\\s,,Microsoft Windows Network",
-                               u"【\\\\b】ID又はパスワードが間違っています（エラー 5）",
-                               u",\\\\c\\t,,Microsoft Windows Network"}));
+            (std::vector<Text>{
+                u"ネットワーク探索で何も見つからなかったため、既知のサーバーを調べます: \\\\a, \\\\b, \\\\c",
+                u",\\\\a\\s,,Microsoft Windows Network", u"【\\\\b】ID又はパスワードが間違っています（エラー 5）",
+                u",\\\\c\\t,,Microsoft Windows Network"}));
 
   BrowseResult none;
   size_t linesShown = 0;
-  ListKnownServers(network, {}, none, WalkControl{nullptr, [&](const BrowseResult& now) { linesShown = now.log.size(); }});
+  ListKnownServers(network, {}, none,
+                   WalkControl{nullptr, [&](const BrowseResult& now) { linesShown = now.log.size(); }});
   EXPECT_EQ(linesShown, 1u) << "the line is shown while the browser waits for nothing more";
   EXPECT_TRUE(none.nodes.empty());
-  EXPECT_EQ(none.log, (std::vector<Text>{u"ネットワーク探索で何も見つかりませんでした。サーバー名を入力すると、その共有を調べられます"}));
+  EXPECT_EQ(none.log,
+            (std::vector<Text>{
+                u"ネットワーク探索で何も見つかりませんでした。サーバー名を入力すると、その共有を調べられます"}));
 }
 
 TEST(KnownServers, AStopBetweenTwoServersEndsTheListing) {

@@ -21,9 +21,8 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, SplitFieldsTest,
     ::testing::Values(SplitCase{u"", {}}, SplitCase{u"a", {u"a"}},
                       SplitCase{u" a , b ", {u" a ", u" b "}},  // spaces are ordinary characters
-                      SplitCase{u"a,,b", {u"a", u"", u"b"}}, SplitCase{u"a,", {u"a", u""}},
-                      SplitCase{u",", {u"", u""}}, SplitCase{u"\"a,b\",c", {u"a,b", u"c"}},
-                      SplitCase{u"\"say \"\"hi\"\"\"", {u"say \"hi\""}},
+                      SplitCase{u"a,,b", {u"a", u"", u"b"}}, SplitCase{u"a,", {u"a", u""}}, SplitCase{u",", {u"", u""}},
+                      SplitCase{u"\"a,b\",c", {u"a,b", u"c"}}, SplitCase{u"\"say \"\"hi\"\"\"", {u"say \"hi\""}},
                       SplitCase{u"\"ab\"cd,e", {u"ab", u"cd", u"e"}},  // text after the closing quote
                       SplitCase{u"\"ab\",", {u"ab", u""}}, SplitCase{u"\"\"", {u""}},
                       SplitCase{u"\"open, never closed", {u"open, never closed"}},

@@ -51,11 +51,11 @@ TEST(EnumerateNetResources, UsualNetworkGivesTheTreeAndTheLog) {
                                                    {0, u"\\\\SRV", kPictureComputer},
                                                    {1, u"\\\\SRV\\share", kPictureFolder},
                                                    {1, u"\\\\SRV\\lp", kPicturePrinter}}));
-  EXPECT_EQ(result.log, (std::vector<Text>{u",Microsoft Windows Network,,Microsoft Windows Network",
-                                           u",WORKGROUP,,Microsoft Windows Network",
-                                           u",\\\\SRV,file server,Microsoft Windows Network",
-                                           u",\\\\SRV\\share,,Microsoft Windows Network",
-                                           u",\\\\SRV\\lp,2F,Microsoft Windows Network", u"探索終了"}));
+  EXPECT_EQ(result.log,
+            (std::vector<Text>{
+                u",Microsoft Windows Network,,Microsoft Windows Network", u",WORKGROUP,,Microsoft Windows Network",
+                u",\\\\SRV,file server,Microsoft Windows Network", u",\\\\SRV\\share,,Microsoft Windows Network",
+                u",\\\\SRV\\lp,2F,Microsoft Windows Network", u"探索終了"}));
   EXPECT_EQ(network.closeCount, network.openCount);
 }
 
@@ -70,8 +70,9 @@ TEST(EnumerateNetResources, NamesWithControlCharactersAreLeftOutWithWhatIsBelow)
                                                    {0, u"\\\\SRV", kPictureComputer},
                                                    {1, u"\\\\SRV\\share", kPictureFolder},
                                                    {1, u"\\\\SRV\\lp", kPicturePrinter}}));
-  const std::vector<Text> dropped = {u"【\\\\SRV\\a[0A]\\\\other\\b】は名前に改行などの制御文字を含むため、表示しません",
-                                     u"【\\\\EVIL[09]SRV】は名前に改行などの制御文字を含むため、表示しません"};
+  const std::vector<Text> dropped = {
+      u"【\\\\SRV\\a[0A]\\\\other\\b】は名前に改行などの制御文字を含むため、表示しません",
+      u"【\\\\EVIL[09]SRV】は名前に改行などの制御文字を含むため、表示しません"};
   for (const Text& line : dropped) EXPECT_NE(std::find(result.log.begin(), result.log.end(), line), result.log.end());
   for (const Text& line : result.log) EXPECT_EQ(line.find(u"\\x"), Text::npos);  // nothing below was read
   EXPECT_EQ(network.closeCount, network.openCount);
@@ -79,8 +80,8 @@ TEST(EnumerateNetResources, NamesWithControlCharactersAreLeftOutWithWhatIsBelow)
 
 TEST(EnumerateNetResources, PictureRulesLaterOverrideEarlier) {
   FakeNetwork network;
-  network.Below(u"").records = {Entry(u"A", kResourceTypeDisk, false), Entry(u"B", kResourceTypeDisk | kResourceTypePrint, false),
-                                Entry(u"C", 0, false)};
+  network.Below(u"").records = {Entry(u"A", kResourceTypeDisk, false),
+                                Entry(u"B", kResourceTypeDisk | kResourceTypePrint, false), Entry(u"C", 0, false)};
   BrowseResult result;
   EnumerateNetResources(network, nullptr, kNoNode, 1, result);  // depth 1: a network unless disk or print
   ASSERT_EQ(result.nodes.size(), 3u);

@@ -37,7 +37,8 @@ TEST(ReachDiagnosis, OnlyNotFoundAndNotReachableCodesAreDiagnosed) {
   for (std::uint32_t code : {51u, 53u, 64u, 121u, 1225u, 1231u, 1232u, 1234u, 1236u, 1460u}) {
     EXPECT_TRUE(NeedsReachDiagnosis(code)) << code;
   }
-  for (std::uint32_t code : {0u, 5u, 67u, 85u, 86u, 1219u, 1326u, 1909u}) EXPECT_FALSE(NeedsReachDiagnosis(code)) << code;
+  for (std::uint32_t code : {0u, 5u, 67u, 85u, 86u, 1219u, 1326u, 1909u})
+    EXPECT_FALSE(NeedsReachDiagnosis(code)) << code;
 }
 
 }  // namespace

@@ -34,7 +34,9 @@ TEST(SettingsDifferenceTest, PairsRowsByNameAndShowsNoPass) {
       {"only the Pass differs", ListOf({kB}), ListOf({kBNewPass}), {{}, {}, {{u"b", u"\\\\srv\\b"}}}},
       {"Folder differs, mine shown", ListOf({kBMoved}), ListOf({kB}), {{}, {}, {{u"b", u"\\\\srv2\\b"}}}},
       {"a second row of one name", ListOf({kB, kB}), ListOf({kB}), {{}, {{u"b", u"\\\\srv\\b"}}, {}}},
-      {"all three at once", ListOf({kA, kBMoved}), ListOf({kBNewPass, kC}),
+      {"all three at once",
+       ListOf({kA, kBMoved}),
+       ListOf({kBNewPass, kC}),
        {{{u"c", u"\\\\srv\\c"}}, {{u"経理", u"\\\\srv\\keiri"}}, {{u"b", u"\\\\srv2\\b"}}}},
   };
   for (const DiffCase& test : cases) {

@@ -1,9 +1,9 @@
 // Load and save of the settings file through the file store under test (the real one under Wine).
 #include <gtest/gtest.h>
 
+#include "TestPlatform.h"
 #include "core/RuntimeError.h"
 #include "core/SettingsFile.h"
-#include "TestPlatform.h"
 
 namespace velloway {
 namespace {

@@ -1,10 +1,10 @@
 // The settings file's bytes through the code page under test (the real CP932 under Wine).
 #include <gtest/gtest.h>
 
-#include "core/RuntimeError.h"
-#include "core/SettingsFormat.h"
 #include "TestPlatform.h"
 #include "TestPrinting.h"
+#include "core/RuntimeError.h"
+#include "core/SettingsFormat.h"
 
 namespace velloway {
 namespace {
@@ -78,7 +78,8 @@ TEST(SettingsFormat, DriveIsTrimmedOtherFieldsKeepTheirSpaces) {
 
 TEST(SettingsFormat, SixthFieldIsDroppedAtTheNextSave) {
   const std::string handEdited = "n,Z,\\\\srv\\s,id,AB,extra,more\r\n";
-  EXPECT_EQ(FormatSettings(ListOf(ParseSettings(handEdited, TestCodePage())), TestCodePage()), "n,Z,\\\\srv\\s,id,AB\r\n");
+  EXPECT_EQ(FormatSettings(ListOf(ParseSettings(handEdited, TestCodePage())), TestCodePage()),
+            "n,Z,\\\\srv\\s,id,AB\r\n");
 }
 
 // A blank or short line must not stop the load: every line after it would be lost at the next save.
@@ -170,9 +171,9 @@ TEST(SettingsFormat, SaveNeverLooksLikeAnotherEncoding) {
     Text name;
     bool asUtf8;
   };
-  for (const Case& c : {Case{u"\u00FF\u00FEname", true}, Case{u"\u00FE\u00FFname", true},
-                        Case{u"\u00EF\u00BB\u00BFname", true}, Case{u"\u00C3\u00A9t\u00C3\u00A9", true},
-                        Case{u"caf\u00E9", false}, Case{u"plain", false}}) {
+  for (const Case& c :
+       {Case{u"\u00FF\u00FEname", true}, Case{u"\u00FE\u00FFname", true}, Case{u"\u00EF\u00BB\u00BFname", true},
+        Case{u"\u00C3\u00A9t\u00C3\u00A9", true}, Case{u"caf\u00E9", false}, Case{u"plain", false}}) {
     const std::vector<ButtonSetting> settings{{c.name, u"", u"\\\\s\\x", u"", u""}, {u"b", u"", u"\\\\s\\b", u"", u""}};
     const std::string bytes = FormatSettings(ListOf(settings), latin1);
     EXPECT_EQ(bytes.starts_with("\xEF\xBB\xBF"), c.asUtf8) << EncodeUtf8(c.name);

@@ -1,8 +1,8 @@
 // The checked save's decisions, on the file store under test (the real one under Wine).
 #include <gtest/gtest.h>
 
-#include "core/SettingsSave.h"
 #include "TestPlatform.h"
+#include "core/SettingsSave.h"
 
 namespace velloway {
 namespace {
@@ -20,13 +20,13 @@ const ButtonSetting kMineRow{u"mine", u"Y", u"\\\\s\\m", u"", u"00FF"};
 
 struct SaveCase {
   const char* what;
-  bool fileAtStart;             // vlw.ini holds kRead at load; otherwise there is none
-  const char* outside;          // what another program wrote after the load; nullptr: nothing
-  bool addMine;                 // the editor appended kMineRow
-  ConflictAnswer answer;        // when asked
+  bool fileAtStart;       // vlw.ini holds kRead at load; otherwise there is none
+  const char* outside;    // what another program wrote after the load; nullptr: nothing
+  bool addMine;           // the editor appended kMineRow
+  ConflictAnswer answer;  // when asked
   bool asked;
-  const char* fileAfter;        // nullptr: no file
-  const char* backupAfter;      // nullptr: no backup
+  const char* fileAfter;    // nullptr: no file
+  const char* backupAfter;  // nullptr: no backup
   size_t rowsAfter;
   bool written;
   bool taken;
@@ -41,20 +41,20 @@ class SettingsSaveTest : public ::testing::Test {
 TEST_F(SettingsSaveTest, DecidesBetweenMineAndTheFilesAndKeepsTheOtherSide) {
   using enum ConflictAnswer;
   const SaveCase cases[] = {
-      {"unchanged on both sides: nothing written", true, nullptr, false, Cancel, false, kRead, nullptr, 1, false,
-       false, false},
+      {"unchanged on both sides: nothing written", true, nullptr, false, Cancel, false, kRead, nullptr, 1, false, false,
+       false},
       {"no file, nothing added: still none", false, nullptr, false, Cancel, false, nullptr, nullptr, 0, false, false,
        false},
       {"mine changed only: written", true, nullptr, true, Cancel, false, kMine, nullptr, 2, true, false, false},
-      {"the file changed only: taken silently", true, kOutside, false, Cancel, false, kOutside, nullptr, 2, false,
-       true, false},
+      {"the file changed only: taken silently", true, kOutside, false, Cancel, false, kOutside, nullptr, 2, false, true,
+       false},
       {"both, keep mine: the file's bytes kept", true, kOutside, true, KeepMine, true, kMine, kOutside, 2, true, false,
        false},
       {"both, take the file's: my bytes kept", true, kOutside, true, TakeFile, true, kOutside, kMine, 2, false, true,
        false},
       {"both, cancel: nothing written", true, kOutside, true, Cancel, true, kOutside, nullptr, 2, false, false, true},
-      {"created outside meanwhile, keep mine", false, kOutside, true, KeepMine, true,
-       "mine,Y,\\\\s\\m,,00FF\r\n", kOutside, 1, true, false, false},
+      {"created outside meanwhile, keep mine", false, kOutside, true, KeepMine, true, "mine,Y,\\\\s\\m,,00FF\r\n",
+       kOutside, 1, true, false, false},
       {"both made the same change: nothing asked", true, kMine, true, Cancel, false, kMine, nullptr, 2, false, false,
        false},
   };
@@ -89,11 +89,11 @@ TEST_F(SettingsSaveTest, DecidesBetweenMineAndTheFilesAndKeepsTheOtherSide) {
     if (!test.cancelled) {
       // What the list now is counts as read: saving it again at once writes nothing and asks nothing.
       const std::optional<std::string> before = ReadBytes(file);
-      const CheckedSaveResult again = SaveSettingsChecked(
-          file, list, *files_, TestCodePage(), unread, asRead, [](const SettingsDifference&) -> ConflictAnswer {
-            ADD_FAILURE() << "asked again";
-            return Cancel;
-          });
+      const CheckedSaveResult again = SaveSettingsChecked(file, list, *files_, TestCodePage(), unread, asRead,
+                                                          [](const SettingsDifference&) -> ConflictAnswer {
+                                                            ADD_FAILURE() << "asked again";
+                                                            return Cancel;
+                                                          });
       EXPECT_FALSE(again.written || again.taken);
       EXPECT_EQ(ReadBytes(file), before);
     }

@@ -26,8 +26,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{u"\"\"", u"[&dblq;][&dblq;]"},
                       // A value that holds a token's text must come back as that text, not as the character.
                       EscapeCase{u"[&amp;]", u"[[&amp;]amp;]"},
-                      EscapeCase{u"[&conm;][&dblq", u"[[&amp;]conm;][[&amp;]dblq"},
-                      EscapeCase{u"[[&", u"[[[&amp;]"}));
+                      EscapeCase{u"[&conm;][&dblq", u"[[&amp;]conm;][[&amp;]dblq"}, EscapeCase{u"[[&", u"[[[&amp;]"}));
 
 TEST(MyDecode, CopiesRawSpecialCharactersAndNearTokens) {
   EXPECT_EQ(MyDecode(u"a,\"b'"), u"a,\"b'");

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/SettingsFormat.h"
 #include "TestPlatform.h"
+#include "core/SettingsFormat.h"
 
 namespace {
 

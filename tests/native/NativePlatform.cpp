@@ -9,8 +9,8 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "core/RuntimeError.h"
 #include "TestPlatform.h"
+#include "core/RuntimeError.h"
 #include "core/Unicode.h"
 
 namespace velloway::testing {

@@ -26,7 +26,8 @@ struct UnixDrive {
 };
 
 bool IsDriveName(const std::wstring& local) {
-  return local.size() == 2 && local[1] == L':' && ((local[0] >= L'A' && local[0] <= L'Z') || (local[0] >= L'a' && local[0] <= L'z'));
+  return local.size() == 2 && local[1] == L':' &&
+         ((local[0] >= L'A' && local[0] <= L'Z') || (local[0] >= L'a' && local[0] <= L'z'));
 }
 
 UINT DriveType(const std::wstring& local) { return GetDriveTypeW((local + L"\\").c_str()); }
@@ -86,7 +87,7 @@ bool IsLocalDrive(const std::wstring& local) {
 std::wstring MakeShareFolder(const std::wstring& remote) {
   const std::wstring folder = ShareFolder(remote);
   // Every level, as CreateDirectoryW makes one at a time.
-  for (size_t slash = folder.find(L'\\', 3); ; slash = folder.find(L'\\', slash + 1)) {
+  for (size_t slash = folder.find(L'\\', 3);; slash = folder.find(L'\\', slash + 1)) {
     CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
     if (slash == std::wstring::npos) break;
   }

@@ -99,16 +99,11 @@ extern "C" {
 
 DWORD APIENTRY NPGetCaps(DWORD index) {
   switch (index) {
-    case kCapsSpecVersion:
-      return kSpecVersion51;
-    case kCapsNetType:
-      return ThisProvider() == Owner::Foreign ? kNetDav : kNetLanman;
-    case kCapsConnection:
-      return kConAddConnection | kConAddConnection3 | kConCancelConnection;
-    case kCapsEnumeration:
-      return kEnumGlobal | kEnumLocal;
-    default:
-      return 0;
+    case kCapsSpecVersion: return kSpecVersion51;
+    case kCapsNetType: return ThisProvider() == Owner::Foreign ? kNetDav : kNetLanman;
+    case kCapsConnection: return kConAddConnection | kConAddConnection3 | kConCancelConnection;
+    case kCapsEnumeration: return kEnumGlobal | kEnumLocal;
+    default: return 0;
   }
 }
 
@@ -122,8 +117,8 @@ DWORD APIENTRY NPAddConnection3(HWND, LPNETRESOURCEW resource, LPWSTR password, 
   const std::wstring remote = resource->lpRemoteName;
   const std::wstring local = TextOrEmpty(resource->lpLocalName);
   Sleep(DelayOf(state, remote));
-  state.LastAttempt = ConnectAttempt{OptionalText(resource->lpLocalName), remote, OptionalText(user),
-                                     OptionalText(password)};
+  state.LastAttempt =
+      ConnectAttempt{OptionalText(resource->lpLocalName), remote, OptionalText(user), OptionalText(password)};
 
   DWORD result = ERROR_BAD_NET_NAME;
   for (const Share& share : state.Shares) {
@@ -199,8 +194,8 @@ DWORD APIENTRY NPOpenEnum(DWORD scope, DWORD type, DWORD, LPNETRESOURCEW contain
       // Never NULL texts here: mpr copies local, remote and provider names with strlen, and it copies
       // the comment pointer without its text, so the comment stays NULL.
       enumeration->Entries.push_back(Entry{RESOURCE_CONNECTED, RESOURCETYPE_DISK, RESOURCEDISPLAYTYPE_SHARE,
-                                           RESOURCEUSAGE_CONNECTABLE, connection.Local, connection.Remote,
-                                           std::nullopt, providerName});
+                                           RESOURCEUSAGE_CONNECTABLE, connection.Local, connection.Remote, std::nullopt,
+                                           providerName});
     }
   } else if (scope == RESOURCE_GLOBALNET) {
     // mpr makes the provider's own top entry; below it the provider is asked with no remote name.

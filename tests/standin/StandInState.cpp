@@ -41,7 +41,8 @@ std::vector<std::wstring> SplitFields(std::wstring_view line) {
   size_t start = 0;
   while (true) {
     const size_t tab = line.find(L'\t', start);
-    fields.push_back(UnescapeField(line.substr(start, tab == std::wstring_view::npos ? std::wstring_view::npos : tab - start)));
+    fields.push_back(
+        UnescapeField(line.substr(start, tab == std::wstring_view::npos ? std::wstring_view::npos : tab - start)));
     if (tab == std::wstring_view::npos) return fields;
     start = tab + 1;
   }

@@ -30,8 +30,7 @@ void AnswerProbe::Run(HWND window, DWORD timeoutMilliseconds) {
   double lastAnswer = Now();
   while (!stop_) {
     DWORD_PTR result = 0;
-    const bool answered =
-        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMilliseconds, &result) != 0;
+    const bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMilliseconds, &result) != 0;
     // The ask under way when the probe is stopped waits for the thread that stops it: not counted.
     if (stop_) break;
     const double now = Now();

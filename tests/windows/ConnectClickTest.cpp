@@ -1,6 +1,6 @@
 // A connect button's whole road through the real dialog and the stand-in network.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <imm.h>
 
 #include "StandInWindowTest.h"
@@ -34,7 +34,8 @@ class ConnectClickTest : public testing::StandInWindowTest {
     ASSERT_TRUE(running_->WaitForNetwork());
   }
   void Confirm() {
-    PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(dialog().B_Ok()));
+    PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(dialog().B_Ok()));
   }
 };
 
@@ -96,8 +97,8 @@ TEST_F(ConnectClickTest, DialogOpensWithTheFocusOnOkAndItsLimitsAndTabOrder) {
     });
   });
   EXPECT_EQ(focus, dialog().B_Ok());
-  EXPECT_EQ(tabOrder, (std::vector<HWND>{dialog().B_Cancel(), dialog().E_Folder(), dialog().E_ID(),
-                                         dialog().E_Pass(), dialog().B_Ok()}));
+  EXPECT_EQ(tabOrder, (std::vector<HWND>{dialog().B_Cancel(), dialog().E_Folder(), dialog().E_ID(), dialog().E_Pass(),
+                                         dialog().B_Ok()}));
   EXPECT_EQ(limits[0], 100);
   EXPECT_EQ(limits[1], 40);
   EXPECT_EQ(limits[2], 40);

@@ -1,6 +1,6 @@
 // The current connections panel of the main window, over the stand-in network.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -117,7 +117,8 @@ TEST_F(ConnectionsPanelTest, OpenFilesAskBeforeAForcedClose) {
   running_->PumpFor(100);
   ASSERT_EQ(watcher.MessageBoxes().size(), 1u);
   EXPECT_EQ(watcher.MessageBoxes()[0].caption, L"確認");
-  EXPECT_EQ(watcher.MessageBoxes()[0].text, L"[Z:]内のフォルダ又はファイルが開いており切断できません\r\n強制切断しますか？");
+  EXPECT_EQ(watcher.MessageBoxes()[0].text,
+            L"[Z:]内のフォルダ又はファイルが開いており切断できません\r\n強制切断しますか？");
   EXPECT_EQ(StandInNetwork::CurrentConnections().size(), 1u);
   EXPECT_EQ(Panels().size(), 1u);
   EXPECT_EQ(main().StatusText(), u"");

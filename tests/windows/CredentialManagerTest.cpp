@@ -1,8 +1,8 @@
 // Passwords in Windows' Credential Manager, through the real edit dialog, Credential Manager and a connect click.
-#include <gtest/gtest.h>
 #include <windows.h>
-#include <wincred.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
+#include <wincred.h>
 
 #include <functional>
 #include <optional>
@@ -66,8 +66,8 @@ class CredentialManagerTest : public testing::StandInWindowTest {
  protected:
   // The prefix's Credential Manager outlives each test: every key a test uses starts and ends absent.
   static constexpr const wchar_t* kKeys[] = {
-      L"Velloway:yamada@\\\\srv\\cm", L"Velloway:u@\\\\srv\\a", L"Velloway:u@\\\\srv\\a3",
-      L"Velloway:v@\\\\srv\\a", L"Velloway:u@\\\\srv\\old",
+      L"Velloway:yamada@\\\\srv\\cm", L"Velloway:u@\\\\srv\\a",   L"Velloway:u@\\\\srv\\a3",
+      L"Velloway:v@\\\\srv\\a",       L"Velloway:u@\\\\srv\\old",
   };
   void SetUp() override {
     for (const wchar_t* key : kKeys) CredDeleteW(key, CRED_TYPE_GENERIC, 0);

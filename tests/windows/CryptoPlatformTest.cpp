@@ -1,7 +1,7 @@
 // The password cipher on the real CryptoAPI and the machine address on the real NetBIOS, with the address
 // chosen through a stand-in NetBIOS where a test needs to know it.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <iphlpapi.h>
 
 #include <set>
@@ -11,8 +11,8 @@
 #include "core/RuntimeError.h"
 #include "core/U_GetMyMac.h"
 #include "core/U_crypto.h"
-#include "platform/U_crypto_h.h"
 #include "core/Unicode.h"
+#include "platform/U_crypto_h.h"
 #include "platform/WindowsAnsiCodePage.h"
 #include "platform/WindowsNetBios.h"
 
@@ -65,13 +65,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // key 09EB0211B651FE9953990367710E68E9838316F1EC6EDF914B1F60C7ACD1C5B9
         KnownAnswer{"Japanese", {kAdapterA}, u"経理pass", u"ED6630A6D7AE2FEE86C2F11909362053"},
-        KnownAnswer{"the later of two adapters", {kAdapterB, kAdapterA}, u"経理pass", u"ED6630A6D7AE2FEE86C2F11909362053"},
+        KnownAnswer{
+            "the later of two adapters", {kAdapterB, kAdapterA}, u"経理pass", u"ED6630A6D7AE2FEE86C2F11909362053"},
         KnownAnswer{"a whole block gets a whole padding block",
                     {kAdapterA},
                     u"0123456789abcdef",
                     u"798CDB8F0BFB92C4BECE9708F14ACD8AE964A62663690001194A13218026D9C8"},
         // key CE67E22B759FD57F8603A33E5DC30A49890D154364BDE93F7757327EED8247B7: the 14-character pass phrase
-        KnownAnswer{"empty, no adapter answering", {{0, kRefused, {1, 2, 3, 4, 5, 6}}}, u"",
+        KnownAnswer{"empty, no adapter answering",
+                    {{0, kRefused, {1, 2, 3, 4, 5, 6}}},
+                    u"",
                     u"7D12C8E3FDF4DD670CEDB81891C0540F"}));
 
 TEST(PasswordCipher, RoundTripsPasswordsOfUpTo40Characters) {
@@ -92,8 +95,7 @@ TEST(PasswordCipher, TextFromAnotherMachineAddressGivesNothing) {
   Machine here({kAdapterA});
   const Text cipherText = here.Encrypt(u"経理pass");
   ASSERT_EQ(here.Decrypt(cipherText), u"経理pass");
-  for (const std::vector<FakeAdapter>& adapters :
-       {std::vector<FakeAdapter>{kAdapterB}, {kAdapterA, kAdapterB}, {}}) {
+  for (const std::vector<FakeAdapter>& adapters : {std::vector<FakeAdapter>{kAdapterB}, {kAdapterA, kAdapterB}, {}}) {
     Machine elsewhere(adapters);
     EXPECT_EQ(elsewhere.Decrypt(cipherText), u"");
   }

@@ -1,13 +1,13 @@
 // Every top-level window follows a change of DPI (a monitor of another scale): 96 → 144 → 96, each control
 // at its table's place and size for the DPI, with a font of the right height that is a live object.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
+#include "StandInWindowTest.h"
 #include "core/ConnectButtons.h"
 #include "ui/Dpi.h"
-#include "StandInWindowTest.h"
 
 namespace velloway {
 namespace {
@@ -85,9 +85,9 @@ TEST_F(DpiTest, EveryWindowFollowsTheMonitorsScale) {
     TopLevelWindow& window;
     const char* name;
   };
-  for (const Named& w : {Named{app.F_Main, "main"}, Named{app.F_NetResEnum, "browser"},
-                         Named{app.F_SettingButton, "editor"}, Named{app.F_SettingButtonForm, "edit dialog"},
-                         Named{app.F_ConnectionDialog, "connection dialog"}}) {
+  for (const Named& w :
+       {Named{app.F_Main, "main"}, Named{app.F_NetResEnum, "browser"}, Named{app.F_SettingButton, "editor"},
+        Named{app.F_SettingButtonForm, "edit dialog"}, Named{app.F_ConnectionDialog, "connection dialog"}}) {
     for (const UINT dpi : {144u, 96u}) {
       ChangeDpi(w.window, dpi);
       ExpectFollows(w.window, dpi, w.name);

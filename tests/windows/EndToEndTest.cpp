@@ -1,9 +1,9 @@
 // The real program under Wine, driven from outside as a user drives it: found by window classes and
 // captions, clicked with the mouse, confirmed with Enter. The network is the stand-in; the shell is
 // Wine's own, which opens an Explorer window on the drive.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -139,7 +139,8 @@ TEST_F(EndToEnd, ConnectButtonConnectsTheShareAndExplorerOpensTheDrive) {
   EXPECT_NE(FindWindowBy(main, L"VellowayPanel", Is(L"【Z:】\\\\srv\\keiri")), nullptr);
   HWND explorer = nullptr;
   EXPECT_TRUE(WaitFor([&] {
-    explorer = FindWindowBy(nullptr, L"ExplorerWClass", [](const std::wstring& caption) { return EndsWith(caption, L"(Z:)"); });
+    explorer = FindWindowBy(nullptr, L"ExplorerWClass",
+                            [](const std::wstring& caption) { return EndsWith(caption, L"(Z:)"); });
     return explorer != nullptr;
   }));
 

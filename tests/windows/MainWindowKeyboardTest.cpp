@@ -1,7 +1,7 @@
 // Every button of the main window answers the keyboard: Enter and Space on the focused button do what its
 // click does, on the stand-in network.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
@@ -111,14 +111,14 @@ TEST_P(MainWindowKeys, DoWhatTheClickDoes) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, MainWindowKeys,
-    ::testing::Values(KeyCase{"B_AddButton", Key::Enter}, KeyCase{"B_AddButton", Key::Space},
-                      KeyCase{"B_ConnectionSearch", Key::Enter}, KeyCase{"B_ConnectionSearch", Key::Space},
-                      KeyCase{"B_NetResSearch", Key::Enter}, KeyCase{"B_NetResSearch", Key::Space},
-                      KeyCase{"connect", Key::Enter}, KeyCase{"connect", Key::Space},
-                      KeyCase{"open", Key::Enter}, KeyCase{"open", Key::Space},
-                      KeyCase{"close", Key::Enter}, KeyCase{"close", Key::Space}));
+INSTANTIATE_TEST_SUITE_P(Buttons, MainWindowKeys,
+                         ::testing::Values(KeyCase{"B_AddButton", Key::Enter}, KeyCase{"B_AddButton", Key::Space},
+                                           KeyCase{"B_ConnectionSearch", Key::Enter},
+                                           KeyCase{"B_ConnectionSearch", Key::Space},
+                                           KeyCase{"B_NetResSearch", Key::Enter}, KeyCase{"B_NetResSearch", Key::Space},
+                                           KeyCase{"connect", Key::Enter}, KeyCase{"connect", Key::Space},
+                                           KeyCase{"open", Key::Enter}, KeyCase{"open", Key::Space},
+                                           KeyCase{"close", Key::Enter}, KeyCase{"close", Key::Space}));
 
 // No two controls of the main window share an id: the dialog manager finds a control by it.
 TEST_F(MainWindowKeyboardTest, EveryButtonHasAnIdOfItsOwn) {
@@ -128,7 +128,8 @@ TEST_F(MainWindowKeyboardTest, EveryButtonHasAnIdOfItsOwn) {
   EnumChildWindows(
       main().Handle(),
       [](HWND child, LPARAM list) {
-        if (testing::ClassOf(child) == L"Button") reinterpret_cast<std::vector<int>*>(list)->push_back(GetDlgCtrlID(child));
+        if (testing::ClassOf(child) == L"Button")
+          reinterpret_cast<std::vector<int>*>(list)->push_back(GetDlgCtrlID(child));
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&ids));

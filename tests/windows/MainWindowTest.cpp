@@ -1,7 +1,7 @@
 // The main window and start-up, through the real windows under Wine.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "UiHarness.h"
 
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, TwelveButtonsScrollByFivePerWheelNotch) {
   EXPECT_EQ(RectInParent(buttons[11]).top, 445);
   for (int i = 0; i < 200; ++i) WheelOver(panel, -WHEEL_DELTA, POINT{450, 20});
   EXPECT_EQ(box.Position(), box.Range() - testing::ClientSize(panel).cy);  // clamped at the end
-  WheelOver(main().B_AddButton(), -WHEEL_DELTA);  // the header is not a scrolling container
+  WheelOver(main().B_AddButton(), -WHEEL_DELTA);                           // the header is not a scrolling container
   EXPECT_EQ(box.Position(), box.Range() - testing::ClientSize(panel).cy);
 }
 

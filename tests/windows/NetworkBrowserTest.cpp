@@ -1,8 +1,8 @@
 // The network browser window over the stand-in network's browse tree, with known and typed servers and
 // buttons made from shares.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -10,9 +10,9 @@
 #include "AnswerProbe.h"
 #include "StandInNetwork.h"
 #include "StandInWindowTest.h"
+#include "UiHarness.h"
 #include "core/U_crypto.h"
 #include "ui/U_SettingButtonForm.h"
-#include "UiHarness.h"
 
 namespace velloway {
 namespace {
@@ -46,9 +46,7 @@ class NetworkBrowserTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::RemoveSettingsFile();
-    StandInNetwork()
-        .AddUsualNeighbourhood()
-        .Save();
+    StandInNetwork().AddUsualNeighbourhood().Save();
     running_ = std::make_unique<RunningApplication>();
   }
   void TearDown() override {
@@ -69,8 +67,9 @@ TEST_F(NetworkBrowserTest, UsualNetworkBecomesATreeWithPicturesAndALog) {
   EXPECT_EQ(WindowText(browser().B_GetNetRes()), L"リソース一覧の取得");
   EXPECT_EQ(WindowText(GetWindow(browser().Panel2(), GW_CHILD)), L"  Status");
   Search();
-  EXPECT_EQ(TreeLines(browser().TV_NetRec()),
-            (std::vector<std::wstring>{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1", L"2|\\\\SRV\\printer|2"}));
+  EXPECT_EQ(
+      TreeLines(browser().TV_NetRec()),
+      (std::vector<std::wstring>{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1", L"2|\\\\SRV\\printer|2"}));
   // mpr's own entry of the other provider is neither logged nor shown.
   EXPECT_EQ(WindowText(browser().Memo1()),
             L",Microsoft Windows Network,,Microsoft Windows Network\r\n"
@@ -133,7 +132,8 @@ TEST_F(NetworkBrowserTest, ASlowServerShowsTheTreeLevelByLevelAndCanBeStopped) {
     const std::wstring log = WindowText(browser().Memo1());
     if (stop) {
       EXPECT_EQ(TreeLines(browser().TV_NetRec()), aboveTheServer);
-      EXPECT_TRUE(log.ends_with(L",\\\\SRV,ファイルサーバー,Microsoft Windows Network\r\n探索を中止しました\r\n")) << log;
+      EXPECT_TRUE(log.ends_with(L",\\\\SRV,ファイルサーバー,Microsoft Windows Network\r\n探索を中止しました\r\n"))
+          << log;
     } else {
       EXPECT_EQ(TreeLines(browser().TV_NetRec()), whole);
       EXPECT_TRUE(log.ends_with(L"2階,Microsoft Windows Network\r\n探索終了\r\n")) << log;
@@ -155,7 +155,8 @@ TEST_F(NetworkBrowserTest, AContainerListingItselfEndsTheWalk) {
             (std::vector<std::wstring>{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1", L"2|\\\\SRV\\printer|2",
                                        L"2|\\\\SRV|0"}));
   const std::wstring log = WindowText(browser().Memo1());
-  EXPECT_NE(log.find(L"【\\\\SRV】は探索済みか階層が深すぎるため、その下は探索しません\r\n"), std::wstring::npos) << log;
+  EXPECT_NE(log.find(L"【\\\\SRV】は探索済みか階層が深すぎるため、その下は探索しません\r\n"), std::wstring::npos)
+      << log;
   EXPECT_TRUE(log.ends_with(L"探索終了\r\n"));
 }
 
@@ -234,17 +235,18 @@ TEST_F(ServerBrowserTest, KnownServersAreListedWhenDiscoveryFindsNothing) {
             .AddConnection(u"", u"\\\\SRV3\\docs"),
         "a,,\\\\SRV1\\a,,\r\nb,,\\\\10.0.0.5\\b,,\r\nc,,\\\\srv1\\c,,\r\nd,,D:\\local,,\r\n");
   Search();
-  EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|\\\\SRV1|0", L"1|\\\\SRV1\\経理|1", L"1|\\\\SRV1\\lp|2",
-                                               L"0|\\\\10.0.0.5|0", L"1|\\\\10.0.0.5\\共有|1", L"0|\\\\SRV3|0",
-                                               L"1|\\\\SRV3\\docs|1"}));
-  EXPECT_EQ(Log(),
-            L",Microsoft Windows Network,,Microsoft Windows Network\r\n"
-            L"探索終了\r\n"
-            L"ネットワーク探索で何も見つからなかったため、既知のサーバーを調べます: \\\\SRV1, \\\\10.0.0.5, \\\\SRV3\r\n"
-            L",\\\\SRV1\\経理,,Microsoft Windows Network\r\n"
-            L",\\\\SRV1\\lp,,Microsoft Windows Network\r\n"
-            L",\\\\10.0.0.5\\共有,,Microsoft Windows Network\r\n"
-            L",\\\\SRV3\\docs,,Microsoft Windows Network\r\n");
+  EXPECT_EQ(Tree(),
+            (std::vector<std::wstring>{L"0|\\\\SRV1|0", L"1|\\\\SRV1\\経理|1", L"1|\\\\SRV1\\lp|2", L"0|\\\\10.0.0.5|0",
+                                       L"1|\\\\10.0.0.5\\共有|1", L"0|\\\\SRV3|0", L"1|\\\\SRV3\\docs|1"}));
+  EXPECT_EQ(
+      Log(),
+      L",Microsoft Windows Network,,Microsoft Windows Network\r\n"
+      L"探索終了\r\n"
+      L"ネットワーク探索で何も見つからなかったため、既知のサーバーを調べます: \\\\SRV1, \\\\10.0.0.5, \\\\SRV3\r\n"
+      L",\\\\SRV1\\経理,,Microsoft Windows Network\r\n"
+      L",\\\\SRV1\\lp,,Microsoft Windows Network\r\n"
+      L",\\\\10.0.0.5\\共有,,Microsoft Windows Network\r\n"
+      L",\\\\SRV3\\docs,,Microsoft Windows Network\r\n");
 }
 
 // One server refuses, one is not on the network: each says why in the log, the others are listed.
@@ -282,7 +284,8 @@ TEST_F(ServerBrowserTest, TheWholeNetworkWalkIsUnchangedWhenDiscoveryWorks) {
   running_->app().Settings.Clear();
   Search();
   EXPECT_TRUE(Tree().empty());
-  EXPECT_TRUE(Log().ends_with(L"探索終了\r\nネットワーク探索で何も見つかりませんでした。サーバー名を入力すると、その共有を調べられます\r\n"))
+  EXPECT_TRUE(Log().ends_with(
+      L"探索終了\r\nネットワーク探索で何も見つかりませんでした。サーバー名を入力すると、その共有を調べられます\r\n"))
       << Log();
 }
 
@@ -304,13 +307,14 @@ TEST_F(ServerBrowserTest, ATypedServerIsListedAndALaterLookReplacesIt) {
   EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|WORKGROUP|3", L"1|\\\\SRV|0", L"2|\\\\SRV\\経理|1",
                                                L"2|\\\\SRV\\printer|2", L"0|\\\\SRV2|0", L"1|\\\\SRV2\\a|1",
                                                L"1|\\\\SRV2\\b|1", L"0|\\\\10.0.0.5|0", L"1|\\\\10.0.0.5\\共有|1"}));
-  EXPECT_TRUE(Log().ends_with(L"探索終了\r\n"
-                              L",\\\\SRV2\\a,,Microsoft Windows Network\r\n"
-                              L",\\\\10.0.0.5\\共有,,Microsoft Windows Network\r\n"
-                              L",\\\\SRV2\\a,,Microsoft Windows Network\r\n"
-                              L",\\\\SRV2\\b,,Microsoft Windows Network\r\n"
-                              L"【\\\\nosuch】サーバーが見つかりません（エラー 53）\r\n"
-                              L"サーバー名か IP アドレスを入力してください（例: \\\\server、server、192.168.1.10）\r\n"))
+  EXPECT_TRUE(
+      Log().ends_with(L"探索終了\r\n"
+                      L",\\\\SRV2\\a,,Microsoft Windows Network\r\n"
+                      L",\\\\10.0.0.5\\共有,,Microsoft Windows Network\r\n"
+                      L",\\\\SRV2\\a,,Microsoft Windows Network\r\n"
+                      L",\\\\SRV2\\b,,Microsoft Windows Network\r\n"
+                      L"【\\\\nosuch】サーバーが見つかりません（エラー 53）\r\n"
+                      L"サーバー名か IP アドレスを入力してください（例: \\\\server、server、192.168.1.10）\r\n"))
       << Log();
 }
 
@@ -324,23 +328,24 @@ TEST_F(ServerBrowserTest, LayoutKeepsTheButtonsAndAddsTheServerRow) {
     HWND control;
     RECT rect;
   };
-  for (const Place& place : {Place{browser().B_GetNetRes(), {8, 5, 153, 30}}, Place{browser().B_Close(), {255, 5, 336, 30}},
-                             Place{browser().B_AddShare(), {159, 5, 249, 30}}, Place{browser().E_Server(), {62, 36, 249, 59}},
-                             Place{browser().B_Server(), {255, 35, 336, 60}}}) {
+  for (const Place& place :
+       {Place{browser().B_GetNetRes(), {8, 5, 153, 30}}, Place{browser().B_Close(), {255, 5, 336, 30}},
+        Place{browser().B_AddShare(), {159, 5, 249, 30}}, Place{browser().E_Server(), {62, 36, 249, 59}},
+        Place{browser().B_Server(), {255, 35, 336, 60}}}) {
     const RECT rect = testing::RectInParent(place.control);
     EXPECT_TRUE(EqualRect(&rect, &place.rect)) << WindowText(place.control) << " " << rect.left << "," << rect.top;
   }
   EXPECT_EQ(WindowText(browser().B_AddShare()), L"ボタンに追加");
-  EXPECT_EQ(testing::RectInParent(browser().TV_NetRec()).bottom - testing::RectInParent(browser().TV_NetRec()).top, 159);
+  EXPECT_EQ(testing::RectInParent(browser().TV_NetRec()).bottom - testing::RectInParent(browser().TV_NetRec()).top,
+            159);
 }
 
 // A disk share becomes a button through the editor's own dialog: OK saves the file with one more line
 // and rebuilds the buttons; Cancel (here from a double click) changes nothing.
 TEST_F(ServerBrowserTest, AButtonFromAShare) {
   const std::string before = "a,,\\\\SRV1\\a,,\r\n";
-  Start(StandInNetwork()
-            .TurnDiscoveryOff()
-            .AddServerShares(u"\\\\SRV1", {u"\\\\SRV1\\経理", u"\\\\SRV1\\a"}, {u"\\\\SRV1\\lp"}),
+  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(u"\\\\SRV1", {u"\\\\SRV1\\経理", u"\\\\SRV1\\a"},
+                                                            {u"\\\\SRV1\\lp"}),
         before);
   Search();
   HWND tree = browser().TV_NetRec();
@@ -379,7 +384,8 @@ TEST_F(ServerBrowserTest, AButtonFromAShare) {
   TreeView_SelectItem(tree, share);
   RECT rect{};
   TreeView_GetItemRect(tree, share, &rect, TRUE);
-  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON,
+               MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
   EXPECT_EQ(shown, (std::vector<std::wstring>{L"a", L"", L"\\\\SRV1\\a", L"", L""}));
   EXPECT_EQ(FileBytes(testing::SettingsFilePath()), added);
   EXPECT_EQ(main().ConnectButtons().size(), 2u);
@@ -390,13 +396,15 @@ TEST_F(ServerBrowserTest, AButtonFromAShare) {
 // a button from the other share and a restart the file holds exactly the buttons the user made.
 TEST_F(ServerBrowserTest, AShareNameWithALineBreakNeverBecomesButtons) {
   const std::string before = "a,,\\\\SRV1\\a,,\r\n";
-  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(
-            u"\\\\SRV1", {u"\\\\SRV1\\b\r\n\\\\EVIL\\x,,,\r\nc", u"\\\\SRV1\\ok"}),
+  Start(StandInNetwork().TurnDiscoveryOff().AddServerShares(u"\\\\SRV1",
+                                                            {u"\\\\SRV1\\b\r\n\\\\EVIL\\x,,,\r\nc", u"\\\\SRV1\\ok"}),
         before);
   Search();
   EXPECT_EQ(Tree(), (std::vector<std::wstring>{L"0|\\\\SRV1|0", L"1|\\\\SRV1\\ok|1"}));
-  EXPECT_NE(Log().find(L"【\\\\SRV1\\b[0D][0A]\\\\EVIL\\x,,,[0D][0A]c】は名前に改行などの制御文字を含むため、表示しません\r\n"),
-            std::wstring::npos)
+  EXPECT_NE(
+      Log().find(
+          L"【\\\\SRV1\\b[0D][0A]\\\\EVIL\\x,,,[0D][0A]c】は名前に改行などの制御文字を含むため、表示しません\r\n"),
+      std::wstring::npos)
       << Log();
   TF_SettingButtonForm& form = running_->app().F_SettingButtonForm;
   WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {

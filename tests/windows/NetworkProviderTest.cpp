@@ -1,7 +1,7 @@
 // The WNet layer and the current connections walk through the real mpr, with the stand-in network
 // provider installed in the Wine prefix.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <winnetwk.h>
 
 #include <memory>
@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/ConnectionEnumeration.h"
 #include "StandInDrives.h"
 #include "StandInNetwork.h"
+#include "core/ConnectionEnumeration.h"
 #include "platform/WindowsNetworkProvider.h"
 
 namespace velloway {
@@ -148,8 +148,9 @@ TEST_P(AddConnection, PassesTheCredentialsAndAnswersTheSharesCode) {
 
   const auto attempt = StandInNetwork::LastAttempt();
   ASSERT_TRUE(attempt.has_value());
-  EXPECT_EQ(*attempt, (StandInNetwork::Attempt{c.Local, c.Remote, c.User != nullptr ? std::optional<Text>(user) : std::nullopt,
-                                               c.Password != nullptr ? std::optional<Text>(password) : std::nullopt}));
+  EXPECT_EQ(*attempt,
+            (StandInNetwork::Attempt{c.Local, c.Remote, c.User != nullptr ? std::optional<Text>(user) : std::nullopt,
+                                     c.Password != nullptr ? std::optional<Text>(password) : std::nullopt}));
 
   Listed expected{{u"Y:", u"\\\\srv\\other"}};
   if (c.Expected == kNoError) expected.emplace_back(c.Local.value_or(Text()), c.Remote);
@@ -158,18 +159,17 @@ TEST_P(AddConnection, PassesTheCredentialsAndAnswersTheSharesCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     StandIn, AddConnection,
-    ::testing::Values(
-        ConnectCase{"OpenShareWithoutCredentials", u"Z:", u"\\\\srv\\public", nullptr, nullptr, 0},
-        ConnectCase{"WithoutDriveLetter", std::nullopt, u"\\\\srv\\public", nullptr, nullptr, 0},
-        ConnectCase{"AccountShareWithItsAccount", u"Z:", u"\\\\srv\\経理", u"taro", u"秘密pw", 0},
-        ConnectCase{"AccountShareWithWrongPassword", u"Z:", u"\\\\srv\\経理", u"taro", u"wrong", 86},
-        ConnectCase{"AccountShareWithoutCredentials", u"Z:", u"\\\\srv\\経理", nullptr, nullptr, 5},
-        ConnectCase{"DriveLetterInUse", u"Y:", u"\\\\srv\\public", nullptr, nullptr, 85},
-        ConnectCase{"SystemDriveLetter", u"C:", u"\\\\srv\\public", nullptr, nullptr, 85},
-        ConnectCase{"UnknownShare", u"Z:", u"\\\\srv\\nothing", nullptr, nullptr, 67},
-        ConnectCase{"OtherCredentialsInUse", u"Z:", u"\\\\srv\\busy", u"hanako", u"pw", 1219},
-        ConnectCase{"AccessDenied", u"Z:", u"\\\\srv\\denied", u"hanako", u"pw", 5},
-        ConnectCase{"PathNotFound", u"Z:", u"\\\\srv\\badpath", nullptr, nullptr, 53}),
+    ::testing::Values(ConnectCase{"OpenShareWithoutCredentials", u"Z:", u"\\\\srv\\public", nullptr, nullptr, 0},
+                      ConnectCase{"WithoutDriveLetter", std::nullopt, u"\\\\srv\\public", nullptr, nullptr, 0},
+                      ConnectCase{"AccountShareWithItsAccount", u"Z:", u"\\\\srv\\経理", u"taro", u"秘密pw", 0},
+                      ConnectCase{"AccountShareWithWrongPassword", u"Z:", u"\\\\srv\\経理", u"taro", u"wrong", 86},
+                      ConnectCase{"AccountShareWithoutCredentials", u"Z:", u"\\\\srv\\経理", nullptr, nullptr, 5},
+                      ConnectCase{"DriveLetterInUse", u"Y:", u"\\\\srv\\public", nullptr, nullptr, 85},
+                      ConnectCase{"SystemDriveLetter", u"C:", u"\\\\srv\\public", nullptr, nullptr, 85},
+                      ConnectCase{"UnknownShare", u"Z:", u"\\\\srv\\nothing", nullptr, nullptr, 67},
+                      ConnectCase{"OtherCredentialsInUse", u"Z:", u"\\\\srv\\busy", u"hanako", u"pw", 1219},
+                      ConnectCase{"AccessDenied", u"Z:", u"\\\\srv\\denied", u"hanako", u"pw", 5},
+                      ConnectCase{"PathNotFound", u"Z:", u"\\\\srv\\badpath", nullptr, nullptr, 53}),
     [](const ::testing::TestParamInfo<ConnectCase>& info) { return std::string(info.param.Name); });
 
 // The stand-in's drive letters are drives of the prefix, showing the share's folder, for as long as the
@@ -239,9 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CancelCase>& info) { return std::string(info.param.Name); });
 
 TEST(NetworkBrowsing, WalksWorkgroupsServersSharesAndPrinters) {
-  StandInNetwork()
-      .AddUsualNeighbourhood()
-      .Save();
+  StandInNetwork().AddUsualNeighbourhood().Save();
 
   // mpr makes the provider's own top entry.
   const std::vector<NetResource> top = ReadLevel(kResourceGlobalNet, kResourceTypeAny, nullptr);
@@ -263,7 +261,7 @@ TEST(NetworkBrowsing, WalksWorkgroupsServersSharesAndPrinters) {
   std::vector<std::pair<Text, std::uint32_t>> seen;
   for (const NetResource& record : shares) seen.emplace_back(record.RemoteName + u"|" + record.Comment, record.Type);
   EXPECT_EQ(seen, (std::vector<std::pair<Text, std::uint32_t>>{{u"\\\\SRV\\経理|", kResourceTypeDisk},
-                                                                {u"\\\\SRV\\printer|2階", kResourceTypePrint}}));
+                                                               {u"\\\\SRV\\printer|2階", kResourceTypePrint}}));
 }
 
 }  // namespace

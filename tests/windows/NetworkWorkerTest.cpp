@@ -1,16 +1,16 @@
 // The worker that runs the network's calls: one operation at a time, what it hands back in order on this
 // thread, its errors reported here, and nothing left running or called once it is gone.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "ui/NetworkWorker.h"
-#include "core/RuntimeError.h"
 #include "UiHarness.h"
+#include "core/RuntimeError.h"
+#include "ui/NetworkWorker.h"
 
 namespace velloway {
 namespace {

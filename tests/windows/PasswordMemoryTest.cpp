@@ -1,6 +1,6 @@
 // No password left in the process's memory once a dialog that showed it is gone, whichever way it was left.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -22,8 +22,10 @@ struct WayOut {
 };
 
 const WayOut kWaysOut[] = {
-    {"OK", [](HWND, HWND ok, HWND) { PostMessageW(GetParent(ok), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED),
-                                                  reinterpret_cast<LPARAM>(ok)); }},
+    {"OK",
+     [](HWND, HWND ok, HWND) {
+       PostMessageW(GetParent(ok), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+     }},
     {"Enter", [](HWND dialog, HWND, HWND) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }},
     {"Cancel",
      [](HWND, HWND, HWND cancel) {

@@ -1,6 +1,6 @@
 // Repeating what a user does many times leaves the process with as many GDI objects and windows as before.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <winternl.h>
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The main window keeps answering while a slow server takes its time: a connect and a close run beside
 // it, one network operation at a time, and end as they would without the wait; closing the window
 // meanwhile ends the program cleanly.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <string>

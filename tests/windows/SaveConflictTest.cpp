@@ -1,7 +1,7 @@
 // Saving the settings while another program or another Velloway changes the file, and saving when the
 // program is asked to end with the editor open: real windows and the real file system under Wine.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "SettingsFileFixture.h"
 #include "TestPlatform.h"
@@ -142,8 +142,8 @@ TEST_F(SaveConflictTest, CloseWithNothingChangedWritesNothingAndTakesAnOutsideCh
     EXPECT_EQ(Bytes(file), changedOutside ? kOutside : kAtStart);
     EXPECT_TRUE(SameTime(WriteTime(file), before));
     EXPECT_FALSE(Bytes(file + L".bak").has_value());
-    EXPECT_EQ(ButtonTexts(), changedOutside ? (std::vector<std::wstring>{L"a", L"other"})
-                                            : (std::vector<std::wstring>{L"a"}));
+    EXPECT_EQ(ButtonTexts(),
+              changedOutside ? (std::vector<std::wstring>{L"a", L"other"}) : (std::vector<std::wstring>{L"a"}));
   }
 }
 
@@ -154,8 +154,8 @@ TEST_F(SaveConflictTest, EndOfSessionAndPoliteCloseSaveTheOpenEditor) {
   struct Case {
     const char* what;
     Target target;
-    bool query;       // WM_QUERYENDSESSION first, its answer checked
-    UINT message;     // then this
+    bool query;    // WM_QUERYENDSESSION first, its answer checked
+    UINT message;  // then this
     bool mainEnds;
   };
   const Case cases[] = {

@@ -1,18 +1,18 @@
 // The button settings editor and its edit dialog, through the real windows under Wine.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 
 #include "SettingsFileFixture.h"
 #include "TestPlatform.h"
 #include "UiHarness.h"
+#include "core/U_crypto.h"
+#include "platform/WinText.h"
 #include "platform/WindowsAnsiCodePage.h"
 #include "platform/WindowsCredentialStore.h"
 #include "platform/WindowsNetBios.h"
-#include "core/U_crypto.h"
-#include "platform/WinText.h"
 
 namespace velloway {
 namespace {
@@ -226,7 +226,7 @@ TEST_F(SettingButtonTest, AddThenCloseSavesTheFileAndRebuildsTheButtons) {
     if (window == form().Handle()) {
       SetWindowTextW(form().E_Name(), L"新規");
       SetWindowTextW(form().E_Folder(), L"\\\\srv\\new");
-      SendMessageW(form().CB_Drive(), CB_SETCURSEL, 1, 0);  // "B"
+      SendMessageW(form().CB_Drive(), CB_SETCURSEL, 1, 0);                         // "B"
       SendMessageW(form().CK_CredentialManager(), BM_SETCHECK, BST_UNCHECKED, 0);  // the file's Pass
       PostClick(form().B_OK());
       PostClick(editor().B_Close());
@@ -244,7 +244,8 @@ TEST_F(SettingButtonTest, AddThenCloseSavesTheFileAndRebuildsTheButtons) {
   ReadFile(file, bytes, sizeof bytes, &read, nullptr);
   CloseHandle(file);
   const std::string content(bytes, read);
-  const std::string expectedStart = "a,Z,\\\\srv\\a,,\r\nb,,\\\\srv\\b,,\r\nc,D,\\\\srv\\c,,\r\n\x90\x56\x8B\x4B,B,\\\\srv\\new,,";
+  const std::string expectedStart =
+      "a,Z,\\\\srv\\a,,\r\nb,,\\\\srv\\b,,\r\nc,D,\\\\srv\\c,,\r\n\x90\x56\x8B\x4B,B,\\\\srv\\new,,";
   EXPECT_EQ(content.substr(0, expectedStart.size()), expectedStart);
   EXPECT_EQ(content.size(), expectedStart.size() + 32 + 2);  // the empty password's 32 digits and CR LF
 }
@@ -392,7 +393,9 @@ TEST_F(SettingButtonTest, PasswordWithoutAnAnsiFormIsRefusedAndTheBoxIsEmptiedOn
     }
   });
   Click(editor().B_Add());
-  EXPECT_EQ(refusal, L"パスワードに使用できない文字が含まれています。\r\nこの PC の文字コード（Shift_JIS）で表せる文字だけを使ってください。");
+  EXPECT_EQ(refusal,
+            L"パスワードに使用できない文字が含まれています。\r\nこの PC "
+            L"の文字コード（Shift_JIS）で表せる文字だけを使ってください。");
   EXPECT_EQ(app().Settings.Count(), 3u);
   EXPECT_EQ(WindowText(form().E_Pass()), L"") << "after Cancel";
 
@@ -472,7 +475,8 @@ TEST(SettingsFileHeldAtStartUp, TheFileSurvivesTheEditor) {
   acted = false;
   Click(running->main().B_AddButton());
   ASSERT_EQ(errors.size(), 2u);
-  EXPECT_EQ(errors[1], L"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。\r\n" + path + L".bak");
+  EXPECT_EQ(errors[1],
+            L"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。\r\n" + path + L".bak");
   EXPECT_EQ(FileBytes(path + L".bak"), original);
   const std::string saved = FileBytes(path);
   EXPECT_TRUE(saved.starts_with("new,,\\\\srv\\new,,")) << saved;
@@ -560,12 +564,9 @@ TEST_F(SettingButtonTest, AnEndFromOutsideSavesTheEditorsChanges) {
   const Case cases[] = {
       {"log-off asks", [](TF_SettingButton& e, TF_Main&) { SendMessageW(e.Handle(), WM_QUERYENDSESSION, 0, 0); },
        false},
-      {"log-off ends", [](TF_SettingButton& e, TF_Main&) { SendMessageW(e.Handle(), WM_ENDSESSION, TRUE, 0); },
-       false},
-      {"close to the editor", [](TF_SettingButton& e, TF_Main&) { PostMessageW(e.Handle(), WM_CLOSE, 0, 0); },
-       false},
-      {"close to the program", [](TF_SettingButton&, TF_Main& m) { PostMessageW(m.Handle(), WM_CLOSE, 0, 0); },
-       true},
+      {"log-off ends", [](TF_SettingButton& e, TF_Main&) { SendMessageW(e.Handle(), WM_ENDSESSION, TRUE, 0); }, false},
+      {"close to the editor", [](TF_SettingButton& e, TF_Main&) { PostMessageW(e.Handle(), WM_CLOSE, 0, 0); }, false},
+      {"close to the program", [](TF_SettingButton&, TF_Main& m) { PostMessageW(m.Handle(), WM_CLOSE, 0, 0); }, true},
   };
   const std::string before = testing::ReadSettingsFile();
   for (const Case& c : cases) {

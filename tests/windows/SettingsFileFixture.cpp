@@ -35,7 +35,8 @@ void RemoveSettingsFile(const std::wstring& applicationDataFolder) {
 }
 
 std::string ReadSettingsFile(const std::wstring& applicationDataFolder) {
-  HANDLE file = CreateFileW(SettingsFilePath(applicationDataFolder).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(SettingsFilePath(applicationDataFolder).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("the settings file cannot be opened");
   std::string bytes(GetFileSize(file, nullptr), '\0');
   DWORD read = 0;

@@ -1,14 +1,14 @@
 // The Windows layers under the settings store: the real code page 932, the real application data
 // folder, and saves that fail without touching the old file.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
+#include "TestPlatform.h"
 #include "core/RuntimeError.h"
 #include "core/SettingsFile.h"
-#include "platform/ShellFolders.h"
-#include "TestPlatform.h"
-#include "platform/UniqueAny.h"
 #include "core/Unicode.h"
+#include "platform/ShellFolders.h"
+#include "platform/UniqueAny.h"
 #include "platform/WinText.h"
 #include "platform/WindowsAnsiCodePage.h"
 #include "platform/WindowsFileStore.h"

@@ -48,8 +48,7 @@ StandInNetwork& StandInNetwork::SetOpenFiles(const Text& name) {
 }
 
 StandInNetwork& StandInNetwork::AddBrowseEntry(const Text& parent, const Text& remote, std::uint32_t type,
-                                               std::uint32_t displayType, std::uint32_t usage,
-                                               const Text& comment) {
+                                               std::uint32_t displayType, std::uint32_t usage, const Text& comment) {
   state_.Browse.push_back(
       standin::BrowseEntry{ToWide(parent), ToWide(remote), type, displayType, usage, ToWide(comment)});
   return *this;
@@ -83,8 +82,8 @@ StandInNetwork& StandInNetwork::AddServerShares(const Text& server, const std::v
 
 StandInNetwork& StandInNetwork::AddUsualNeighbourhood() {
   return AddBrowseEntry(u"", u"WORKGROUP", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER)
-      .AddBrowseEntry(u"WORKGROUP", u"\\\\SRV", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER,
-                      RESOURCEUSAGE_CONTAINER, u"ファイルサーバー")
+      .AddBrowseEntry(u"WORKGROUP", u"\\\\SRV", RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER, RESOURCEUSAGE_CONTAINER,
+                      u"ファイルサーバー")
       .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\経理", RESOURCETYPE_DISK, RESOURCEDISPLAYTYPE_SHARE,
                       RESOURCEUSAGE_CONNECTABLE)
       .AddBrowseEntry(u"\\\\SRV", u"\\\\SRV\\printer", RESOURCETYPE_PRINT, RESOURCEDISPLAYTYPE_SHARE,

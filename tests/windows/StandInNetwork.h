@@ -23,8 +23,8 @@ class StandInNetwork {
   StandInNetwork& AddForeignConnection(const Text& local, const Text& remote);
   // Files are open on the connection with this local name (or remote name, without one).
   StandInNetwork& SetOpenFiles(const Text& name);
-  StandInNetwork& AddBrowseEntry(const Text& parent, const Text& remote, std::uint32_t type,
-                                 std::uint32_t displayType, std::uint32_t usage, const Text& comment = Text());
+  StandInNetwork& AddBrowseEntry(const Text& parent, const Text& remote, std::uint32_t type, std::uint32_t displayType,
+                                 std::uint32_t usage, const Text& comment = Text());
   // Discovery off, as current Windows has it: the whole network lists nothing; servers opened by name
   // still list their shares.
   StandInNetwork& TurnDiscoveryOff();

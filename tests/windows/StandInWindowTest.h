@@ -1,8 +1,8 @@
 // The program's windows on the stand-in network, with a shell that records what it is asked to open.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>

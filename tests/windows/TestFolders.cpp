@@ -1,7 +1,7 @@
 // Each window test's own application data folder, named after the test, so that no test reads or writes
 // the prefix user's real settings.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>

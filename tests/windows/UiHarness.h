@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
 #include "SettingsFileFixture.h"
+#include "app/Application.h"
 
 namespace velloway::testing {
 
@@ -19,7 +19,6 @@ std::wstring ClassOf(HWND window);
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window);
 SIZE ClientSize(HWND window);
-
 
 // Runs action from whichever message loop runs next on this thread, a modal one included: for looking
 // at a window once its show has completed.

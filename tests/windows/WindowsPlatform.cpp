@@ -4,11 +4,11 @@
 #include <atomic>
 #include <string>
 
-#include "platform/ShellFolders.h"
 #include "TestPlatform.h"
+#include "platform/ShellFolders.h"
+#include "platform/WinText.h"
 #include "platform/WindowsAnsiCodePage.h"
 #include "platform/WindowsFileStore.h"
-#include "platform/WinText.h"
 
 namespace velloway::testing {
 

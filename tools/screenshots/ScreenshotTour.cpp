@@ -37,9 +37,8 @@ bool WaitFor(const std::function<bool()>& done) { return velloway::testing::outs
 // A visible window of this class (and text, when one is given): a child of parent at any depth, or a
 // top-level window when parent is null.
 HWND Find(HWND parent, const std::wstring& className, const wchar_t* text = nullptr) {
-  return velloway::testing::outside::FindVisible(parent, [&](HWND window) {
-    return ClassOf(window) == className && (text == nullptr || TextOf(window) == text);
-  });
+  return velloway::testing::outside::FindVisible(
+      parent, [&](HWND window) { return ClassOf(window) == className && (text == nullptr || TextOf(window) == text); });
 }
 
 BOOL CALLBACK Describe(HWND window, LPARAM) {
@@ -139,7 +138,8 @@ void ExpandTree(HWND tree, HTREEITEM item) {
 
 // The settings file as a user's would be: in the ANSI code page, one button per line.
 void WriteSettings(const std::wstring& lines) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, lines.c_str(), static_cast<int>(lines.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_ACP, 0, lines.c_str(), static_cast<int>(lines.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_ACP, 0, lines.c_str(), static_cast<int>(lines.size()), bytes.data(), size, nullptr, nullptr);
   velloway::testing::WriteSettingsFile(bytes, velloway::testing::RealApplicationDataFolder());
@@ -151,7 +151,8 @@ class Program {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + path + L"\"";
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_)) {
       Fail("cannot start the program");
     }
   }
@@ -177,9 +178,10 @@ void Tour(const std::wstring& program, const std::wstring& folder) {
       .AddConnection(u"", u"\\\\nas01\\design")
       .AddUsualNeighbourhood()
       .Save();
-  WriteSettings(L"経理,Z,\\\\SRV\\経理,yamada,\r\n"
-                L"営業部 共有,,\\\\192.168.0.10\\eigyo,,\r\n"
-                L"設計[&amp;]開発,P,\\\\nas01\\design,,\r\n");
+  WriteSettings(
+      L"経理,Z,\\\\SRV\\経理,yamada,\r\n"
+      L"営業部 共有,,\\\\192.168.0.10\\eigyo,,\r\n"
+      L"設計[&amp;]開発,P,\\\\nas01\\design,,\r\n");
 
   Step("starting the program");
   Program running(program);
