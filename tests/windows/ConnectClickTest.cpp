@@ -10,6 +10,7 @@
 namespace velloway {
 namespace {
 
+using testing::PostClick;
 using testing::RunSoon;
 using testing::StandInNetwork;
 using testing::WindowText;
@@ -17,7 +18,6 @@ using testing::WindowWatcher;
 
 class ConnectClickTest : public testing::StandInWindowTest {
  protected:
-  TF_ConnectionDialog& dialog() { return running_->app().F_ConnectionDialog; }
   // Stores a password as the editor would, in the running program's list.
   void StorePass(const Text& pass) {
     ButtonSetting row = running_->app().Settings.Row(0);
@@ -33,10 +33,7 @@ class ConnectClickTest : public testing::StandInWindowTest {
     SendMessageW(main().ConnectButtons().at(index), BM_CLICK, 0, 0);
     ASSERT_TRUE(running_->WaitForNetwork());
   }
-  void Confirm() {
-    PostMessageW(dialog().Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(dialog().B_Ok()));
-  }
+  void Confirm() { PostClick(dialog().B_Ok()); }
 };
 
 TEST_F(ConnectClickTest, WithoutIdConnectsAsTheCurrentUserAndOpensTheDrive) {

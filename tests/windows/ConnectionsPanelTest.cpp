@@ -9,6 +9,7 @@
 namespace velloway {
 namespace {
 
+using testing::Click;
 using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
@@ -24,8 +25,7 @@ class ConnectionsPanelTest : public testing::StandInWindowTest {
   // Clicks button 0 (open) or 1 (close) of a panel's strip and waits for its handler.
   void ClickStrip(size_t panel, int button, const std::function<bool()>& done) {
     HWND control = Panels().at(panel)->Strip().Button(button);
-    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(control));
+    Click(control);
     running_->PumpUntil(done, 3000);
   }
 };

@@ -17,6 +17,8 @@
 namespace velloway {
 namespace {
 
+using testing::Click;
+using testing::PostClick;
 using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
@@ -51,14 +53,6 @@ void WriteCredential(const std::wstring& key, const std::wstring& password) {
   ASSERT_TRUE(CredWriteW(&credential, 0)) << GetLastError();
 }
 
-void Click(HWND button) {
-  SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button));
-}
-void PostClick(HWND button) {
-  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button));
-}
 bool Ticked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Tick(HWND box, bool on) { SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
@@ -81,8 +75,6 @@ class CredentialManagerTest : public testing::StandInWindowTest {
     editor().RowsChanged();  // as showing the editor does
   }
 
-  TF_SettingButton& editor() { return running_->app().F_SettingButton; }
-  TF_SettingButtonForm& form() { return running_->app().F_SettingButtonForm; }
   SettingsList& settings() { return running_->app().Settings; }
   std::string FileBytes() {
     return testing::ReadBytes(FromWide(testing::SettingsFilePath().c_str())).value_or("(none)");
@@ -153,7 +145,7 @@ TEST_F(CredentialManagerTest, NewRowsPasswordIsInCredentialManagerAndAConnectCli
     WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
       if (window != dialog.Handle()) return;
       shown = WindowText(dialog.E_Pass());
-      PostMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(dialog.B_Ok()));
+      PostClick(dialog.B_Ok());
     });
     SendMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
     ASSERT_TRUE(running_->WaitForNetwork());

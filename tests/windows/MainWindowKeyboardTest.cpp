@@ -12,6 +12,7 @@
 namespace velloway {
 namespace {
 
+using testing::PostClick;
 using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
@@ -76,8 +77,7 @@ TEST_P(MainWindowKeys, DoWhatTheClickDoes) {
     opened.push_back(seen.caption);
     // Each window that opens is left again at once.
     if (window == app.F_SettingButton.Handle()) {
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(app.F_SettingButton.B_Close()), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(app.F_SettingButton.B_Close()));
+      PostClick(app.F_SettingButton.B_Close());
     } else if (window == app.F_NetResEnum.Handle() || window == app.F_ConnectionDialog.Handle()) {
       PostMessageW(window, WM_CLOSE, 0, 0);
     }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "StandInWindowTest.h"
 #include "UiHarness.h"
 
 namespace velloway {
@@ -11,6 +12,7 @@ namespace {
 using testing::ClassOf;
 using testing::RectInParent;
 using testing::RunningApplication;
+using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
 
@@ -20,19 +22,12 @@ std::string SettingLines(int count) {
   return bytes;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::StandInWindowTest {
  protected:
   void Start(const std::string* settings) {
-    if (settings != nullptr) {
-      testing::WriteSettingsFile(*settings);
-    } else {
-      testing::RemoveSettingsFile();
-    }
-    running_ = std::make_unique<RunningApplication>();
-    ASSERT_TRUE(running_->WaitForNetwork());
+    StandInWindowTest::Start(StandInNetwork(),
+                             settings != nullptr ? std::optional<std::string>(*settings) : std::nullopt);
   }
-  void TearDown() override { running_.reset(); }
-  TF_Main& main() { return running_->main(); }
   HWND ButtonAt(size_t index) { return main().ConnectButtons().at(index); }
 
   // Puts the pointer over the middle of window (or a point in it) and turns the wheel one notch.
@@ -44,14 +39,11 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(running_->MovePointerTo(point));
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(point.x, point.y));
   }
-
-  std::unique_ptr<RunningApplication> running_;
 };
 
 TEST_F(MainWindowTest, StartsWithAllFiveWindowsAndLoadsOnTheOneShotTimer) {
   const std::string settings = SettingLines(2);
-  testing::WriteSettingsFile(settings);
-  running_ = std::make_unique<RunningApplication>();
+  Launch(StandInNetwork(), settings);
   // Before the first tick: the timer is armed, the path is still the folder, no button exists.
   EXPECT_TRUE(main().StartupTimerArmed());
   EXPECT_TRUE(main().Path().ends_with(u"\\vlw"));
@@ -261,9 +253,8 @@ TEST_F(MainWindowTest, TooltipShowsTheHintOfTheButtonUnderThePointer) {
 // and the file keep every setting.
 TEST_F(MainWindowTest, SettingsBeyondTheButtonLimitAreKeptAndTheUserIsTold) {
   const std::string settings = SettingLines(5);
-  testing::WriteSettingsFile(settings);
   WindowWatcher watcher;
-  running_ = std::make_unique<RunningApplication>(nullptr, 3);
+  Launch(StandInNetwork(), settings, 3);
   ASSERT_TRUE(running_->PumpUntil([&] { return !watcher.MessageBoxes().empty(); }));
   EXPECT_FALSE(main().StartupTimerArmed());
   const std::vector<WindowWatcher::Seen> boxes = watcher.MessageBoxes();
@@ -302,7 +293,7 @@ TEST_F(MainWindowTest, UnreadableSettingsFileIsReportedAndMakesNoButtons) {
   CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
   CreateDirectoryW(path.c_str(), nullptr);  // a folder where the file should be cannot be read as one
   WindowWatcher watcher;
-  running_ = std::make_unique<RunningApplication>();
+  running_ = std::make_unique<RunningApplication>(&shell_);
   ASSERT_TRUE(running_->PumpUntil([&] { return !watcher.MessageBoxes().empty(); }));
   running_->PumpFor(50);
   RemoveDirectoryW(path.c_str());

@@ -42,25 +42,15 @@ std::vector<std::wstring> TreeLines(HWND tree) {
   return lines;
 }
 
-class NetworkBrowserTest : public ::testing::Test {
+class NetworkBrowserTest : public testing::StandInWindowTest {
  protected:
-  void SetUp() override {
-    testing::RemoveSettingsFile();
-    StandInNetwork().AddUsualNeighbourhood().Save();
-    running_ = std::make_unique<RunningApplication>();
-  }
-  void TearDown() override {
-    running_.reset();
-    StandInNetwork::Clear();
-  }
-  TF_NetResEnum& browser() { return running_->app().F_NetResEnum; }
+  // The browse tree comes from the stand-in; the search waits for the first tick's load of no settings.
+  void SetUp() override { Launch(StandInNetwork().AddUsualNeighbourhood()); }
   void Search() {
     ASSERT_TRUE(running_->WaitForNetwork());
     SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0);
     ASSERT_TRUE(running_->WaitForNetwork());
   }
-
-  std::unique_ptr<RunningApplication> running_;
 };
 
 TEST_F(NetworkBrowserTest, UsualNetworkBecomesATreeWithPicturesAndALog) {
@@ -166,6 +156,7 @@ TEST_F(NetworkBrowserTest, AContainerListingItselfEndsTheWalk) {
 namespace velloway {
 namespace {
 
+using testing::PostClick;
 using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
@@ -208,7 +199,6 @@ HTREEITEM FindItem(HWND tree, const std::vector<std::wstring>& path) {
 // The browser with settings and connections: known servers, typed servers and buttons made from shares.
 class ServerBrowserTest : public testing::StandInWindowTest {
  protected:
-  TF_NetResEnum& browser() { return running_->app().F_NetResEnum; }
   void Search() {
     SendMessageW(browser().B_GetNetRes(), BM_CLICK, 0, 0);
     ASSERT_TRUE(running_->WaitForNetwork());
@@ -364,8 +354,7 @@ TEST_F(ServerBrowserTest, AButtonFromAShare) {
              WindowText(form.E_ID()), WindowText(form.E_Pass())};
     // Posted: the dialog's own loop dispatches it once the dialog is up.
     HWND button = ok ? form.B_OK() : form.B_Cancel();
-    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+    PostClick(button);
   });
   SendMessageW(browser().B_AddShare(), BM_CLICK, 0, 0);
   EXPECT_EQ(shown, (std::vector<std::wstring>{L"経理", L"", L"\\\\SRV1\\経理", L"", L""}));
@@ -409,8 +398,7 @@ TEST_F(ServerBrowserTest, AShareNameWithALineBreakNeverBecomesButtons) {
   TF_SettingButtonForm& form = running_->app().F_SettingButtonForm;
   WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
     if (window == form.Handle()) {
-      PostMessageW(GetParent(form.B_OK()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.B_OK()), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(form.B_OK()));
+      PostClick(form.B_OK());
     }
   });
   TreeView_SelectItem(browser().TV_NetRec(), FindItem(browser().TV_NetRec(), {L"\\\\SRV1", L"\\\\SRV1\\ok"}));
@@ -447,8 +435,7 @@ TEST_F(ServerBrowserTest, AButtonThatCannotBeSavedIsNotKept) {
   TF_SettingButtonForm& form = running_->app().F_SettingButtonForm;
   WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
     if (window == form.Handle()) {
-      PostMessageW(GetParent(form.B_OK()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.B_OK()), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(form.B_OK()));
+      PostClick(form.B_OK());
     } else if (seen.className == L"#32770") {
       WindowWatcher::Answer(window, IDOK);
     }

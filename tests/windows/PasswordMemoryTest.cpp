@@ -11,6 +11,8 @@
 namespace velloway {
 namespace {
 
+using testing::Click;
+using testing::PostClick;
 using testing::SecretInMemory;
 using testing::StandInNetwork;
 using testing::WindowWatcher;
@@ -22,16 +24,9 @@ struct WayOut {
 };
 
 const WayOut kWaysOut[] = {
-    {"OK",
-     [](HWND, HWND ok, HWND) {
-       PostMessageW(GetParent(ok), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-     }},
+    {"OK", [](HWND, HWND ok, HWND) { PostClick(ok); }},
     {"Enter", [](HWND dialog, HWND, HWND) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }},
-    {"Cancel",
-     [](HWND, HWND, HWND cancel) {
-       PostMessageW(GetParent(cancel), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(cancel), BN_CLICKED),
-                    reinterpret_cast<LPARAM>(cancel));
-     }},
+    {"Cancel", [](HWND, HWND, HWND cancel) { PostClick(cancel); }},
     {"Esc", [](HWND dialog, HWND, HWND) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0); }},
     {"close box", [](HWND dialog, HWND, HWND) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
 };
@@ -81,8 +76,7 @@ TEST_F(PasswordMemoryTest, TheEditDialogLeavesNoPasswordBehind) {
         typed = GetWindowTextLengthW(form.E_Pass()) == static_cast<int>(secret_.Length());
         way.leave(form.Handle(), form.B_OK(), form.B_Cancel());
       });
-      SendMessageW(editor.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(editor.B_Add()), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(editor.B_Add()));
+      Click(editor.B_Add());
     }
     ASSERT_TRUE(typed);
     EXPECT_FALSE(form.IsShowing());

@@ -15,6 +15,7 @@ namespace velloway {
 namespace {
 
 using testing::AnswerProbe;
+using testing::Click;
 using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
@@ -51,8 +52,7 @@ class ResponsivenessTest : public testing::StandInWindowTest {
   // Clicks a strip's close button; its handler runs from the next message loop.
   void ClickClose(size_t panel) {
     HWND control = main().ConnectionPanels().at(panel)->Strip().Button(1);
-    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(control));
+    Click(control);
   }
   // Runs messages until the operation has ended, asking the main window to answer meanwhile.
   void WaitAsking(int& answers, int& missed) {

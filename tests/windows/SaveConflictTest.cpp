@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "SettingsFileFixture.h"
+#include "StandInWindowTest.h"
 #include "TestPlatform.h"
 #include "UiHarness.h"
 #include "platform/WinText.h"
@@ -11,8 +12,10 @@
 namespace velloway {
 namespace {
 
+using testing::PostClick;
 using testing::RunningApplication;
 using testing::SettingsFilePath;
+using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
 
@@ -21,11 +24,6 @@ const std::string kAtStart = "a,Z,\\\\srv\\a,,\r\n";
 const std::string kOutside = kAtStart + "other,,\\\\srv\\other,,\r\n";
 // The editor's list once the test's row (新規 in the ANSI code page) is added.
 const std::string kMine = kAtStart + "\x90\x56\x8B\x4B,,\\\\srv\\new,,\r\n";
-
-void PostClick(HWND button) {
-  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button));
-}
 
 std::optional<std::string> Bytes(const std::wstring& path) { return testing::ReadBytes(FromWide(path.c_str())); }
 
@@ -39,19 +37,14 @@ bool SameTime(const FILETIME& a, const FILETIME& b) {
   return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
 }
 
-class SaveConflictTest : public ::testing::Test {
+class SaveConflictTest : public testing::StandInWindowTest {
  protected:
   void Start() {
     running_.reset();
     for (const wchar_t* suffix : {L".bak", L".bak2"}) DeleteFileW((SettingsFilePath() + suffix).c_str());
-    testing::WriteSettingsFile(kAtStart);
-    running_ = std::make_unique<RunningApplication>();
-    ASSERT_TRUE(running_->WaitForNetwork());
+    StandInWindowTest::Start(StandInNetwork(), kAtStart);
   }
-  void TearDown() override { running_.reset(); }
 
-  Application& app() { return running_->app(); }
-  TF_SettingButton& editor() { return app().F_SettingButton; }
   void AddMyRow() {
     app().Settings.Append(ButtonSetting{u"新規", u"", u"\\\\srv\\new", u"", u""});
     editor().RowsChanged();
@@ -61,8 +54,6 @@ class SaveConflictTest : public ::testing::Test {
     for (HWND button : running_->main().ConnectButtons()) texts.push_back(WindowText(button));
     return texts;
   }
-
-  std::unique_ptr<RunningApplication> running_;
 };
 
 // Another Velloway saved while this one's editor had a new row: the user is shown both sides and chooses;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "SettingsFileFixture.h"
+#include "StandInWindowTest.h"
 #include "TestPlatform.h"
 #include "UiHarness.h"
 #include "core/U_crypto.h"
@@ -17,34 +18,21 @@
 namespace velloway {
 namespace {
 
+using testing::Click;
+using testing::PostClick;
 using testing::RunningApplication;
 using testing::RunSoon;
+using testing::StandInNetwork;
 using testing::WindowText;
 using testing::WindowWatcher;
 
 // A click as the button reports it to its window.
-void Click(HWND button) {
-  SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button));
-}
-void PostClick(HWND button) {
-  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button));
-}
-
-class SettingButtonTest : public ::testing::Test {
+class SettingButtonTest : public testing::StandInWindowTest {
  protected:
   void SetUp() override {
-    testing::WriteSettingsFile("a,Z,\\\\srv\\a,,\r\nb,,\\\\srv\\b,,\r\nc,D,\\\\srv\\c,,\r\n");
-    running_ = std::make_unique<RunningApplication>();
-    ASSERT_TRUE(running_->WaitForNetwork());
+    Start(StandInNetwork(), "a,Z,\\\\srv\\a,,\r\nb,,\\\\srv\\b,,\r\nc,D,\\\\srv\\c,,\r\n");
     editor().RowsChanged();  // as showing the editor does
   }
-  void TearDown() override { running_.reset(); }
-
-  Application& app() { return running_->app(); }
-  TF_SettingButton& editor() { return app().F_SettingButton; }
-  TF_SettingButtonForm& form() { return app().F_SettingButtonForm; }
   std::vector<Text> Names() {
     std::vector<Text> names;
     for (size_t i = 0; i < app().Settings.Count(); ++i) names.push_back(app().Settings.Name(i));
@@ -86,8 +74,6 @@ class SettingButtonTest : public ::testing::Test {
     Click(editor().B_Add());
     return refusal;
   }
-
-  std::unique_ptr<RunningApplication> running_;
 };
 
 TEST_F(SettingButtonTest, ListShowsTheSettingsListItself) {

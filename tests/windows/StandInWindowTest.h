@@ -24,25 +24,41 @@ class RecordingShell final : public ShellOpener {
   std::vector<Text> targets;
 };
 
+// What every test of the windows starts from: the program on a stand-in network with given settings bytes, its
+// windows, and a shell that records what it is asked to open. Clicks go through Click and PostClick
+// (UiHarness.h); dialogs and message boxes are answered from a WindowWatcher.
 class StandInWindowTest : public ::testing::Test {
  protected:
-  // Starts the program on this network, with these bytes as the settings file (none: no file).
+  // Starts the program on this network, with these bytes as the settings file (none: no file), and waits for
+  // the first tick's load.
   void Start(const StandInNetwork& network, const std::optional<std::string>& settings = std::nullopt) {
+    Launch(network, settings);
+    // Generous: on a machine busy with other builds the first tick has come after more than 5 s.
+    ASSERT_TRUE(running_->WaitForNetwork());
+  }
+  // As Start, but returns before the first tick: for what happens at the load itself.
+  void Launch(const StandInNetwork& network, const std::optional<std::string>& settings = std::nullopt,
+              size_t connectButtonLimit = kConnectButtonLimit) {
+    running_.reset();
     network.Save();
     if (settings) {
       WriteSettingsFile(*settings);
     } else {
       RemoveSettingsFile();
     }
-    running_ = std::make_unique<RunningApplication>(&shell_);
-    // Generous: on a machine busy with other builds the first tick has come after more than 5 s.
-    ASSERT_TRUE(running_->WaitForNetwork());
+    running_ = std::make_unique<RunningApplication>(&shell_, connectButtonLimit);
   }
   void TearDown() override {
     running_.reset();
     StandInNetwork::Clear();
   }
-  TF_Main& main() { return running_->main(); }
+
+  Application& app() { return running_->app(); }
+  TF_Main& main() { return app().F_Main; }
+  TF_SettingButton& editor() { return app().F_SettingButton; }
+  TF_SettingButtonForm& form() { return app().F_SettingButtonForm; }
+  TF_NetResEnum& browser() { return app().F_NetResEnum; }
+  TF_ConnectionDialog& dialog() { return app().F_ConnectionDialog; }
 
   RecordingShell shell_;
   std::unique_ptr<RunningApplication> running_;

@@ -153,6 +153,16 @@ bool RunningApplication::MovePointerTo(POINT point) {
   return false;
 }
 
+void Click(HWND button) {
+  SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+void PostClick(HWND button) {
+  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
 void RunSoon(std::function<void()> action) {
   soonActions.emplace_back(SetTimer(nullptr, 0, 0, RunSoonTimer), std::move(action));
 }

@@ -20,6 +20,11 @@ std::wstring ClassOf(HWND window);
 RECT RectInParent(HWND window);
 SIZE ClientSize(HWND window);
 
+// A click as the button itself reports it: BN_CLICKED to its parent, by its id. Click waits for the handler;
+// PostClick queues it, for a click made from inside a modal loop or one whose handler opens a modal window.
+void Click(HWND button);
+void PostClick(HWND button);
+
 // Runs action from whichever message loop runs next on this thread, a modal one included: for looking
 // at a window once its show has completed.
 void RunSoon(std::function<void()> action);
