@@ -1,9 +1,21 @@
 // The credential key of a button and the clean-up of keys no row uses any more.
 #include "core/CredentialKeys.h"
 
+#include <optional>
+
+#include "core/SecureWipe.h"
+
 namespace velloway {
 
 Text CredentialKey(const ButtonSetting& setting) { return u"Velloway:" + setting.ID + u"@" + setting.Folder; }
+
+Text StoredPassword(const ButtonSetting& setting, const CredentialStore& store) {
+  std::optional<Text> stored = store.Read(CredentialKey(setting));
+  if (!stored) return Text();
+  Text password = *stored;
+  WipeString(*stored);
+  return password;
+}
 
 void DeleteUnusedCredentials(CredentialStore& store, const std::vector<Text>& candidates, const SettingsList& rows) {
   for (const Text& key : candidates) {

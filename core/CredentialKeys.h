@@ -16,6 +16,9 @@ Text CredentialKey(const ButtonSetting& setting);
 // A row keeps its password in the store when its Pass is empty; the file then holds no password for it.
 inline bool UsesCredentialStore(const ButtonSetting& setting) { return setting.Pass.empty(); }
 
+// The password the store keeps for a row, or empty when it keeps none; no other copy is left behind.
+Text StoredPassword(const ButtonSetting& setting, const CredentialStore& store);
+
 // Deletes each candidate key that none of the rows keeping their password in the store still uses.
 void DeleteUnusedCredentials(CredentialStore& store, const std::vector<Text>& candidates, const SettingsList& rows);
 

@@ -72,4 +72,13 @@ CheckedSaveResult SaveSettingsChecked(const Text& path, SettingsList& list, File
   return result;
 }
 
+Text SaveNotice(bool wasUnread, const CheckedSaveResult& result) {
+  if (result.backupPath.empty()) return Text();
+  const Text what = wasUnread ? u"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。"
+                    : result.taken
+                        ? u"ファイルの内容を使いました。この画面の内容を、次のファイルに残しました。"
+                        : u"この画面の内容で保存しました。ファイルにあった内容を、次のファイルに残しました。";
+  return what + u"\r\n" + result.backupPath;
+}
+
 }  // namespace velloway

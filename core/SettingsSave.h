@@ -27,4 +27,8 @@ CheckedSaveResult SaveSettingsChecked(const Text& path, SettingsList& list, File
                                       const AnsiCodePage& codePage, UnreadSettingsFile& unread,
                                       SettingsFileAsRead& asRead, const AskConflict& ask);
 
+// What the user is told after a save that put a side in a backup: which side went where. Empty when none did.
+// wasUnread: the start-up load had failed, so the backup holds the file's old bytes.
+Text SaveNotice(bool wasUnread, const CheckedSaveResult& result);
+
 }  // namespace velloway

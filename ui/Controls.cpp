@@ -78,4 +78,11 @@ void OpenInputMethod(HWND control, bool open) {
   ImmReleaseContext(control, context);
 }
 
+bool IsPushButton(HWND window) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+  return lstrcmpiW(className, WC_BUTTONW) == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
 }  // namespace velloway

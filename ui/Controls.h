@@ -26,6 +26,9 @@ struct ControlLayout {
   Placement placement = Placement::Table;
 };
 
+// Whether a window is a push button (a default one included), not a check box or another kind of button.
+bool IsPushButton(HWND window);
+
 HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi);
 void PlaceControl(HWND control, const ControlLayout& layout, UINT dpi);
 // Moves a window within its parent, in pixels; a negative size (a window squeezed to nothing) becomes 0.

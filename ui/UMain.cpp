@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/ConnectButtons.h"
+#include "core/ConnectJob.h"
 #include "core/ConnectPlan.h"
 #include "core/ConnectResult.h"
 #include "core/ConnectionEnumeration.h"
@@ -32,16 +33,14 @@ namespace velloway {
 namespace {
 
 // Every control of the window has an id of its own: clicks and Enter on a focused button reach the main
-// window by that id. The strips' buttons are ConnectionPanelList's (1000 to 9999); connect buttons count up
-// from kFirstConnectButton.
+// window by that id. The strips' buttons are ConnectionPanelList's (1000 to 9999); the connect buttons are
+// ConnectButtonRow's (from 10000).
 enum ControlId {
   kB_AddButton = 101,
   kB_ConnectionSearch,
   kB_NetResSearch,
   kLabel1,
   kStatusBar1,
-  kFirstConnectButton = 10000,
-  kLastConnectButton = 0xFFFF,
 };
 
 constexpr UINT_PTR kT_OnCreate = 1;
@@ -51,8 +50,6 @@ constexpr UINT_PTR kT_OnCreate = 1;
 constexpr UINT kStripClicked = WM_APP + 1;
 // Not every setting got a connect button: wParam buttons were made for lParam settings.
 constexpr UINT kButtonsLeftOut = WM_APP + 2;
-// Connect buttons destroyed again when the system refuses one more window.
-constexpr size_t kWindowsGivenBack = 200;
 constexpr UINT kT_OnCreateInterval = 10;
 
 constexpr int kClientWidth = 682;
@@ -76,13 +73,6 @@ const ControlLayout kB_NetResSearchLayout{kB_NetResSearch, WC_BUTTONW, L"ネッ�
 const ControlLayout kStatusBar1Layout{kStatusBar1, STATUSCLASSNAMEW, L"", 0, 0, 0, 0, SBARS_SIZEGRIP, 0, 0,
                                       Placement::Window};
 // clang-format on
-
-bool IsPushButton(HWND window) {
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
-  return lstrcmpiW(className, WC_BUTTONW) == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
-}
 
 }  // namespace
 
@@ -108,6 +98,7 @@ void TF_Main::FormCreate() {
   stl_Connected1_ = std::make_unique<std::vector<Text>>();
   stl_Connected2_ = std::make_unique<std::vector<Text>>();
   CreateControls();
+  busyControls_.Attach(Handle(), {B_ConnectionSearch(), B_NetResSearch()});
   services_.worker.OnBusyChanged([this] { NetworkBusyChanged(); });
   timerArmed_ = SetTimer(Handle(), kT_OnCreate, kT_OnCreateInterval, nullptr) != 0;
 }
@@ -205,51 +196,14 @@ void TF_Main::T_OnCreateTimer() {
 
 void TF_Main::CreateButtons() {
   hint_.Remove();  // its button is about to go
-  // One repaint for the whole rebuild rather than one per button.
-  SendMessageW(P_ButtonPanel_.Handle(), WM_SETREDRAW, FALSE, 0);
-  for (auto button = connectButtons_.rbegin(); button != connectButtons_.rend(); ++button) DestroyWindow(*button);
-  connectButtons_.clear();
-  P_ButtonPanel_.UpdateRange();  // empty now: back at the top, so new buttons sit at their own tops
-
   const SettingsList& settings = services_.settings;
-  std::vector<HWND> buttons;
-  buttons.reserve(std::min(settings.Count(), connectButtonLimit_));
-  for (size_t i = 0; i < settings.Count() && i < connectButtonLimit_; ++i) {
-    const ButtonSetting& setting = settings.Row(i);
-    // "&&" shows an ampersand of the name as itself instead of underlining the next letter.
-    std::wstring caption;
-    for (wchar_t c : ToWide(setting.Name)) caption.append(c == L'&' ? 2 : 1, c);
-    HWND button = CreateWindowExW(
-        0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-        Scale(kConnectButtonLeft, Dpi()), Scale(ConnectButtonTop(i), Dpi()) - P_ButtonPanel_.Position(),
-        Scale(kConnectButtonWidth, Dpi()), Scale(kConnectButtonHeight, Dpi()), P_ButtonPanel_.Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(std::min<size_t>(kFirstConnectButton + i, kLastConnectButton))),
-        GetModuleHandleW(nullptr), nullptr);
-    if (button == nullptr) {
-      // The system has no more windows for this process. Some are given back, so that the message
-      // box, the connection panels and the dialogs can still be made.
-      for (size_t k = 0; k < kWindowsGivenBack && !buttons.empty(); ++k) {
-        DestroyWindow(buttons.back());
-        buttons.pop_back();
-      }
-      break;
-    }
-    buttons.push_back(button);
-    SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(i));  // the tag: the setting's index
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-  }
-  connectButtons_ = buttons;
-  SendMessageW(P_ButtonPanel_.Handle(), WM_SETREDRAW, TRUE, 0);
-  P_ButtonPanel_.UpdateRange();
-  RedrawWindow(P_ButtonPanel_.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  const size_t made = connectButtons_.Rebuild(P_ButtonPanel_, settings, connectButtonLimit_, Dpi(), Font());
   // Told once the caller is done (the start-up or the editor), over the main window.
-  if (buttons.size() < settings.Count()) {
-    PostMessageW(Handle(), kButtonsLeftOut, buttons.size(), static_cast<LPARAM>(settings.Count()));
-  }
+  if (made < settings.Count()) PostMessageW(Handle(), kButtonsLeftOut, made, static_cast<LPARAM>(settings.Count()));
 }
 
 Text TF_Main::HintOf(HWND button) const {
-  const LONG_PTR tag = GetWindowLongPtrW(button, GWLP_USERDATA);
+  const LONG_PTR tag = ConnectButtonRow::SettingIndex(button);
   if (tag < 0 || static_cast<size_t>(tag) >= services_.settings.Count()) return Text();
   return ConnectButtonHint(services_.settings.Row(static_cast<size_t>(tag)));
 }
@@ -282,29 +236,7 @@ void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remote
 }
 
 void TF_Main::NetworkBusyChanged() {
-  if (Handle() == nullptr) return;
-  const bool busy = services_.worker.Busy();
-  // A disabled control loses the focus to nothing, and the keyboard with it: the window keeps it
-  // meanwhile, and the button has it back afterwards.
-  HWND focus = GetFocus();
-  if (busy && (focus == B_ConnectionSearch() || focus == B_NetResSearch())) {
-    focusBeforeBusy_ = focus;
-    SetFocus(Handle());
-  }
-  EnableWindow(B_ConnectionSearch(), busy ? FALSE : TRUE);
-  EnableWindow(B_NetResSearch(), busy ? FALSE : TRUE);
-  if (!busy && focusBeforeBusy_ != nullptr) {
-    if (GetFocus() == Handle() || GetFocus() == nullptr) SetFocus(focusBeforeBusy_);
-    focusBeforeBusy_ = nullptr;
-  }
-  // The pointer over the window takes the hourglass, or gives it up, now rather than at its next move:
-  // the window under it is asked for its cursor as a move would ask it.
-  POINT cursor{};
-  HWND under = GetCursorPos(&cursor) ? WindowFromPoint(cursor) : nullptr;
-  if (under != nullptr && GetAncestor(under, GA_ROOT) == Handle()) {
-    const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y));
-    SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
-  }
+  if (Handle() != nullptr) busyControls_.Set(services_.worker.Busy());
 }
 
 const Text& TF_Main::ConnectionName(int tag) const {
@@ -355,29 +287,21 @@ void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
 }
 
 void TF_Main::CancelConnection(const Text& name, bool force) {
-  struct Close {
-    CloseStep step;
-    std::vector<Text> locals;
-    std::vector<Text> remotes;
-  };
-  auto close = std::make_shared<Close>();
+  auto close = std::make_shared<CloseJob>();
+  close->name = name;
+  close->force = force;
   NetworkProvider& network = services_.network;
-  services_.worker.Start(
-      [close, &network, name, force] {
-        close->step = AfterCancel(network.CancelConnection(name, force), name, force);
-        if (!close->step.askForce && close->step.rebuild) {
-          EnumerateConnections(network, nullptr, close->locals, close->remotes);
-        }
-      },
-      [this, close, name] {
-        if (Handle() == nullptr) return;
-        if (close->step.askForce) {
-          if (AskYesNo(Handle(), close->step.question, false)) CancelConnection(name, true);
-          return;
-        }
-        SetStatus(close->step.status);
-        if (close->step.rebuild) ShowConnections(std::move(close->locals), std::move(close->remotes));
-      });
+  services_.worker.Start([close, &network] { close->Run(network); },
+                         [this, close] {
+                           if (Handle() == nullptr) return;
+                           if (close->step.askForce) {
+                             if (AskYesNo(Handle(), close->step.question, false)) CancelConnection(close->name, true);
+                             return;
+                           }
+                           SetStatus(close->step.status);
+                           if (close->step.rebuild)
+                             ShowConnections(std::move(close->locals), std::move(close->remotes));
+                         });
 }
 
 bool TF_Main::SaveToIni(bool mayAsk) {
@@ -394,13 +318,8 @@ bool TF_Main::SaveToIni(bool mayAsk) {
                               default: return ConflictAnswer::Cancel;
                             }
                           });
-  if (!result.backupPath.empty() && mayAsk) {
-    const Text what = wasUnread ? u"起動時に読み込めなかった設定ファイルの元の内容を、次のファイルに残しました。"
-                      : result.taken
-                          ? u"ファイルの内容を使いました。この画面の内容を、次のファイルに残しました。"
-                          : u"この画面の内容で保存しました。ファイルにあった内容を、次のファイルに残しました。";
-    ShowMessage(over, what + u"\r\n" + result.backupPath);
-  }
+  const Text notice = SaveNotice(wasUnread, result);
+  if (!notice.empty() && mayAsk) ShowMessage(over, notice);
   return !result.cancelled;
 }
 
@@ -435,48 +354,11 @@ Text TF_Main::StatusText() const {
   return FromWide(text.c_str());
 }
 
-namespace {
-
-// What a connect hands to the worker and what it brings back. The password is wiped when the call has
-// returned, and again when the job goes, whatever happened in between.
-struct ConnectJob {
-  Text drive;
-  Text remote;
-  Text user;
-  Text password;
-  ConnectPlan plan;
-  std::uint32_t result = kNoError;
-  std::vector<Text> locals;  // the connections after the call, when they were read
-  std::vector<Text> remotes;
-  ConnectOutcome outcome;     // what the result means, once the connections were looked at
-  bool openIsFolder = false;  // whether what the outcome would open is a folder
-
-  ConnectJob() = default;
-  ConnectJob(const ConnectJob&) = delete;
-  ConnectJob& operator=(const ConnectJob&) = delete;
-  ~ConnectJob() { WipeString(password); }
-
-  // 85 and 1219: nothing was connected by this click; what is there may be another share or another user's.
-  bool AlreadyThere() const { return result == kErrorAlreadyAssigned || result == kErrorSessionCredentialConflict; }
-};
-
-}  // namespace
-
-// An empty Pass: the password is the one Credential Manager keeps for the row's key, if any.
-Text TF_Main::StoredPassword(const ButtonSetting& setting) const {
-  if (!UsesCredentialStore(setting)) return DecryptPassword(setting.Pass, services_.crypto);
-  std::optional<Text> stored = services_.credentials.Read(CredentialKey(setting));
-  if (!stored) return Text();
-  Text password = *stored;
-  WipeString(*stored);
-  return password;
-}
-
 void TF_Main::ConnectClick(HWND sender) {
   // One network operation at a time: a click while one runs starts nothing. Nor does one that arrives while
   // an earlier click's dialog is still open: it would fill that dialog with its own setting.
   if (services_.worker.Busy() || F_ConnectionDialog_->IsShowing()) return;
-  const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(GetWindowLongPtrW(sender, GWLP_USERDATA)));
+  const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(ConnectButtonRow::SettingIndex(sender)));
   // A Folder that names no share (a program, a URL, a folder of this PC) is neither connected nor opened; the
   // file keeps what it holds.
   if (!IsSharePath(setting.Folder)) {
@@ -489,7 +371,9 @@ void TF_Main::ConnectClick(HWND sender) {
   dialog.DriveLine = DriveLine(job->drive);
   dialog.Folder = setting.Folder;
   dialog.ID = setting.ID;
-  dialog.Password = StoredPassword(setting);
+  // An empty Pass: the password is the one Credential Manager keeps for the row's key, if any.
+  dialog.Password = UsesCredentialStore(setting) ? StoredPassword(setting, services_.credentials)
+                                                 : DecryptPassword(setting.Pass, services_.crypto);
   const bool confirmed = dialog.ShowModal() == ModalResult::Ok;
   // The edited values serve this connection only; the setting keeps its own.
   if (confirmed) {
@@ -510,32 +394,19 @@ void TF_Main::ConnectClick(HWND sender) {
   UpdateWindow(StatusBar1());
   NetworkProvider& network = services_.network;
   const FolderProbe& folders = services_.folders;
-  services_.worker.Start(
-      [job, &network, &folders] {
-        const WipeOnExit wipePassword(job->password);
-        const bool send = job->plan.sendCredentials;
-        job->result = network.AddConnection(job->plan.localName, job->remote, send ? &job->user : nullptr,
-                                            send ? &job->password : nullptr);
-        WipeString(job->password);
-        if (job->result == kNoError || job->AlreadyThere()) {
-          EnumerateConnections(network, nullptr, job->locals, job->remotes);
-        }
-        // Only the share asked for is opened, and only when it is a folder.
-        job->outcome = CheckDriveInUse(ConnectResultText(job->result, job->remote), job->result, job->drive,
-                                       job->remote, job->locals, job->remotes);
-        if (job->outcome.open) job->openIsFolder = folders.IsFolder(job->plan.openTarget);
-      },
-      [this, job] {
-        if (Handle() == nullptr) return;  // the window was closed meanwhile
-        ConnectOutcome outcome = job->outcome;
-        if (outcome.open && !job->openIsFolder) outcome = NotAFolder(outcome, job->plan.openTarget);
-        if (job->result == kNoError) ShowConnections(std::move(job->locals), std::move(job->remotes));
-        if (outcome.open) {
-          const WaitCursor wait;
-          services_.shell.Open(Handle(), job->plan.openTarget);
-        }
-        SetStatus(outcome.status);
-      });
+  services_.worker.Start([job, &network, &folders] { job->Run(network, folders); },
+                         [this, job] {
+                           if (Handle() == nullptr) return;  // the window was closed meanwhile
+                           const ConnectOutcome outcome = job->Outcome();
+                           if (job->result == kNoError) {
+                             ShowConnections(std::move(job->locals), std::move(job->remotes));
+                           }
+                           if (outcome.open) {
+                             const WaitCursor wait;
+                             services_.shell.Open(Handle(), job->plan.openTarget);
+                           }
+                           SetStatus(outcome.status);
+                         });
 }
 
 void TF_Main::B_AddButtonClick() {
@@ -556,7 +427,7 @@ void TF_Main::OnButtonClick(int id, HWND control) {
     case kB_NetResSearch: B_NetResSearchClick(); return;
     default: break;
   }
-  if (id >= kFirstConnectButton && control != nullptr && GetParent(control) == P_ButtonPanel_.Handle()) {
+  if (ConnectButtonRow::IsButton(id, control, P_ButtonPanel_)) {
     ConnectClick(control);
   } else if (ConnectionPanelList::IsStripButtonId(id)) {
     if (const auto button = panels_.Find(control)) PostStripClick(*button);

@@ -15,6 +15,8 @@
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
 #include "platform/UniqueAny.h"
+#include "ui/BusyControls.h"
+#include "ui/ConnectButtonRow.h"
 #include "ui/ConnectionPanelList.h"
 #include "ui/NetworkWorker.h"
 #include "ui/Panel.h"
@@ -78,7 +80,7 @@ class TF_Main : public TopLevelWindow {
   // The tooltip of the connect buttons: one tool, moved to the button the pointer enters.
   HWND Tooltips() const noexcept { return hint_.Handle(); }
   // The connect buttons, in the order of the settings list.
-  const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_; }
+  const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_.Buttons(); }
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
   // The connection panel group (the second child of P_Connected) and its panels, in connection order.
   ScrollBox* PanelGroup() noexcept { return panels_.Group(); }
@@ -95,7 +97,6 @@ class TF_Main : public TopLevelWindow {
   void FormDestroy();
   void T_OnCreateTimer();
   void ConnectClick(HWND sender);
-  Text StoredPassword(const ButtonSetting& setting) const;
   void B_AddButtonClick();
   void B_NetResSearchClick();
   void B_ConnectionSearchClick();
@@ -132,17 +133,17 @@ class TF_Main : public TopLevelWindow {
   std::unique_ptr<std::vector<Text>> stl_Connected2_;
   Text path_;
 
-  Panel P_Connect_;                   // the upper half: the connect buttons
-  Panel Panel2_;                      // the upper half's header, holding B_AddButton
-  ScrollBox P_ButtonPanel_;           // the scrolling container of the connect buttons
-  Splitter Splitter1_;                // between the two halves
-  Panel P_Connected_;                 // the lower half: the current connections
-  Panel Panel1_;                      // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
-  PointerTooltip hint_;               // the connect buttons' tooltip
-  HWND focusBeforeBusy_ = nullptr;    // a header button that had the focus when a network operation disabled it
-  std::vector<HWND> connectButtons_;  // made by the last rebuild, in the settings list's order
-  ConnectionPanelList panels_;        // the lower half's connection panels
-  int connectedHeight_ = 0;           // P_Connected's height in pixels at the current DPI
+  Panel P_Connect_;                  // the upper half: the connect buttons
+  Panel Panel2_;                     // the upper half's header, holding B_AddButton
+  ScrollBox P_ButtonPanel_;          // the scrolling container of the connect buttons
+  Splitter Splitter1_;               // between the two halves
+  Panel P_Connected_;                // the lower half: the current connections
+  Panel Panel1_;                     // the lower half's header: Label1, B_ConnectionSearch, B_NetResSearch
+  PointerTooltip hint_;              // the connect buttons' tooltip
+  BusyControls busyControls_;        // the header buttons that start a network operation
+  ConnectButtonRow connectButtons_;  // the upper half's connect buttons
+  ConnectionPanelList panels_;       // the lower half's connection panels
+  int connectedHeight_ = 0;          // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
 };
 

@@ -129,12 +129,8 @@ void TF_SettingButton::FillForm(const ButtonSetting& setting) {
   // An empty Pass: the password, if any, is in Credential Manager under the row's key. New rows go there too.
   form_.UseCredentialManager = UsesCredentialStore(setting);
   if (form_.UseCredentialManager) {
-    std::optional<Text> stored = credentials_.Read(CredentialKey(setting));
-    form_.Password.clear();
-    if (stored) {
-      form_.Password = *stored;
-      WipeString(*stored);
-    }
+    WipeString(form_.Password);
+    form_.Password = StoredPassword(setting, credentials_);
     form_.PasswordUnreadable = false;
     return;
   }

@@ -1,0 +1,54 @@
+// A connect or close click's network part: what the window hands to the network worker and what comes back.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/ConnectPlan.h"
+#include "core/ConnectResult.h"
+#include "core/FolderProbe.h"
+#include "core/NetworkProvider.h"
+#include "core/Text.h"
+
+namespace velloway {
+
+// The password is wiped when the call has returned, and again when the job goes, whatever happened between.
+struct ConnectJob {
+  Text drive;  // as the connection uses it (ConnectDrive), or empty
+  Text remote;
+  Text user;
+  Text password;
+  ConnectPlan plan;
+  std::uint32_t result = kNoError;
+  std::vector<Text> locals;  // the connections after the call, when they were read
+  std::vector<Text> remotes;
+  ConnectOutcome outcome;     // what the result means, once the connections were looked at
+  bool openIsFolder = false;  // whether what the outcome would open is a folder
+
+  ConnectJob() = default;
+  ConnectJob(const ConnectJob&) = delete;
+  ConnectJob& operator=(const ConnectJob&) = delete;
+  ~ConnectJob();
+
+  // On the worker: connects, reads the connections when the call may have changed them or found one there,
+  // and decides what the click opens: only the share asked for, and only when it is a folder.
+  void Run(NetworkProvider& network, const FolderProbe& folders);
+  // Afterwards, on the window's thread: the status text, and whether plan.openTarget is opened.
+  ConnectOutcome Outcome() const;
+  // 85 and 1219: nothing was connected by this click; what is there may be another share or another user's.
+  bool AlreadyThere() const;
+};
+
+// A close click's network part, one call of the cancel (with force false, then maybe again with force true).
+struct CloseJob {
+  Text name;  // the connection's local name, or its remote name without a drive
+  bool force = false;
+  CloseStep step;
+  std::vector<Text> locals;  // the connections after the call, when the panel is to be rebuilt
+  std::vector<Text> remotes;
+
+  // On the worker.
+  void Run(NetworkProvider& network);
+};
+
+}  // namespace velloway

@@ -1,0 +1,64 @@
+#include "ui/ConnectButtonRow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/ConnectButtons.h"
+#include "platform/WinText.h"
+#include "ui/Dpi.h"
+#include "ui/ScrollBox.h"
+
+namespace velloway {
+namespace {
+
+// Buttons destroyed again when the system refuses one more window: some are given back, so that the message
+// box, the connection panels and the dialogs can still be made.
+constexpr size_t kWindowsGivenBack = 200;
+
+}  // namespace
+
+size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const SettingsList& settings, size_t limit, UINT dpi, HFONT font) {
+  SendMessageW(panel.Handle(), WM_SETREDRAW, FALSE, 0);
+  for (auto button = buttons_.rbegin(); button != buttons_.rend(); ++button) DestroyWindow(*button);
+  buttons_.clear();
+  panel.UpdateRange();  // empty now: back at the top, so new buttons sit at their own tops
+
+  std::vector<HWND> buttons;
+  buttons.reserve(std::min(settings.Count(), limit));
+  for (size_t i = 0; i < settings.Count() && i < limit; ++i) {
+    // "&&" shows an ampersand of the name as itself instead of underlining the next letter.
+    std::wstring caption;
+    for (wchar_t c : ToWide(settings.Row(i).Name)) caption.append(c == L'&' ? 2 : 1, c);
+    HWND button =
+        CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                        Scale(kConnectButtonLeft, dpi), Scale(ConnectButtonTop(i), dpi) - panel.Position(),
+                        Scale(kConnectButtonWidth, dpi), Scale(kConnectButtonHeight, dpi), panel.Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(std::min<size_t>(kFirstId + i, kLastId))),
+                        GetModuleHandleW(nullptr), nullptr);
+    if (button == nullptr) {
+      for (size_t k = 0; k < kWindowsGivenBack && !buttons.empty(); ++k) {
+        DestroyWindow(buttons.back());
+        buttons.pop_back();
+      }
+      break;
+    }
+    buttons.push_back(button);
+    SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(i));  // the tag: the setting's index
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  buttons_ = std::move(buttons);
+  SendMessageW(panel.Handle(), WM_SETREDRAW, TRUE, 0);
+  panel.UpdateRange();
+  RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  return buttons_.size();
+}
+
+bool ConnectButtonRow::IsButton(int id, HWND control, const ScrollBox& panel) {
+  return id >= kFirstId && control != nullptr && GetParent(control) == panel.Handle();
+}
+
+LONG_PTR ConnectButtonRow::SettingIndex(HWND button) { return GetWindowLongPtrW(button, GWLP_USERDATA); }
+
+}  // namespace velloway

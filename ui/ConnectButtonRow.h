@@ -1,0 +1,39 @@
+// The connect buttons: one push button per setting, stacked in the scrolling panel of the main window's upper
+// half, each tagged with its setting's index.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "core/SettingsList.h"
+
+namespace velloway {
+
+class ScrollBox;
+
+class ConnectButtonRow {
+ public:
+  // The buttons' control ids count up from here (the last ones share 0xFFFF); a click is found by its id.
+  static constexpr int kFirstId = 10000;
+  static constexpr int kLastId = 0xFFFF;
+
+  ConnectButtonRow() = default;
+  ConnectButtonRow(const ConnectButtonRow&) = delete;
+  ConnectButtonRow& operator=(const ConnectButtonRow&) = delete;
+
+  // Destroys the old buttons and makes one for each setting, up to limit, with one repaint for the whole.
+  // Fewer are made when the system has no more windows for the process. Returns how many were made.
+  size_t Rebuild(ScrollBox& panel, const SettingsList& settings, size_t limit, UINT dpi, HFONT font);
+  const std::vector<HWND>& Buttons() const noexcept { return buttons_; }
+  // Whether this control is one of the buttons (by its id and its parent).
+  static bool IsButton(int id, HWND control, const ScrollBox& panel);
+  // The index of the setting a button stands for, as tagged at its making; -1 for no button of the row.
+  static LONG_PTR SettingIndex(HWND button);
+
+ private:
+  std::vector<HWND> buttons_;  // made by the last rebuild, in the settings list's order
+};
+
+}  // namespace velloway
