@@ -10,7 +10,7 @@ namespace velloway {
 Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t connectButtonLimit)
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
-      F_Main(MainServices{Settings, Files, Folders, CodePage, Network, Worker, Shell, Crypto, Credentials,
+      F_Main(MainServices{Settings, Files, Folders, Reach, CodePage, Network, Worker, Shell, Crypto, Credentials,
                           std::move(applicationDataFolder)},
              connectButtonLimit),
       F_NetResEnum(Network, Worker, Settings,

@@ -10,6 +10,7 @@
 #include "platform/WindowsFolderProbe.h"
 #include "platform/WindowsNetBios.h"
 #include "platform/WindowsNetworkProvider.h"
+#include "platform/WindowsReachProbe.h"
 #include "ui/ShellOpener.h"
 #include "ui/UMain.h"
 #include "ui/UNetResEnum.h"
@@ -40,6 +41,7 @@ class Application {
   SettingsList Settings;
   WindowsFileStore Files;
   WindowsFolderProbe Folders;
+  WindowsReachProbe Reach;
   WindowsAnsiCodePage CodePage;
   WindowsCryptoProvider CryptoProvider;
   WindowsNetBios NetBios;

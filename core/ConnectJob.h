@@ -2,12 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/ConnectPlan.h"
 #include "core/ConnectResult.h"
 #include "core/FolderProbe.h"
 #include "core/NetworkProvider.h"
+#include "core/ReachDiagnosis.h"
+#include "core/ReachProbe.h"
 #include "core/Text.h"
 
 namespace velloway {
@@ -22,8 +25,9 @@ struct ConnectJob {
   std::uint32_t result = kNoError;
   std::vector<Text> locals;  // the connections after the call, when they were read
   std::vector<Text> remotes;
-  ConnectOutcome outcome;     // what the result means, once the connections were looked at
-  bool openIsFolder = false;  // whether what the outcome would open is a folder
+  ConnectOutcome outcome;               // what the result means, once the connections were looked at
+  bool openIsFolder = false;            // whether what the outcome would open is a folder
+  std::optional<ReachDiagnosis> reach;  // why the server could not be found or reached, when that was the result
 
   ConnectJob() = default;
   ConnectJob(const ConnectJob&) = delete;
@@ -31,9 +35,11 @@ struct ConnectJob {
   ~ConnectJob();
 
   // On the worker: connects, reads the connections when the call may have changed them or found one there,
-  // and decides what the click opens: only the share asked for, and only when it is a folder.
-  void Run(NetworkProvider& network, const FolderProbe& folders);
-  // Afterwards, on the window's thread: the status text, and whether plan.openTarget is opened.
+  // and decides what the click opens: only the share asked for, and only when it is a folder. A server that
+  // could not be found or reached is probed for why.
+  void Run(NetworkProvider& network, const FolderProbe& folders, const ReachProbe& probe);
+  // Afterwards, on the window's thread: the status text, and whether plan.openTarget is opened. A diagnosis
+  // replaces the result's own text: it says what was found and what to do.
   ConnectOutcome Outcome() const;
   // 85 and 1219: nothing was connected by this click; what is there may be another share or another user's.
   bool AlreadyThere() const;

@@ -394,7 +394,8 @@ void TF_Main::ConnectClick(HWND sender) {
   UpdateWindow(StatusBar1());
   NetworkProvider& network = services_.network;
   const FolderProbe& folders = services_.folders;
-  services_.worker.Start([job, &network, &folders] { job->Run(network, folders); },
+  const ReachProbe& reach = services_.reach;
+  services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
                          [this, job] {
                            if (Handle() == nullptr) return;  // the window was closed meanwhile
                            const ConnectOutcome outcome = job->Outcome();

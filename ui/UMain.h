@@ -11,6 +11,7 @@
 #include "core/FileStore.h"
 #include "core/FolderProbe.h"
 #include "core/NetworkProvider.h"
+#include "core/ReachProbe.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
@@ -37,6 +38,7 @@ struct MainServices {
   SettingsList& settings;
   FileStore& files;
   const FolderProbe& folders;  // asked on the worker whether what is to be opened is a folder
+  const ReachProbe& reach;     // asked on the worker why a server could not be found or reached
   const AnsiCodePage& codePage;
   NetworkProvider& network;
   NetworkWorker& worker;  // where the network's blocking calls run, one operation at a time

@@ -1,7 +1,12 @@
 // From the probes' findings to one cause: every combination of name, 445 and 139.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "core/ReachDiagnosis.h"
+#include "core/ReachProbe.h"
 
 namespace velloway {
 namespace {
@@ -39,6 +44,48 @@ TEST(ReachDiagnosis, OnlyNotFoundAndNotReachableCodesAreDiagnosed) {
   }
   for (std::uint32_t code : {0u, 5u, 67u, 85u, 86u, 1219u, 1326u, 1909u})
     EXPECT_FALSE(NeedsReachDiagnosis(code)) << code;
+}
+
+// A network where the name resolves or not and the given ports answer; it records what it was asked.
+class FakeReach final : public ReachProbe {
+ public:
+  FakeReach(bool resolves, std::set<std::uint16_t> open) : resolves_(resolves), open_(std::move(open)) {}
+  bool Resolves(const Text& host) const override {
+    asked.push_back(u"name " + host);
+    return resolves_;
+  }
+  bool Accepts(const Text& host, std::uint16_t port) const override {
+    const std::string digits = std::to_string(port);
+    asked.push_back(host + u" " + Text(digits.begin(), digits.end()));
+    return open_.count(port) != 0;
+  }
+  mutable std::vector<Text> asked;
+
+ private:
+  bool resolves_;
+  std::set<std::uint16_t> open_;
+};
+
+// The name first, 445 next, and 139 only when 445 does not answer: no probe is made that cannot change the cause.
+TEST(ProbeReach, AsksOnlyWhatCanChangeTheCause) {
+  struct Case {
+    bool resolves;
+    std::set<std::uint16_t> open;
+    std::vector<Text> asked;
+    ReachCause cause;
+  };
+  const Case cases[] = {
+      {false, {445}, {u"name nas"}, ReachCause::NameUnknown},
+      {true, {}, {u"name nas", u"nas 445", u"nas 139"}, ReachCause::NoAnswer},
+      {true, {139}, {u"name nas", u"nas 445", u"nas 139"}, ReachCause::OnlyOldPort},
+      {true, {445, 139}, {u"name nas", u"nas 445"}, ReachCause::Answers},
+  };
+  for (const Case& c : cases) {
+    const FakeReach network(c.resolves, c.open);
+    const ReachProbes found = ProbeReach(network, u"nas");
+    EXPECT_EQ(network.asked, c.asked);
+    EXPECT_EQ(DiagnoseReach(found, u"\\\\nas").cause, c.cause);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,101 @@
+// A connect that cannot find or reach its server says why, from what the real probes find on this machine:
+// a name that does not resolve, and 127.0.0.1 with nothing, 139 or 445 listening.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <winsock2.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "StandInWindowTest.h"
+
+namespace velloway {
+namespace {
+
+using testing::PostClick;
+using testing::StandInNetwork;
+using testing::WindowWatcher;
+
+// Listens on 127.0.0.1:port while it lives. A probe's connection is completed by the backlog, never accepted.
+class Listener {
+ public:
+  explicit Listener(std::uint16_t port) {
+    WSADATA data{};
+    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    listening_ = socket_ != INVALID_SOCKET &&
+                 bind(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+                 listen(socket_, 4) == 0;
+  }
+  ~Listener() {
+    if (socket_ != INVALID_SOCKET) closesocket(socket_);
+    if (started_) WSACleanup();
+  }
+  Listener(const Listener&) = delete;
+  Listener& operator=(const Listener&) = delete;
+  bool Listening() const { return listening_; }
+
+ private:
+  bool started_ = false;
+  SOCKET socket_ = INVALID_SOCKET;
+  bool listening_ = false;
+};
+
+class ConnectDiagnosisTest : public testing::StandInWindowTest {
+ protected:
+  // Clicks the first connect button, confirms, and gives the status line once the worker is done.
+  Text ConnectAndReadStatus() {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window == dialog().Handle()) PostClick(dialog().B_Ok());
+    });
+    SendMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
+    EXPECT_TRUE(running_->WaitForNetwork());
+    return main().StatusText();
+  }
+};
+
+TEST_F(ConnectDiagnosisTest, EachFindingGivesOneCauseAndWhatToDo) {
+  struct Case {
+    const char* name;
+    const char16_t* folder;
+    std::uint32_t result;
+    int listening;  // a port listened on, or 0
+    const char16_t* status;
+  };
+  const Case cases[] = {
+      {"unknown name", u"\\\\no-such-server.invalid\\x", 53, 0,
+       u"【\\\\no-such-server.invalid】という名前のサーバーが見つかりません。サーバー名を確かめるか、VPN "
+       u"に接続するか、名前の代わりに IP アドレスで指定してください"},
+      {"nothing answers", u"\\\\127.0.0.1\\x", 1231, 0,
+       u"【\\\\127.0.0.1】は応答しません。サーバーの電源、ファイアウォール、VPN の接続を確かめてください"},
+      {"only the old port", u"\\\\127.0.0.1\\x", 53, 139,
+       u"【\\\\127.0.0.1】は古い方式（SMB1）でしか応答しません。古い NAS "
+       u"の可能性があります。管理者に NAS の更新か、NAS で SMB2/SMB3 を有効にするよう依頼してください"},
+      {"the server answers", u"\\\\127.0.0.1\\x", 64, 445,
+       u"【\\\\127.0.0.1】はファイル共有の接続に応答しています。共有名と、サーバー側の共有の設定を管理者に確かめてもら"
+       u"ってください"},
+      // A refusal is no question of reach: no probe, the result's own text.
+      {"a refusal", u"\\\\127.0.0.1\\x", 1326, 0, u"ID、パスワードが間違っていませんか？"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::optional<Listener> listener;
+    if (c.listening != 0) {
+      listener.emplace(static_cast<std::uint16_t>(c.listening));
+      ASSERT_TRUE(listener->Listening()) << "port " << c.listening << " (the tests run as root)";
+    }
+    const Text folder = c.folder;
+    Start(StandInNetwork().AddShare(folder, c.result), "x,," + std::string(folder.begin(), folder.end()) + ",,\r\n");
+    EXPECT_EQ(ConnectAndReadStatus(), Text(c.status));
+    EXPECT_TRUE(shell_.targets.empty());
+  }
+}
+
+}  // namespace
+}  // namespace velloway
