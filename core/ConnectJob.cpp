@@ -8,7 +8,10 @@
 
 namespace velloway {
 
-ConnectJob::~ConnectJob() { WipeString(password); }
+ConnectJob::~ConnectJob() {
+  WipeString(password);
+  WipeString(typedPassword);
+}
 
 bool ConnectJob::AlreadyThere() const {
   return result == kErrorAlreadyAssigned || result == kErrorSessionCredentialConflict;

@@ -21,6 +21,7 @@ struct ConnectJob {
   Text remote;
   Text user;
   Text password;
+  Text typedPassword;  // a password typed into the dialog, kept for the question whether the button keeps it
   ConnectPlan plan;
   std::uint32_t result = kNoError;
   std::vector<Text> locals;  // the connections after the call, when they were read

@@ -16,6 +16,7 @@
 #include "core/CredentialKeys.h"
 #include "core/DisconnectResult.h"
 #include "core/DriveAssignment.h"
+#include "core/PasswordUpdate.h"
 #include "core/SecureWipe.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsSave.h"
@@ -358,7 +359,8 @@ void TF_Main::ConnectClick(HWND sender) {
   // One network operation at a time: a click while one runs starts nothing. Nor does one that arrives while
   // an earlier click's dialog is still open: it would fill that dialog with its own setting.
   if (services_.worker.Busy() || F_ConnectionDialog_->IsShowing()) return;
-  const ButtonSetting& setting = services_.settings.Row(static_cast<size_t>(ConnectButtonRow::SettingIndex(sender)));
+  const auto index = static_cast<size_t>(ConnectButtonRow::SettingIndex(sender));
+  const ButtonSetting& setting = services_.settings.Row(index);
   // A Folder that names no share (a program, a URL, a folder of this PC) is neither connected nor opened; the
   // file keeps what it holds.
   if (!IsSharePath(setting.Folder)) {
@@ -372,14 +374,20 @@ void TF_Main::ConnectClick(HWND sender) {
   dialog.Folder = setting.Folder;
   dialog.ID = setting.ID;
   // An empty Pass: the password is the one Credential Manager keeps for the row's key, if any.
-  dialog.Password = UsesCredentialStore(setting) ? StoredPassword(setting, services_.credentials)
-                                                 : DecryptPassword(setting.Pass, services_.crypto);
+  Text stored = UsesCredentialStore(setting) ? StoredPassword(setting, services_.credentials)
+                                             : DecryptPassword(setting.Pass, services_.crypto);
+  const WipeOnExit wipeStored(stored);
+  dialog.Password = stored;
   const bool confirmed = dialog.ShowModal() == ModalResult::Ok;
   // The edited values serve this connection only; the setting keeps its own.
+  RefusedPasswords::Attempt attempt{};
   if (confirmed) {
     job->remote = dialog.Folder;
     job->user = dialog.ID;
     job->password = dialog.Password;
+    attempt = {job->remote, job->user, !stored.empty(), dialog.Password != stored, kNoError};
+    // Kept for the question whether the button should keep it, when that may be asked.
+    if (attempt.storedPassword && attempt.typedAnother) job->typedPassword = dialog.Password;
   }
   WipeString(dialog.Password);
   if (!confirmed || services_.worker.Busy()) return;
@@ -395,19 +403,54 @@ void TF_Main::ConnectClick(HWND sender) {
   NetworkProvider& network = services_.network;
   const FolderProbe& folders = services_.folders;
   const ReachProbe& reach = services_.reach;
-  services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
-                         [this, job] {
-                           if (Handle() == nullptr) return;  // the window was closed meanwhile
-                           const ConnectOutcome outcome = job->Outcome();
-                           if (job->result == kNoError) {
-                             ShowConnections(std::move(job->locals), std::move(job->remotes));
-                           }
-                           if (outcome.open) {
-                             const WaitCursor wait;
-                             services_.shell.Open(Handle(), job->plan.openTarget);
-                           }
-                           SetStatus(outcome.status);
-                         });
+  const Text key = CredentialKey(setting);
+  services_.worker.Start(
+      [job, &network, &folders, &reach] { job->Run(network, folders, reach); },
+      [this, job, index, key, attempt]() mutable {
+        if (Handle() == nullptr) return;  // the window was closed meanwhile
+        const ConnectOutcome outcome = job->Outcome();
+        // The row may have been edited meanwhile: only the same button is offered it.
+        attempt.result = job->result;
+        const bool sameRow = index < services_.settings.Count() && CredentialKey(services_.settings.Row(index)) == key;
+        const bool offer = sameRow && refusedPasswords_.After(services_.settings.Row(index), attempt);
+        if (job->result == kNoError) {
+          ShowConnections(std::move(job->locals), std::move(job->remotes));
+        }
+        if (outcome.open) {
+          const WaitCursor wait;
+          services_.shell.Open(Handle(), job->plan.openTarget);
+        }
+        SetStatus(outcome.status);
+        if (offer) OfferPassword(index, job->typedPassword);
+        WipeString(job->typedPassword);
+      });
+}
+
+// Stored as the editor stores a password: in Credential Manager for a row whose Pass is empty, otherwise
+// encrypted into its Pass and saved.
+void TF_Main::OfferPassword(size_t index, const Text& password) {
+  if (!AskYesNo(Handle(), u"ボタンのパスワードを今回の内容で更新しますか？", false)) return;
+  ButtonSetting row = services_.settings.Row(index);
+  if (UsesCredentialStore(row)) {
+    const std::uint32_t error = services_.credentials.Write(CredentialKey(row), password);
+    if (error != 0) {
+      ShowMessage(Handle(), u"パスワードを Windows の資格情報マネージャーに保存できませんでした。（エラー " +
+                                ErrorCodeText(error) + u"）");
+    }
+    return;
+  }
+  if (!services_.codePage.CanRepresent(password)) {
+    ShowMessage(Handle(), u"パスワードに使用できない文字が含まれているため、ボタンには保存できません。");
+    return;
+  }
+  CipherOutcome encrypted = TryEncryptPassword(password, services_.crypto);
+  if (!encrypted.succeeded) {
+    ShowMessage(Handle(), u"パスワードを暗号化できませんでした。ボタンは変更されていません。");
+    return;
+  }
+  row.Pass = std::move(encrypted.text);
+  services_.settings.SetRow(index, row);
+  SaveToIni();
 }
 
 void TF_Main::B_AddButtonClick() {

@@ -11,6 +11,7 @@
 #include "core/FileStore.h"
 #include "core/FolderProbe.h"
 #include "core/NetworkProvider.h"
+#include "core/PasswordUpdate.h"
 #include "core/ReachProbe.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsList.h"
@@ -44,8 +45,8 @@ struct MainServices {
   NetworkWorker& worker;  // where the network's blocking calls run, one operation at a time
   ShellOpener& shell;
   const CryptoServices& crypto;
-  const CredentialStore& credentials;  // the passwords of rows whose Pass is empty
-  Text applicationDataFolder;          // the per-user folder, as the shell gave it; the settings folder is inside
+  CredentialStore& credentials;  // the passwords of rows whose Pass is empty
+  Text applicationDataFolder;    // the per-user folder, as the shell gave it; the settings folder is inside
 };
 
 class TF_Main : public TopLevelWindow {
@@ -99,6 +100,8 @@ class TF_Main : public TopLevelWindow {
   void FormDestroy();
   void T_OnCreateTimer();
   void ConnectClick(HWND sender);
+  // Asks whether the button keeps the password that just connected, after its own was refused.
+  void OfferPassword(size_t index, const Text& password);
   void B_AddButtonClick();
   void B_NetResSearchClick();
   void B_ConnectionSearchClick();
@@ -147,6 +150,7 @@ class TF_Main : public TopLevelWindow {
   ConnectionPanelList panels_;       // the lower half's connection panels
   int connectedHeight_ = 0;          // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
+  RefusedPasswords refusedPasswords_;  // buttons whose stored password was refused in this run
 };
 
 }  // namespace velloway

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 #include <imm.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SettingsFileFixture.h"
 #include "StandInWindowTest.h"
 #include "core/U_crypto.h"
 #include "platform/WinText.h"
@@ -220,6 +225,69 @@ TEST_F(ConnectClickTest, AClickWhileTheDialogIsOpenLeavesItAlone) {
   EXPECT_EQ(shown, std::vector<std::wstring>{L"\\\\srv\\first"});
   ASSERT_TRUE(StandInNetwork::LastAttempt().has_value());
   EXPECT_EQ(StandInNetwork::LastAttempt()->Remote, u"\\\\srv\\first");
+}
+
+// The button's stored password is refused; the right one, typed into the dialog, connects. The user is asked
+// once whether the button keeps it, No the default: Yes stores it where the button keeps its password (the
+// file's Pass, or Credential Manager for an empty Pass), No leaves the button as it was.
+TEST_F(ConnectClickTest, APasswordThatWorkedAfterARefusalIsOfferedToTheButtonOnce) {
+  struct Case {
+    const char* name;
+    bool inCredentialManager;
+    bool yes;
+  };
+  const Text key = u"Velloway:taro@\\\\srv\\keiri";
+  for (const Case& c :
+       {Case{"Pass, Yes", false, true}, Case{"Pass, No", false, false}, Case{"Credential Manager, Yes", true, true}}) {
+    SCOPED_TRACE(c.name);
+    Start(StandInNetwork().AddAccountShare(u"\\\\srv\\keiri", u"taro", u"right"), "keiri,,\\\\srv\\keiri,taro,\r\n");
+    CredentialStore& credentials = running_->app().Credentials;
+    credentials.Delete(key);
+    if (c.inCredentialManager) {
+      ASSERT_EQ(credentials.Write(key, u"wrong"), 0u);
+    } else {
+      StorePass(Encrypt(u"wrong"));
+    }
+    std::vector<std::wstring> questions;
+    auto connect = [&](const wchar_t* typed) {
+      WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+        if (window == dialog().Handle()) {
+          if (typed != nullptr) SetWindowTextW(dialog().E_Pass(), typed);
+          Confirm();
+        } else if (seen.className == L"#32770") {
+          questions.push_back(seen.text);
+          WindowWatcher::Answer(window, c.yes ? IDYES : IDNO);
+        }
+      });
+      SendMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
+      ASSERT_TRUE(running_->WaitForNetwork());
+    };
+    connect(nullptr);
+    EXPECT_EQ(StandInNetwork::LastAttempt()->Password, Text(u"wrong"));
+    EXPECT_NE(main().StatusText(), u"認証完了");
+    EXPECT_TRUE(questions.empty());
+    connect(L"right");
+    EXPECT_EQ(main().StatusText(), u"認証完了");
+    EXPECT_EQ(questions, std::vector<std::wstring>{L"ボタンのパスワードを今回の内容で更新しますか？"});
+
+    const ButtonSetting row = running_->app().Settings.Row(0);
+    const Text kept = c.yes ? u"right" : u"wrong";
+    if (c.inCredentialManager) {
+      EXPECT_EQ(row.Pass, u"");
+      EXPECT_EQ(credentials.Read(key), std::optional<Text>(kept));
+      EXPECT_EQ(testing::ReadSettingsFile(), "keiri,,\\\\srv\\keiri,taro,\r\n");
+    } else {
+      EXPECT_EQ(DecryptPassword(row.Pass, running_->app().Crypto), kept);
+      if (c.yes) {
+        EXPECT_EQ(testing::ReadSettingsFile(),
+                  "keiri,,\\\\srv\\keiri,taro," + std::string(row.Pass.begin(), row.Pass.end()) + "\r\n");
+      }
+    }
+    // Asked once: the same password typed again is not offered again.
+    connect(L"right");
+    EXPECT_EQ(questions.size(), 1u);
+    credentials.Delete(key);
+  }
 }
 
 }  // namespace
