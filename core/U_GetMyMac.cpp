@@ -21,8 +21,8 @@ Text FormatAddress(const std::uint8_t* address) {
 
 }  // namespace
 
-Text GetMyMac(NetBios& netBios) {
-  Text result;
+std::vector<Text> GetMyMacs(NetBios& netBios) {
+  std::vector<Text> result;
   std::array<std::uint8_t, kLanaEnumSize> lanaEnum{};
   // The return code is not examined: on failure the count byte stays zero.
   netBios.Run({.command = kNcbEnum, .buffer = lanaEnum.data(), .bufferLength = kLanaEnumSize});
@@ -38,9 +38,18 @@ Text GetMyMac(NetBios& netBios) {
         .command = kNcbAdapterStatus, .lanaNumber = lana, .buffer = status.data(), .bufferLength = kAdapterStatusSize};
     askStatus.callName[0] = 0x2A;
     askStatus.callName[1] = 0x20;
-    if (netBios.Run(askStatus) == kNetBiosGoodReturn) result = FormatAddress(status.data());
+    if (netBios.Run(askStatus) == kNetBiosGoodReturn) {
+      Text address = FormatAddress(status.data());
+      std::erase(result, address);
+      result.push_back(std::move(address));
+    }
   }
   return result;
+}
+
+Text GetMyMac(NetBios& netBios) {
+  std::vector<Text> addresses = GetMyMacs(netBios);
+  return addresses.empty() ? Text() : std::move(addresses.back());
 }
 
 }  // namespace velloway

@@ -33,8 +33,8 @@ struct DerivedKey {
 };
 
 // Built afresh at every call: the machine address may have changed since the last one.
-std::string PassPhraseBytes(NetBios& netBios) {
-  const Text passPhrase = Text(kPassPhrase1) + kPassPhrase2 + kPassPhrase3 + GetMyMac(netBios);
+std::string PassPhraseBytes(const Text& address) {
+  const Text passPhrase = Text(kPassPhrase1) + kPassPhrase2 + kPassPhrase3 + address;
   std::string bytes;
   bytes.reserve(passPhrase.size() * 2);
   for (const char16_t c : passPhrase) {  // UTF-16LE, two bytes per character
@@ -44,8 +44,9 @@ std::string PassPhraseBytes(NetBios& netBios) {
   return bytes;
 }
 
-// The key is null when any step fails; whatever was acquired goes with the result.
-DerivedKey SetUpKey(const CryptoServices& services) {
+// The key is null when any step fails; whatever was acquired goes with the result. address: the adapter
+// address to make the key with; none: the one GetMyMac gives now.
+DerivedKey SetUpKey(const CryptoServices& services, const Text* address = nullptr) {
   DerivedKey result;
   result.context = services.provider.AcquireContext(kContainer, kProviderRsaAes, kCryptMachineKeySet);
   // The machine's container does not exist before the first use.
@@ -56,7 +57,7 @@ DerivedKey SetUpKey(const CryptoServices& services) {
   if (!result.context) return result;
   result.hash = result.context->CreateHash(kAlgorithmSha1);
   if (!result.hash) return result;
-  std::string passPhrase = PassPhraseBytes(services.netBios);
+  std::string passPhrase = PassPhraseBytes(address != nullptr ? *address : GetMyMac(services.netBios));
   const WipeOnExit wipePassPhrase(passPhrase);
   if (!result.hash->HashData({reinterpret_cast<const std::uint8_t*>(passPhrase.data()), passPhrase.size()})) {
     return result;
@@ -121,10 +122,10 @@ Text ErrorCodeText(std::uint32_t code) {
 
 namespace {
 
-// hexValid: false when a pair is not hexadecimal, the work then being left incomplete.
-CipherOutcome Decrypt(TextView cipherText, const CryptoServices& services, bool& hexValid) {
+// hexValid: false when a pair is not hexadecimal, the work then being left incomplete. address: as SetUpKey.
+CipherOutcome DecryptWith(TextView cipherText, const CryptoServices& services, const Text* address, bool& hexValid) {
   hexValid = true;
-  const DerivedKey derived = SetUpKey(services);
+  const DerivedKey derived = SetUpKey(services, address);
   if (!derived.key) return {};
 
   const std::size_t n = cipherText.size() / 2;  // a trailing odd digit is ignored
@@ -148,7 +149,30 @@ CipherOutcome Decrypt(TextView cipherText, const CryptoServices& services, bool&
   return CipherOutcome{true, services.codePage.ToText(plain), 0};
 }
 
+// A text stored under the address of the adapter that answered last then, when another answers last now (a VPN,
+// a docking station, a USB adapter come and gone): each other adapter's address is tried. A wrong key gives
+// valid padding once in 256 times and then random bytes, so only a result that is plausible as typed is taken:
+// printable ASCII, what a password box with the input method off gives. That leaves about one false result
+// in 10^9 decryptions of a one-block text, and far fewer for longer ones.
+CipherOutcome Decrypt(TextView cipherText, const CryptoServices& services, bool& hexValid) {
+  CipherOutcome outcome = DecryptWith(cipherText, services, nullptr, hexValid);
+  if (outcome.succeeded || !hexValid) return outcome;
+  std::vector<Text> addresses = GetMyMacs(services.netBios);
+  if (addresses.size() < 2) return outcome;
+  addresses.pop_back();  // the last one answering is the one just tried
+  for (auto address = addresses.rbegin(); address != addresses.rend(); ++address) {
+    CipherOutcome other = DecryptWith(cipherText, services, &*address, hexValid);
+    if (other.succeeded && PlausibleFallbackPassword(other.text)) return other;
+    WipeString(other.text);
+  }
+  return outcome;
+}
+
 }  // namespace
+
+bool PlausibleFallbackPassword(TextView password) {
+  return std::all_of(password.begin(), password.end(), [](char16_t c) { return c >= u' ' && c <= u'~'; });
+}
 
 CipherOutcome TryDecryptPassword(TextView cipherText, const CryptoServices& services) {
   if (cipherText.empty()) return CipherOutcome{true, {}, 0};

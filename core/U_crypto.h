@@ -40,4 +40,8 @@ Text DecryptPassword(TextView cipherText, const CryptoServices& services);
 // decrypts to the empty password.
 CipherOutcome TryDecryptPassword(TextView cipherText, const CryptoServices& services);
 
+// Whether a password read with another adapter's address than the last answering one is taken: printable
+// ASCII only, as a wrong key's random bytes seldom are.
+bool PlausibleFallbackPassword(TextView password);
+
 }  // namespace velloway

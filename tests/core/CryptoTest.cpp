@@ -2,6 +2,8 @@
 // arguments, which failures stay silent, the error message, and the release order on every path.
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -210,6 +212,35 @@ TEST(TryPasswordCipher, ReportsEveryFailureAsAValue) {
   const CipherOutcome decrypted = TryDecryptPassword(DecodeUtf8(kCipherHex), services);
   EXPECT_TRUE(decrypted.succeeded);
   EXPECT_EQ(decrypted.text, u"経理pa");
+}
+
+TEST(PlausibleFallbackPassword, TakesPrintableAsciiOnly) {
+  EXPECT_TRUE(PlausibleFallbackPassword(u""));
+  EXPECT_TRUE(PlausibleFallbackPassword(u" !09AZaz~{}|\\\"'"));
+  for (const Text& password : {Text(u"経理pass"), Text(u"ｱ"), Text(u"a\tb"), Text(u"\x7F"), Text(u"pw\x1F")}) {
+    EXPECT_FALSE(PlausibleFallbackPassword(password)) << EncodeUtf8(password);
+  }
+}
+
+// What a wrong adapter's key gives: with valid padding (a last byte of 01, once in 256 times) a one-block text
+// leaves 15 random bytes. How often such bytes pass for a password is measured here on a fixed random sample;
+// times 1/256 it is the rate at which a wrong address is taken, which must be far below one in a million.
+TEST(PlausibleFallbackPassword, RandomBytesPassOnceInMillionsSoAWrongKeyFarLessThanOnceInAMillion) {
+  std::mt19937_64 random(20261211);
+  constexpr int kSamples = 20'000'000;
+  int passed = 0;
+  // As the code page turns the bytes into text: every byte of 0x80 or more becomes a character beyond ASCII.
+  Text text(15, u'\0');
+  for (int i = 0; i < kSamples; ++i) {
+    const std::uint64_t a = random();
+    const std::uint64_t b = random();
+    for (std::size_t k = 0; k < 15; ++k) text[k] = static_cast<char16_t>(((k < 8 ? a : b) >> (8 * (k % 8))) & 0xFF);
+    if (PlausibleFallbackPassword(text)) ++passed;
+  }
+  const double rate = static_cast<double>(passed) / kSamples / 256;
+  std::cout << "random 15 bytes taken: " << passed << " of " << kSamples << "; a wrong key taken about " << rate
+            << " of decryptions\n";
+  EXPECT_LT(rate, 1e-8);
 }
 
 }  // namespace

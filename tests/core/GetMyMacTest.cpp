@@ -1,6 +1,9 @@
 // The machine address: which adapter wins, the text's form, and the exact NetBIOS commands asked.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "FakeNetBios.h"
 #include "core/U_GetMyMac.h"
 #include "core/Unicode.h"
@@ -57,6 +60,18 @@ INSTANTIATE_TEST_SUITE_P(
         MacCase{
             "the later refuses", {{5, 0, {1, 2, 3, 4, 5, 6}}, {2, kRefused, {9, 9, 9, 9, 9, 9}}}, u"01-02-03-04-05-06"},
         MacCase{"none answers", {{0, kRefused, {1, 2, 3, 4, 5, 6}}, {1, kRefused, {7, 8, 9, 10, 11, 12}}}, u""}));
+
+// Every answering adapter in the order asked, each address once, the one GetMyMac gives last.
+TEST(GetMyMacs, GivesEveryAnsweringAdapterWithTheLastAnsweringOneLast) {
+  FakeNetBios netBios({{0, 0, {1, 2, 3, 4, 5, 6}},
+                       {1, kRefused, {9, 9, 9, 9, 9, 9}},
+                       {2, 0, {0x11, 0x22, 0x33, 0x44, 0x55, 0x66}},
+                       {3, 0, {1, 2, 3, 4, 5, 6}},
+                       {4, kRefused, {7, 7, 7, 7, 7, 7}}});
+  EXPECT_EQ(GetMyMacs(netBios), (std::vector<Text>{u"11-22-33-44-55-66", u"01-02-03-04-05-06"}));
+  EXPECT_EQ(GetMyMac(netBios), u"01-02-03-04-05-06");
+  EXPECT_TRUE(GetMyMacs(*std::make_unique<FakeNetBios>()).empty());
+}
 
 }  // namespace
 }  // namespace velloway

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <iphlpapi.h>
 
+#include <array>
+#include <iostream>
+#include <random>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "FakeNetBios.h"
@@ -149,6 +153,75 @@ TEST(PasswordCipher, CreatesTheMachineKeyContainerOnFirstUse) {
   UniqueCryptContext found;
   EXPECT_TRUE(CryptAcquireContextA(found.put(), "Velloway_Context", nullptr, PROV_RSA_AES, CRYPT_MACHINE_KEYSET));
   EXPECT_EQ(machine.Decrypt(u"ED6630A6D7AE2FEE86C2F11909362053"), u"経理pass");
+}
+
+const FakeAdapter kAdapterC{2, 0, {0x0A, 0x00, 0x27, 0x00, 0x00, 0x07}};
+
+// A text stored while adapter A answered last, read after a VPN or docking adapter B has come to answer last:
+// A's address is tried next, and a printable ASCII password is taken. Other passwords, and addresses this
+// machine does not have, give nothing as before.
+TEST(PasswordCipher, AnotherAdapterOfThisMachineStillReadsAnAsciiPassword) {
+  Machine then({kAdapterA});
+  const Text ascii = then.Encrypt(u"Pass-word 1");
+  const Text japanese = then.Encrypt(u"経理pass");
+  struct Case {
+    const char* name;
+    std::vector<FakeAdapter> adapters;
+    Text ascii;
+  };
+  const Case cases[] = {
+      {"A then B", {kAdapterA, kAdapterB}, u"Pass-word 1"},
+      {"A among three", {kAdapterB, kAdapterA, kAdapterC}, u"Pass-word 1"},
+      {"B alone", {kAdapterB}, u""},
+      {"B and C", {kAdapterB, kAdapterC}, u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Machine now(c.adapters);
+    EXPECT_EQ(now.Decrypt(ascii), c.ascii);
+    const CipherOutcome tried = TryDecryptPassword(ascii, now.Services());
+    EXPECT_EQ(tried.succeeded, !c.ascii.empty());
+    EXPECT_EQ(tried.text, c.ascii);
+    EXPECT_EQ(now.Decrypt(japanese), u"");
+  }
+}
+
+// Random keys on random one-block texts through the real CryptoAPI, on a fixed sample: how often the padding
+// checks (about one in 256) and how often the result is then taken as a password (never, in a million).
+TEST(PasswordCipher, AWrongAddressIsTakenFarLessThanOnceInAMillion) {
+  WindowsCryptoProvider provider;
+  WindowsAnsiCodePage codePage;
+  auto context = provider.AcquireContext("Velloway_Context", kProviderRsaAes, kCryptMachineKeySet);
+  if (!context)
+    context = provider.AcquireContext("Velloway_Context", kProviderRsaAes, kCryptMachineKeySet | kCryptNewKeySet);
+  ASSERT_TRUE(context);
+  std::mt19937_64 random(1211);
+  constexpr int kKeys = 1000;
+  constexpr int kTextsPerKey = 1000;
+  int paddingValid = 0;
+  int taken = 0;
+  for (int k = 0; k < kKeys; ++k) {
+    std::array<std::uint8_t, 16> seed{};
+    for (auto& byte : seed) byte = static_cast<std::uint8_t>(random());
+    const auto hash = context->CreateHash(kAlgorithmSha1);
+    ASSERT_TRUE(hash && hash->HashData(seed));
+    const auto key = hash->DeriveKey(kAlgorithmAes256, kKeyLength256Bits);
+    ASSERT_TRUE(key);
+    for (int t = 0; t < kTextsPerKey; ++t) {
+      std::array<std::uint8_t, 16> block{};
+      for (auto& byte : block) byte = static_cast<std::uint8_t>(random());
+      std::uint32_t length = 16;
+      if (!key->Decrypt(block, length).succeeded) continue;
+      ++paddingValid;
+      const std::string plain(block.begin(), block.begin() + length);
+      if (PlausibleFallbackPassword(codePage.ToText(plain))) ++taken;
+    }
+  }
+  const int decryptions = kKeys * kTextsPerKey;
+  std::cout << "padding valid " << paddingValid << " of " << decryptions << ", taken " << taken << "\n";
+  EXPECT_GT(paddingValid, decryptions / 256 * 9 / 10) << "the decryptions did not run";
+  EXPECT_LT(paddingValid, decryptions / 256 * 11 / 10);
+  EXPECT_EQ(taken, 0);
 }
 
 // The physical addresses of this machine's adapters as the IP helper reports them, formatted alike.
