@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -14,6 +15,14 @@
 #include "core/Text.h"
 
 namespace velloway {
+
+// A connection to the server of a connect that got 1219: another user's, which holds the server.
+struct HeldConnection {
+  Text name;  // its local name, or its remote name without one: what a close is given
+  Text remote;
+  std::optional<Text> user;  // the user it was made with, when the provider says
+  bool operator==(const HeldConnection&) const = default;
+};
 
 // The password is wiped when the call has returned, and again when the job goes, whatever happened between.
 struct ConnectJob {
@@ -29,6 +38,10 @@ struct ConnectJob {
   ConnectOutcome outcome;               // what the result means, once the connections were looked at
   bool openIsFolder = false;            // whether what the outcome would open is a folder
   std::optional<ReachDiagnosis> reach;  // why the server could not be found or reached, when that was the result
+  // After 1219: the connections to the same server. The password is kept for one retry once they are closed.
+  std::vector<HeldConnection> held;
+  Text retryPassword;
+  bool retry = false;  // this job is that retry
 
   ConnectJob() = default;
   ConnectJob(const ConnectJob&) = delete;
@@ -44,7 +57,15 @@ struct ConnectJob {
   ConnectOutcome Outcome() const;
   // 85 and 1219: nothing was connected by this click; what is there may be another share or another user's.
   bool AlreadyThere() const;
+  // Whether to offer closing the held connections and connecting again: 1219, not on a retry, and they are seen.
+  bool OffersRetry() const;
+  // The retry, with the same drive, folder, user and the kept password.
+  std::shared_ptr<ConnectJob> Retry();
 };
+
+// The question on 1219: the server, and the other user when the provider names one that differs from the
+// button's; with several connections, each of them.
+Text SessionConflictQuestion(const Text& remote, const std::vector<HeldConnection>& held, const Text& buttonUser);
 
 // A close click's network part, one call of the cancel (with force false, then maybe again with force true).
 struct CloseJob {

@@ -60,6 +60,9 @@ class NetworkProvider {
   virtual std::uint32_t AddConnection(const std::optional<Text>& localName, const Text& remote, const Text* user,
                                       const Text* password) = 0;
   virtual std::uint32_t CancelConnection(const Text& name, bool force) = 0;
+  // The user a connection (by its local name, or its remote name without one) was made with; none when the
+  // provider does not say.
+  virtual std::optional<Text> ConnectionUser(const Text& name) = 0;
 };
 
 // Reads every batch of an enumeration until the provider says there are no more items; a failed read

@@ -1,4 +1,4 @@
-// WNetOpenEnumW, WNetEnumResourceW, WNetCloseEnum, WNetAddConnection2W and WNetCancelConnection2W.
+// WNetOpenEnumW, WNetEnumResourceW, WNetCloseEnum, WNetAddConnection2W, WNetCancelConnection2W and WNetGetUserW.
 #include "platform/WindowsNetworkProvider.h"
 
 #include <windows.h>
@@ -103,6 +103,13 @@ std::uint32_t WindowsNetworkProvider::AddConnection(const std::optional<Text>& l
 
 std::uint32_t WindowsNetworkProvider::CancelConnection(const Text& name, bool force) {
   return WNetCancelConnection2W(ToWide(name).c_str(), 0, force ? TRUE : FALSE);
+}
+
+std::optional<Text> WindowsNetworkProvider::ConnectionUser(const Text& name) {
+  wchar_t user[256 + 1 + 256 + 1] = {};  // domain\user at most
+  DWORD length = static_cast<DWORD>(std::size(user));
+  if (WNetGetUserW(ToWide(name).c_str(), user, &length) != NO_ERROR || user[0] == L'\0') return std::nullopt;
+  return FromWide(user);
 }
 
 }  // namespace velloway

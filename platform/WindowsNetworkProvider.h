@@ -12,6 +12,7 @@ class WindowsNetworkProvider final : public NetworkProvider {
   std::uint32_t AddConnection(const std::optional<Text>& localName, const Text& remote, const Text* user,
                               const Text* password) override;
   std::uint32_t CancelConnection(const Text& name, bool force) override;
+  std::optional<Text> ConnectionUser(const Text& name) override;
 };
 
 }  // namespace velloway

@@ -40,6 +40,7 @@ class FakeNetwork final : public NetworkProvider {
     return 1222;
   }
   std::uint32_t CancelConnection(const Text&, bool) override { return 1222; }
+  std::optional<Text> ConnectionUser(const Text&) override { return std::nullopt; }
 
  private:
   class Enumeration final : public ResourceEnumeration {

@@ -287,21 +287,26 @@ void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
   CancelConnection(ConnectionName(tag), false);
 }
 
-void TF_Main::CancelConnection(const Text& name, bool force) {
+void TF_Main::CancelConnection(const Text& name, bool force, std::function<void(bool closed)> then) {
   auto close = std::make_shared<CloseJob>();
   close->name = name;
   close->force = force;
   NetworkProvider& network = services_.network;
   services_.worker.Start([close, &network] { close->Run(network); },
-                         [this, close] {
+                         [this, close, then = std::move(then)] {
                            if (Handle() == nullptr) return;
                            if (close->step.askForce) {
-                             if (AskYesNo(Handle(), close->step.question, false)) CancelConnection(close->name, true);
+                             if (AskYesNo(Handle(), close->step.question, false)) {
+                               CancelConnection(close->name, true, then);
+                             } else if (then) {
+                               then(false);
+                             }
                              return;
                            }
                            SetStatus(close->step.status);
                            if (close->step.rebuild)
                              ShowConnections(std::move(close->locals), std::move(close->remotes));
+                           if (then) then(close->step.rebuild);
                          });
 }
 
@@ -398,32 +403,54 @@ void TF_Main::ConnectClick(HWND sender) {
   // Without a user name the share is connected as the current user, whatever password is stored.
   job->plan = PlanConnect(job->drive, job->remote, job->user);
 
+  const Text key = CredentialKey(setting);
+  RunConnect(job, [this, job, index, key, attempt]() mutable {
+    // The row may have been edited meanwhile: only the same button is offered it.
+    attempt.result = job->result;
+    const bool sameRow = index < services_.settings.Count() && CredentialKey(services_.settings.Row(index)) == key;
+    if (sameRow && refusedPasswords_.After(services_.settings.Row(index), attempt)) {
+      OfferPassword(index, job->typedPassword);
+    }
+    WipeString(job->typedPassword);
+    // Another user holds the server: its connections may be closed and this one made again, once.
+    if (job->OffersRetry() && AskYesNo(Handle(), SessionConflictQuestion(job->remote, job->held, job->user), false)) {
+      CloseHeldThenRetry(job->held, job->Retry(), 0);
+    }
+    WipeString(job->retryPassword);
+  });
+}
+
+void TF_Main::RunConnect(const std::shared_ptr<ConnectJob>& job, std::function<void()> after) {
   SetStatus(u"接続認証中");
   UpdateWindow(StatusBar1());
   NetworkProvider& network = services_.network;
   const FolderProbe& folders = services_.folders;
   const ReachProbe& reach = services_.reach;
-  const Text key = CredentialKey(setting);
-  services_.worker.Start(
-      [job, &network, &folders, &reach] { job->Run(network, folders, reach); },
-      [this, job, index, key, attempt]() mutable {
-        if (Handle() == nullptr) return;  // the window was closed meanwhile
-        const ConnectOutcome outcome = job->Outcome();
-        // The row may have been edited meanwhile: only the same button is offered it.
-        attempt.result = job->result;
-        const bool sameRow = index < services_.settings.Count() && CredentialKey(services_.settings.Row(index)) == key;
-        const bool offer = sameRow && refusedPasswords_.After(services_.settings.Row(index), attempt);
-        if (job->result == kNoError) {
-          ShowConnections(std::move(job->locals), std::move(job->remotes));
-        }
-        if (outcome.open) {
-          const WaitCursor wait;
-          services_.shell.Open(Handle(), job->plan.openTarget);
-        }
-        SetStatus(outcome.status);
-        if (offer) OfferPassword(index, job->typedPassword);
-        WipeString(job->typedPassword);
-      });
+  services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
+                         [this, job, after = std::move(after)] {
+                           if (Handle() == nullptr) return;  // the window was closed meanwhile
+                           const ConnectOutcome outcome = job->Outcome();
+                           if (job->result == kNoError)
+                             ShowConnections(std::move(job->locals), std::move(job->remotes));
+                           if (outcome.open) {
+                             const WaitCursor wait;
+                             services_.shell.Open(Handle(), job->plan.openTarget);
+                           }
+                           SetStatus(outcome.status);
+                           if (after) after();
+                         });
+}
+
+// Each held connection through the close (its open-files question included); the retry once all are closed.
+void TF_Main::CloseHeldThenRetry(const std::vector<HeldConnection>& held, const std::shared_ptr<ConnectJob>& again,
+                                 size_t next) {
+  if (next == held.size()) {
+    RunConnect(again, nullptr);
+    return;
+  }
+  CancelConnection(held[next].name, false, [this, held, again, next](bool closed) {
+    if (closed) CloseHeldThenRetry(held, again, next + 1);
+  });
 }
 
 // Stored as the editor stores a password: in Credential Manager for a row whose Pass is empty, otherwise

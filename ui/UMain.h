@@ -1,12 +1,14 @@
 // The main window, TF_Main: connect buttons above, current connections below, the status line.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/AnsiCodePage.h"
 #include "core/ConnectButtons.h"
+#include "core/ConnectJob.h"
 #include "core/CredentialStore.h"
 #include "core/FileStore.h"
 #include "core/FolderProbe.h"
@@ -111,7 +113,13 @@ class TF_Main : public TopLevelWindow {
   // Opens a connection's remote name once the worker has found it to be a folder.
   void OpenRemoteFolder(const Text& target);
   // The close of a connection, on the worker; asks before forcing, then says how it went.
-  void CancelConnection(const Text& name, bool force);
+  // then: told whether it was closed, once it is done.
+  void CancelConnection(const Text& name, bool force, std::function<void(bool closed)> then = {});
+  // Starts a connect on the worker; its outcome is shown (panel, open, status), then after runs.
+  void RunConnect(const std::shared_ptr<ConnectJob>& job, std::function<void()> after);
+  // After 1219 and a Yes: closes the connections that hold the server, then connects once more.
+  void CloseHeldThenRetry(const std::vector<HeldConnection>& held, const std::shared_ptr<ConnectJob>& again,
+                          size_t next);
   // Rebuilds the panels from the connections the worker read.
   void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
   // A strip's click runs once the strip's own message has returned: its handler may rebuild the strips.

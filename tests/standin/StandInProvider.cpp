@@ -46,6 +46,9 @@ const wchar_t* ProviderName(Owner owner) {
 
 std::wstring TextOrEmpty(const wchar_t* text) { return text != nullptr ? std::wstring(text) : std::wstring(); }
 
+// "\\server" of "\\server\share\...".
+std::wstring ServerOf(const std::wstring& remote) { return remote.substr(0, remote.find(L'\\', 2)); }
+
 std::optional<std::wstring> OptionalText(const wchar_t* text) {
   if (text == nullptr) return std::nullopt;
   return std::wstring(text);
@@ -134,6 +137,15 @@ DWORD APIENTRY NPAddConnection3(HWND, LPNETRESOURCEW resource, LPWSTR password, 
     }
     break;
   }
+  // As Windows: one server, one user. A connection there under another user refuses this one.
+  if (result == NO_ERROR) {
+    for (const Connection& connection : state.Connections) {
+      if (SameName(ServerOf(connection.Remote), ServerOf(remote)) && !SameName(connection.User, TextOrEmpty(user))) {
+        result = ERROR_SESSION_CREDENTIAL_CONFLICT;
+        break;
+      }
+    }
+  }
   if (result == NO_ERROR && !local.empty()) {
     if (IsLocalDrive(local)) result = ERROR_ALREADY_ASSIGNED;
     for (const Connection& connection : state.Connections) {
@@ -145,7 +157,7 @@ DWORD APIENTRY NPAddConnection3(HWND, LPNETRESOURCEW resource, LPWSTR password, 
     // The letter becomes a drive of the prefix, as the redirector makes it on Windows.
     if (result == NO_ERROR && !MapDrive(local, remote)) result = ERROR_BAD_DEVICE;
   }
-  if (result == NO_ERROR) state.Connections.push_back(Connection{owner, local, remote, false});
+  if (result == NO_ERROR) state.Connections.push_back(Connection{owner, local, remote, false, TextOrEmpty(user)});
   SaveState(state);
   return result;
 }

@@ -55,8 +55,8 @@ void ParseLine(const std::vector<std::wstring>& f, State& state) {
   if (kind == L"share" && f.size() >= 5) {
     state.Shares.push_back(Share{f[1], ToNumber(f[2]), f[3], f[4]});
   } else if (kind == L"connection" && f.size() >= 5) {
-    state.Connections.push_back(
-        Connection{f[1] == L"foreign" ? Owner::Foreign : Owner::WindowsNetwork, f[2], f[3], f[4] == L"1"});
+    state.Connections.push_back(Connection{f[1] == L"foreign" ? Owner::Foreign : Owner::WindowsNetwork, f[2], f[3],
+                                           f[4] == L"1", f.size() >= 6 ? f[5] : std::wstring()});
   } else if (kind == L"browse" && f.size() >= 7) {
     state.Browse.push_back(BrowseEntry{f[1], f[2], ToNumber(f[3]), ToNumber(f[4]), ToNumber(f[5]), f[6]});
   } else if (kind == L"attempt" && f.size() >= 5) {
@@ -124,7 +124,7 @@ bool SaveState(const State& state) {
   }
   for (const Connection& connection : state.Connections) {
     line({L"connection", connection.Provider == Owner::Foreign ? L"foreign" : L"windows", connection.Local,
-          connection.Remote, connection.OpenFiles ? L"1" : L"0"});
+          connection.Remote, connection.OpenFiles ? L"1" : L"0", connection.User});
   }
   for (const BrowseEntry& entry : state.Browse) {
     line({L"browse", entry.Parent, entry.Remote, std::to_wstring(entry.Type), std::to_wstring(entry.DisplayType),

@@ -31,6 +31,7 @@ struct Connection {
   std::wstring Local;  // empty without a drive letter
   std::wstring Remote;
   bool OpenFiles = false;  // cancelling without force answers ERROR_OPEN_FILES
+  std::wstring User;       // the user it was made with; empty: the signed-in user
 };
 
 // One entry of the browse tree (workgroup, server, share or printer) below Parent ("" = the top of

@@ -10,6 +10,7 @@
 #include "SettingsFileFixture.h"
 #include "StandInWindowTest.h"
 #include "core/U_crypto.h"
+#include "core/Unicode.h"
 #include "platform/WinText.h"
 
 namespace velloway {
@@ -287,6 +288,72 @@ TEST_F(ConnectClickTest, APasswordThatWorkedAfterARefusalIsOfferedToTheButtonOnc
     connect(L"right");
     EXPECT_EQ(questions.size(), 1u);
     credentials.Delete(key);
+  }
+}
+
+// 1219: hanako's connection Y: holds the server. The user is asked (No the default) whether to close it and
+// connect as the button's user. No leaves everything as it was; Yes closes Y: through the close (with its
+// open-files question) and connects once more; a server that still refuses says why.
+TEST_F(ConnectClickTest, AnotherUsersConnectionIsClosedAndTheButtonConnectedWhenTheUserSaysYes) {
+  struct Case {
+    const char* name;
+    std::vector<int> answers;  // to each message box in turn
+    bool openFiles;
+    bool stillRefused;  // the server keeps a session of its own: every attempt gets 1219
+    bool hanakoStays;
+    const char16_t* status;
+  };
+  const Case cases[] = {
+      {"No", {IDNO}, false, false, true, u"既に接続済みです"},
+      {"Yes", {IDYES}, false, false, false, u"認証完了"},
+      {"Yes, files open, force", {IDYES, IDYES}, true, false, false, u"認証完了"},
+      {"Yes, files open, no force", {IDYES, IDNO}, true, false, true, nullptr},
+      {"Yes, still refused",
+       {IDYES},
+       false,
+       true,
+       false,
+       u"【\\\\srv】には、Velloway からは見えない別のユーザーの接続がまだ残っています（そのサーバーを開いているエクスプ"
+       u"ローラーのウィンドウや、ほかのプログラム）。それらを閉じるか、サインアウトしてから、もう一度押してください"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StandInNetwork network;
+    network.AddShare(u"\\\\srv\\public").AddConnection(u"Y:", u"\\\\srv\\public", u"hanako");
+    if (c.stillRefused) {
+      network.AddShare(u"\\\\srv\\keiri", 1219);
+    } else {
+      network.AddAccountShare(u"\\\\srv\\keiri", u"taro", u"pw");
+    }
+    if (c.openFiles) network.SetOpenFiles(u"Y:");
+    Start(network, "keiri,Z,\\\\srv\\keiri,taro,\r\n");
+    StorePass(Encrypt(u"pw"));
+    std::vector<std::wstring> messages;
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+      if (window == dialog().Handle()) {
+        Confirm();
+      } else if (seen.className == L"#32770") {
+        messages.push_back(seen.text);
+        WindowWatcher::Answer(window, messages.size() <= c.answers.size() ? c.answers[messages.size() - 1] : IDCANCEL);
+      }
+    });
+    SendMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
+    // The closes and the retry are operations of their own, one after another.
+    ASSERT_TRUE(running_->PumpUntil(
+        [&] { return messages.size() >= c.answers.size() && !running_->app().Worker.Busy(); }, 15000));
+    running_->PumpFor(200);
+    ASSERT_TRUE(running_->WaitForNetwork());
+
+    ASSERT_EQ(messages.size(), c.answers.size());
+    EXPECT_TRUE(messages[0].starts_with(L"【\\\\srv】には別のユーザー")) << EncodeUtf8(FromWide(messages[0].c_str()));
+    EXPECT_TRUE(messages[0].ends_with(L"で接続済みです。その接続を閉じて、このボタンのユーザーで接続し直しますか？"));
+    if (c.openFiles) EXPECT_NE(messages[1].find(L"強制切断しますか？"), std::wstring::npos);
+    if (c.status != nullptr) EXPECT_EQ(main().StatusText(), Text(c.status));
+    EXPECT_EQ(StandInNetwork::UserOf(u"\\\\srv\\public").has_value(), c.hanakoStays);
+    const bool connected = !c.hanakoStays && !c.stillRefused;
+    EXPECT_EQ(StandInNetwork::UserOf(u"\\\\srv\\keiri"), connected ? std::optional<Text>(u"taro") : std::nullopt);
+    EXPECT_EQ(shell_.targets, connected ? std::vector<Text>{u"Z:\\"} : std::vector<Text>{});
+    shell_.targets.clear();
   }
 }
 

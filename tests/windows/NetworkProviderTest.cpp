@@ -136,7 +136,7 @@ TEST_P(AddConnection, PassesTheCredentialsAndAnswersTheSharesCode) {
       .AddShare(u"\\\\srv\\busy", 1219)
       .AddShare(u"\\\\srv\\denied", 5)
       .AddShare(u"\\\\srv\\badpath", 53)
-      .AddConnection(u"Y:", u"\\\\srv\\other")
+      .AddConnection(u"Y:", u"\\\\nas\\other")
       .Save();
 
   WindowsNetworkProvider provider;
@@ -152,7 +152,7 @@ TEST_P(AddConnection, PassesTheCredentialsAndAnswersTheSharesCode) {
             (StandInNetwork::Attempt{c.Local, c.Remote, c.User != nullptr ? std::optional<Text>(user) : std::nullopt,
                                      c.Password != nullptr ? std::optional<Text>(password) : std::nullopt}));
 
-  Listed expected{{u"Y:", u"\\\\srv\\other"}};
+  Listed expected{{u"Y:", u"\\\\nas\\other"}};
   if (c.Expected == kNoError) expected.emplace_back(c.Local.value_or(Text()), c.Remote);
   EXPECT_EQ(ListConnections(), expected);
 }
@@ -171,6 +171,26 @@ INSTANTIATE_TEST_SUITE_P(
                       ConnectCase{"AccessDenied", u"Z:", u"\\\\srv\\denied", u"hanako", u"pw", 5},
                       ConnectCase{"PathNotFound", u"Z:", u"\\\\srv\\badpath", nullptr, nullptr, 53}),
     [](const ::testing::TestParamInfo<ConnectCase>& info) { return std::string(info.param.Name); });
+
+// As Windows has it: a server has connections of one user at a time; another user's connect answers 1219
+// until the first one's are closed.
+TEST(StandInSessions, OneServerHasOneUserAtATime) {
+  StandInNetwork()
+      .AddShare(u"\\\\srv\\public")
+      .AddAccountShare(u"\\\\srv\\経理", u"taro", u"pw")
+      .AddConnection(u"Y:", u"\\\\srv\\other", u"hanako")
+      .Save();
+  WindowsNetworkProvider provider;
+  const Text taro = u"taro";
+  const Text password = u"pw";
+  EXPECT_EQ(provider.AddConnection(u"Z:", u"\\\\srv\\public", nullptr, nullptr), 1219u);
+  EXPECT_EQ(provider.AddConnection(u"Z:", u"\\\\srv\\経理", &taro, &password), 1219u);
+  ASSERT_EQ(provider.CancelConnection(u"Y:", false), kNoError);
+  EXPECT_EQ(provider.AddConnection(u"Z:", u"\\\\srv\\経理", &taro, &password), kNoError);
+  EXPECT_EQ(StandInNetwork::UserOf(u"\\\\srv\\経理"), std::optional<Text>(u"taro"));
+  EXPECT_EQ(provider.AddConnection(std::nullopt, u"\\\\srv\\public", nullptr, nullptr), 1219u);
+  EXPECT_EQ(provider.AddConnection(std::nullopt, u"\\\\srv\\public", &taro, &password), kNoError);
+}
 
 // The stand-in's drive letters are drives of the prefix, showing the share's folder, for as long as the
 // connection lasts.

@@ -26,8 +26,10 @@ StandInNetwork& StandInNetwork::AddAccountShare(const Text& remote, const Text& 
   return *this;
 }
 
-StandInNetwork& StandInNetwork::AddConnection(const Text& local, const Text& remote) {
-  return Add(standin::Owner::WindowsNetwork, local, remote);
+StandInNetwork& StandInNetwork::AddConnection(const Text& local, const Text& remote, const Text& user) {
+  Add(standin::Owner::WindowsNetwork, local, remote);
+  state_.Connections.back().User = ToWide(user);
+  return *this;
 }
 
 StandInNetwork& StandInNetwork::AddForeignConnection(const Text& local, const Text& remote) {
@@ -115,6 +117,13 @@ std::vector<StandInNetwork::Connection> StandInNetwork::CurrentConnections() {
     }
   }
   return connections;
+}
+
+std::optional<Text> StandInNetwork::UserOf(const Text& remote) {
+  for (const standin::Connection& connection : standin::LoadState().Connections) {
+    if (standin::SameName(connection.Remote, ToWide(remote))) return FromWide(connection.User);
+  }
+  return std::nullopt;
 }
 
 std::optional<StandInNetwork::Attempt> StandInNetwork::LastAttempt() {

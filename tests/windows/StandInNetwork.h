@@ -17,8 +17,9 @@ class StandInNetwork {
   StandInNetwork& AddShare(const Text& remote, std::uint32_t result = 0);
   // A share that only accepts this account.
   StandInNetwork& AddAccountShare(const Text& remote, const Text& user, const Text& password);
-  // An existing connection of the Windows network (local empty: no drive letter).
-  StandInNetwork& AddConnection(const Text& local, const Text& remote);
+  // An existing connection of the Windows network (local empty: no drive letter), made by user (empty: the
+  // signed-in user). A connection to the same server under another user answers 1219, as Windows does.
+  StandInNetwork& AddConnection(const Text& local, const Text& remote, const Text& user = u"");
   // A connection of the second provider, which the program must not show.
   StandInNetwork& AddForeignConnection(const Text& local, const Text& remote);
   // Files are open on the connection with this local name (or remote name, without one).
@@ -61,6 +62,8 @@ class StandInNetwork {
 
   // Read back from the provider's file: the Windows network's connections as it now holds them.
   static std::vector<Connection> CurrentConnections();
+  // The user the connection to this remote name was made with (empty: the signed-in user); none: not connected.
+  static std::optional<Text> UserOf(const Text& remote);
   static std::optional<Attempt> LastAttempt();
   static std::optional<Cancel> LastCancel();
   // Removes the state file and the drives of its connections: no network at all for whatever runs
