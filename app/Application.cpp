@@ -56,6 +56,12 @@ bool Application::AddButtonFromShare(const Text& name, const Text& folder) {
 }
 
 void Application::Dispatch(MSG& message) {
+  // F1 anywhere in the main window: the details of the last failed connect, as a click on the status line.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 && F_Main.Handle() != nullptr &&
+      (message.hwnd == F_Main.Handle() || IsChild(F_Main.Handle(), message.hwnd))) {
+    F_Main.ShowFailureDetails();
+    return;
+  }
   // The dialog manager gives the main window's buttons their Alt+letter accelerators.
   DispatchWithDialogKeys(F_Main.Handle(), message);
 }

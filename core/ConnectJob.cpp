@@ -28,6 +28,7 @@ bool ConnectJob::OffersRetry() const { return result == kErrorSessionCredentialC
 
 std::shared_ptr<ConnectJob> ConnectJob::Retry() {
   auto again = std::make_shared<ConnectJob>();
+  again->button = button;
   again->drive = drive;
   again->remote = remote;
   again->user = user;
@@ -77,7 +78,8 @@ void ConnectJob::Run(NetworkProvider& network, const FolderProbe& folders, const
   if (outcome.open) openIsFolder = folders.IsFolder(plan.openTarget);
   if (NeedsReachDiagnosis(result)) {
     if (const std::optional<Text> server = ServerOfPath(remote)) {
-      reach = DiagnoseReach(ProbeReach(probe, server->substr(2)), *server);
+      probes = ProbeReach(probe, server->substr(2));
+      reach = DiagnoseReach(*probes, *server);
     }
   }
 }

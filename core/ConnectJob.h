@@ -26,7 +26,8 @@ struct HeldConnection {
 
 // The password is wiped when the call has returned, and again when the job goes, whatever happened between.
 struct ConnectJob {
-  Text drive;  // as the connection uses it (ConnectDrive), or empty
+  Text button;  // the button's name
+  Text drive;   // as the connection uses it (ConnectDrive), or empty
   Text remote;
   Text user;
   Text password;
@@ -37,6 +38,7 @@ struct ConnectJob {
   std::vector<Text> remotes;
   ConnectOutcome outcome;               // what the result means, once the connections were looked at
   bool openIsFolder = false;            // whether what the outcome would open is a folder
+  std::optional<ReachProbes> probes;    // what the probes found, when the result called for them
   std::optional<ReachDiagnosis> reach;  // why the server could not be found or reached, when that was the result
   // After 1219: the connections to the same server. The password is kept for one retry once they are closed.
   std::vector<HeldConnection> held;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/ConnectButtons.h"
+#include "core/ConnectDetails.h"
 #include "core/ConnectJob.h"
 #include "core/ConnectPlan.h"
 #include "core/ConnectResult.h"
@@ -22,7 +23,9 @@
 #include "core/SettingsSave.h"
 #include "core/SharePath.h"
 #include "platform/WinText.h"
+#include "platform/WindowsVersion.h"
 #include "ui/Controls.h"
+#include "ui/DetailsDialog.h"
 #include "ui/Dpi.h"
 #include "ui/ErrorReport.h"
 #include "ui/UNetResEnum.h"
@@ -373,6 +376,7 @@ void TF_Main::ConnectClick(HWND sender) {
     return;
   }
   auto job = std::make_shared<ConnectJob>();
+  job->button = setting.Name;
   job->drive = ConnectDrive(setting.Drive);
   TF_ConnectionDialog& dialog = *F_ConnectionDialog_;
   dialog.DriveLine = DriveLine(job->drive);
@@ -437,8 +441,37 @@ void TF_Main::RunConnect(const std::shared_ptr<ConnectJob>& job, std::function<v
                              services_.shell.Open(Handle(), job->plan.openTarget);
                            }
                            SetStatus(outcome.status);
+                           NoteFailure(*job, outcome);
                            if (after) after();
                          });
+}
+
+// What the status line says is kept with its details until the next connect: a click on the status line, or
+// F1, shows them.
+void TF_Main::NoteFailure(const ConnectJob& job, const ConnectOutcome& outcome) {
+  if (job.result == kNoError || outcome.open) {
+    failure_.reset();
+    return;
+  }
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  auto two = [](WORD value) { return (value < 10 ? Text(u"0") : Text()) + NumberText(value); };
+  ConnectDetails details;
+  details.when = NumberText(now.wYear) + u"-" + two(now.wMonth) + u"-" + two(now.wDay) + u" " + two(now.wHour) + u":" +
+                 two(now.wMinute) + u":" + two(now.wSecond);
+  details.button = job.button;
+  details.folder = job.remote;
+  details.drive = job.drive;
+  details.user = job.user;
+  details.code = job.result;
+  details.status = outcome.status;
+  details.probes = job.probes;
+  details.versions = Text(u"Velloway: ") + VELLOWAY_VERSION + u"\r\nWindows: " + WindowsVersionText() + u"\r\n";
+  failure_ = std::move(details);
+}
+
+void TF_Main::ShowFailureDetails() {
+  if (failure_) ShowDetailsDialog(Handle(), DetailsText(*failure_));
 }
 
 // Each held connection through the close (its open-files question included); the retry once all are closed.
@@ -540,9 +573,15 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TopLevelWindow::HandleMessage(message, wParam, lParam);
     }
-    case WM_NOTIFY:
-      if (hint_.Answer(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+    case WM_NOTIFY: {
+      NMHDR& notice = *reinterpret_cast<NMHDR*>(lParam);
+      if (hint_.Answer(notice)) return 0;
+      if (notice.hwndFrom == StatusBar1() && (notice.code == NM_CLICK || notice.code == NM_DBLCLK)) {
+        ShowFailureDetails();
+        return TRUE;
+      }
       return TopLevelWindow::HandleMessage(message, wParam, lParam);
+    }
     case WM_MOUSEWHEEL: FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_SIZE: Layout(); return 0;
     // With the editor open, its rows are saved before the program ends; when the user goes back to

@@ -8,6 +8,7 @@
 
 #include "core/AnsiCodePage.h"
 #include "core/ConnectButtons.h"
+#include "core/ConnectDetails.h"
 #include "core/ConnectJob.h"
 #include "core/CredentialStore.h"
 #include "core/FileStore.h"
@@ -87,6 +88,10 @@ class TF_Main : public TopLevelWindow {
   // The connect buttons, in the order of the settings list.
   const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_.Buttons(); }
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
+  // The details of the last connect when it failed, as the details dialog shows them; opened by a click on the
+  // status line or F1.
+  void ShowFailureDetails();
+  bool HasFailureDetails() const noexcept { return failure_.has_value(); }
   // The connection panel group (the second child of P_Connected) and its panels, in connection order.
   ScrollBox* PanelGroup() noexcept { return panels_.Group(); }
   std::vector<ConnectionPanel*> ConnectionPanels() const { return panels_.Panels(); }
@@ -102,6 +107,8 @@ class TF_Main : public TopLevelWindow {
   void FormDestroy();
   void T_OnCreateTimer();
   void ConnectClick(HWND sender);
+  // Keeps the details of a failed connect for the details dialog; a success forgets them.
+  void NoteFailure(const ConnectJob& job, const ConnectOutcome& outcome);
   // Asks whether the button keeps the password that just connected, after its own was refused.
   void OfferPassword(size_t index, const Text& password);
   void B_AddButtonClick();
@@ -158,7 +165,8 @@ class TF_Main : public TopLevelWindow {
   ConnectionPanelList panels_;       // the lower half's connection panels
   int connectedHeight_ = 0;          // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
-  RefusedPasswords refusedPasswords_;  // buttons whose stored password was refused in this run
+  std::optional<ConnectDetails> failure_;  // the last connect's, when it failed
+  RefusedPasswords refusedPasswords_;      // buttons whose stored password was refused in this run
 };
 
 }  // namespace velloway

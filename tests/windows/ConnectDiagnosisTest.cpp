@@ -5,11 +5,14 @@
 #include <winsock2.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "StandInWindowTest.h"
+#include "core/Unicode.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {
@@ -95,6 +98,116 @@ TEST_F(ConnectDiagnosisTest, EachFindingGivesOneCauseAndWhatToDo) {
     EXPECT_EQ(ConnectAndReadStatus(), Text(c.status));
     EXPECT_TRUE(shell_.targets.empty());
   }
+}
+
+HWND ButtonNamed(HWND dialog, const std::wstring& caption) {
+  struct Search {
+    const std::wstring& caption;
+    HWND found = nullptr;
+  } search{caption};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (testing::ClassOf(child) == L"Button" && testing::WindowText(child) == s.caption) s.found = child;
+        return s.found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ClipboardText() {
+  if (!OpenClipboard(nullptr)) return L"(no clipboard)";
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// After a failure the details open from the status line (a click) or F1; "コピー" puts them on the clipboard
+// and the dialog stays until "閉じる". They hold the button, the diagnosis steps and the versions, and never
+// the password. A success forgets them.
+TEST_F(ConnectDiagnosisTest, TheDetailsOfAFailureOpenFromTheStatusLineAndCopyWithoutThePassword) {
+  Listener oldPort(139);
+  ASSERT_TRUE(oldPort.Listening());
+  Start(StandInNetwork().AddShare(u"\\\\127.0.0.1\\x", 53).AddShare(u"\\\\127.0.0.1\\ok"),
+        "nas,Z,\\\\127.0.0.1\\x,taro,\r\nok,,\\\\127.0.0.1\\ok,,\r\n");
+  {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window != dialog().Handle()) return;
+      SetWindowTextW(dialog().E_Pass(), L"秘密pw");
+      PostClick(dialog().B_Ok());
+    });
+    SendMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
+  }
+  ASSERT_TRUE(main().HasFailureDetails());
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  CloseClipboard();
+
+  struct Way {
+    const char* name;
+    std::function<void()> open;
+  };
+  const Way ways[] = {
+      {"a click on the status line",
+       [&] {
+         NMHDR notice{main().StatusBar1(), static_cast<UINT_PTR>(GetDlgCtrlID(main().StatusBar1())),
+                      static_cast<UINT>(NM_CLICK)};
+         SendMessageW(main().Handle(), WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
+       }},
+      {"F1 on the focused button",
+       [&] {
+         SetFocus(main().ConnectButtons().at(0));
+         PostMessageW(GetFocus(), WM_KEYDOWN, VK_F1, 0x003B0001);
+         running_->PumpFor(300);
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    std::vector<std::wstring> captions;
+    bool copied = false;
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+      if (seen.caption != L"接続エラーの詳細") return;
+      captions.push_back(seen.caption);
+      testing::RunSoon([&, window] {
+        PostClick(ButtonNamed(window, L"コピー"));
+        testing::RunSoon([&, window] {
+          copied = !ClipboardText().empty();
+          EXPECT_TRUE(IsWindow(window)) << "the dialog stays open after a copy";
+          PostClick(ButtonNamed(window, L"閉じる"));
+        });
+      });
+    });
+    way.open();
+    EXPECT_EQ(captions.size(), 1u);
+    EXPECT_TRUE(copied);
+  }
+  const std::wstring text = ClipboardText();
+  for (const wchar_t* line :
+       {L"ボタン: nas\r\n", L"フォルダ: \\\\127.0.0.1\\x\r\n", L"ドライブ: Z:\r\n", L"ユーザー名: taro\r\n",
+        L"エラー番号: 53\r\n", L"サーバー名の解決: できた\r\n", L"ポート 445（SMB2/SMB3）: 応答なし\r\n",
+        L"ポート 139（SMB1）: 応答あり\r\n", L"Velloway: 1.0.0\r\n", L"Windows: "}) {
+    EXPECT_NE(text.find(line), std::wstring::npos) << EncodeUtf8(FromWide(line));
+  }
+  EXPECT_EQ(text.find(L"秘密"), std::wstring::npos);
+
+  // A success forgets them.
+  {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window == dialog().Handle()) PostClick(dialog().B_Ok());
+    });
+    SendMessageW(main().ConnectButtons().at(1), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
+  }
+  EXPECT_EQ(main().StatusText(), u"認証完了");
+  EXPECT_FALSE(main().HasFailureDetails());
 }
 
 }  // namespace
