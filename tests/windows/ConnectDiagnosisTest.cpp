@@ -100,6 +100,32 @@ TEST_F(ConnectDiagnosisTest, EachFindingGivesOneCauseAndWhatToDo) {
   }
 }
 
+// Results that are no question of reach, as a server answers them, reach the status line in their own words;
+// a code of no row shows the catch-all with its number.
+TEST_F(ConnectDiagnosisTest, EachRefusalSaysWhatItIs) {
+  struct Case {
+    std::uint32_t result;
+    const char16_t* status;
+  };
+  const Case cases[] = {
+      {1909, u"アカウントがロックされています。しばらく待つか、管理者に連絡してください"},
+      {1330, u"パスワードの有効期限が切れています。パスワードを変更してから接続してください"},
+      {1272,
+       u"ID なし（ゲスト）の接続は Windows のセキュリティ設定で禁止されています。ユーザー名とパスワードを設定し"
+       u"てください"},
+      {58,
+       u"サーバーと通信できる方式がありません（古い SMB1 だけの NAS や、署名の設定の違いが考えられます）。"
+       u"管理者に連絡してください"},
+      {4321, u"ID、パスワードが間違っていませんか？（エラー 4321）"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.result);
+    Start(StandInNetwork().AddShare(u"\\\\srv\\x", c.result), "x,,\\\\srv\\x,,\r\n");
+    EXPECT_EQ(ConnectAndReadStatus(), Text(c.status));
+    EXPECT_TRUE(main().HasFailureDetails());
+  }
+}
+
 HWND ButtonNamed(HWND dialog, const std::wstring& caption) {
   struct Search {
     const std::wstring& caption;
