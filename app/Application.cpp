@@ -15,7 +15,7 @@ Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t 
              connectButtonLimit),
       F_NetResEnum(Network, Worker, Settings,
                    [this](const Text& name, const Text& folder) { return AddButtonFromShare(name, folder); }),
-      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials) {
+      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials, SignIn) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;

@@ -11,6 +11,7 @@
 #include "platform/WindowsNetBios.h"
 #include "platform/WindowsNetworkProvider.h"
 #include "platform/WindowsReachProbe.h"
+#include "platform/WindowsSignInStart.h"
 #include "ui/ShellOpener.h"
 #include "ui/UMain.h"
 #include "ui/UNetResEnum.h"
@@ -42,6 +43,7 @@ class Application {
   WindowsFileStore Files;
   WindowsFolderProbe Folders;
   WindowsReachProbe Reach;
+  WindowsSignInStart SignIn;
   WindowsAnsiCodePage CodePage;
   WindowsCryptoProvider CryptoProvider;
   WindowsNetBios NetBios;

@@ -17,9 +17,11 @@
 namespace velloway {
 namespace {
 
-enum ControlId { kB_Add = 101, kB_Edit, kB_Delete, kB_Up, kB_Down, kB_Close, kLV_Button = 120 };
+enum ControlId { kB_Add = 101, kB_Edit, kB_Delete, kB_Up, kB_Down, kB_Close, kLV_Button = 120, kC_SignIn };
 
 constexpr int kPanel1Height = 49;
+// Below the list: a strip for the sign-in check box.
+constexpr int kBottomHeight = 30;
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 
 // clang-format off
@@ -34,6 +36,8 @@ const ControlLayout kLayout[] = {
     {kLV_Button, WC_LISTVIEWW, L"", 0, 0, 0, 0,
      WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
      WS_EX_CLIENTEDGE, 0, Placement::Window},
+    {kC_SignIn, WC_BUTTONW, L"Windows へのサインイン時に Velloway を起動する(&W)", 8, 303, 420, 20,
+     WS_TABSTOP | BS_AUTOCHECKBOX},
 };
 // clang-format on
 
@@ -85,13 +89,15 @@ HWND TF_SettingButton::B_Delete() const noexcept { return Control(kB_Delete); }
 HWND TF_SettingButton::B_Up() const noexcept { return Control(kB_Up); }
 HWND TF_SettingButton::B_Down() const noexcept { return Control(kB_Down); }
 HWND TF_SettingButton::B_Close() const noexcept { return Control(kB_Close); }
+HWND TF_SettingButton::C_SignIn() const noexcept { return Control(kC_SignIn); }
 
-// The list fills what Panel1's height leaves.
+// The list fills what Panel1's height and the bottom strip leave.
 void TF_SettingButton::Layout() {
   RECT client{};
   GetClientRect(Handle(), &client);
   const int top = Scale(kPanel1Height, Dpi());
-  PlaceWindow(LV_Button(), 0, top, client.right, client.bottom - top);
+  const int bottom = client.bottom - Scale(kBottomHeight, Dpi());
+  PlaceWindow(LV_Button(), 0, top, client.right, bottom - top);
 }
 
 void TF_SettingButton::OnDpiChanged(UINT) {
@@ -102,6 +108,8 @@ void TF_SettingButton::OnDpiChanged(UINT) {
 }
 
 void TF_SettingButton::FormShow() {
+  // The user may have turned it off in Task Manager meanwhile.
+  SendMessageW(C_SignIn(), BM_SETCHECK, signIn_.Enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
   rowsAtShow_ = settings_;
   RowsChanged();
 }
@@ -328,8 +336,18 @@ void TF_SettingButton::OnButtonClick(int id, HWND) {
     case kB_Up: B_UpClick(); break;
     case kB_Down: B_DownClick(); break;
     case kB_Close: B_CloseClick(); break;
+    case kC_SignIn: C_SignInClick(); break;
     default: break;
   }
+}
+
+void TF_SettingButton::C_SignInClick() {
+  const bool on = SendMessageW(C_SignIn(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  const std::uint32_t error = signIn_.Enable(on);
+  if (error != 0) {
+    ShowMessage(Handle(), u"サインイン時の起動を設定できませんでした。（エラー " + NumberText(error) + u"）");
+  }
+  SendMessageW(C_SignIn(), BM_SETCHECK, signIn_.Enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool TF_SettingButton::SaveAndClose(bool mayAsk) {

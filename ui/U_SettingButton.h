@@ -8,6 +8,7 @@
 
 #include "core/CredentialStore.h"
 #include "core/SettingsList.h"
+#include "core/SignInStart.h"
 #include "core/U_crypto.h"
 #include "ui/ModalWindow.h"
 
@@ -18,8 +19,8 @@ class TF_SettingButtonForm;
 class TF_SettingButton : public ModalWindow {
  public:
   TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto,
-                   CredentialStore& credentials)
-      : settings_(settings), form_(form), crypto_(crypto), credentials_(credentials) {}
+                   CredentialStore& credentials, SignInStart& signIn)
+      : settings_(settings), form_(form), crypto_(crypto), credentials_(credentials), signIn_(signIn) {}
 
   // onClose saves the settings and rebuilds the connect buttons; false keeps the editor open (the user went
   // back to editing). When it raises, the error is shown and the user may close without saving: the rows go
@@ -38,6 +39,8 @@ class TF_SettingButton : public ModalWindow {
   HWND B_Up() const noexcept;
   HWND B_Down() const noexcept;
   HWND B_Close() const noexcept;
+  // Whether Windows starts Velloway at sign-in: shown as it is at every show, switched at once when clicked.
+  HWND C_SignIn() const noexcept;
   // The selected row, or -1.
   int SelectedRow() const;
   // Shows the list's current rows (done at every show).
@@ -63,6 +66,7 @@ class TF_SettingButton : public ModalWindow {
   void B_UpClick();
   void B_DownClick();
   void B_CloseClick(bool mayAsk = true);
+  void C_SignInClick();
   void Layout();
   void MoveSelected(int offset);
   void Select(int row);
@@ -78,6 +82,7 @@ class TF_SettingButton : public ModalWindow {
   TF_SettingButtonForm& form_;
   const CryptoServices& crypto_;
   CredentialStore& credentials_;
+  SignInStart& signIn_;
   std::vector<Text> keysToDelete_;  // credentials that rows used since the last save
   std::function<bool(bool mayAsk)> onClose_;
   SettingsList rowsAtShow_;  // what closing without saving goes back to

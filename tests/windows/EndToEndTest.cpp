@@ -53,10 +53,10 @@ bool EndsWith(const std::wstring& text, const std::wstring& end) {
 // The program as a user starts it; whatever happens, it is gone when the test ends.
 class RunningProgram {
  public:
-  RunningProgram() {
+  explicit RunningProgram(const std::wstring& arguments = L"") {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    std::wstring commandLine = L"\"" + ProgramPath() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                               &process_) != FALSE;
   }
@@ -152,6 +152,42 @@ TEST_F(EndToEnd, ConnectButtonConnectsTheShareAndExplorerOpensTheDrive) {
   // The program ends as a user ends it.
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// Started by Windows at sign-in: the main window comes up minimised and leaves the focus where it was.
+TEST_F(EndToEnd, ASignInStartIsMinimisedAndTakesNoFocus) {
+  RemoveSettingsFile(RealApplicationDataFolder());
+  RunningProgram program(L"/signin");
+  ASSERT_TRUE(program.Started());
+  HWND main = program.WaitForWindow(L"TF_Main");
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(IsIconic(main));
+  EXPECT_NE(GetForegroundWindow(), main);
+}
+
+// A second start while Velloway runs makes no second window: it brings the first one to the front, restored,
+// and ends. A second sign-in start only ends.
+TEST_F(EndToEnd, ASecondStartBringsTheRunningOneToTheFrontAndEnds) {
+  RemoveSettingsFile(RealApplicationDataFolder());
+  RunningProgram first;
+  HWND main = first.WaitForWindow(L"TF_Main");
+  ASSERT_NE(main, nullptr);
+  ShowWindow(main, SW_MINIMIZE);
+  ASSERT_TRUE(WaitFor([&] { return IsIconic(main) != FALSE; }));
+
+  RunningProgram again(L"/signin");
+  EXPECT_EQ(again.WaitForExit(), 0u);
+  EXPECT_TRUE(IsIconic(main));
+
+  RunningProgram second;
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(WaitFor([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
+  int windows = 0;
+  for (HWND window = FindWindowExW(nullptr, nullptr, L"TF_Main", nullptr); window != nullptr;
+       window = FindWindowExW(nullptr, window, L"TF_Main", nullptr)) {
+    ++windows;
+  }
+  EXPECT_EQ(windows, 1);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "SettingsFileFixture.h"
 #include "StandInWindowTest.h"
@@ -14,6 +16,7 @@
 #include "platform/WindowsAnsiCodePage.h"
 #include "platform/WindowsCredentialStore.h"
 #include "platform/WindowsNetBios.h"
+#include "platform/WindowsSignInStart.h"
 
 namespace velloway {
 namespace {
@@ -486,7 +489,8 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
   SettingsList settings;
   TF_SettingButtonForm form;
   WindowsCredentialStore credentials;
-  TF_SettingButton editor(settings, form, crypto, credentials);
+  WindowsSignInStart signIn;
+  TF_SettingButton editor(settings, form, crypto, credentials, signIn);
   form.Create(nullptr);
   editor.Create(nullptr, [](bool) { return true; });
 
@@ -582,6 +586,59 @@ TEST_F(SettingButtonTest, AnEndFromOutsideSavesTheEditorsChanges) {
       EXPECT_NE(app().F_Main.Handle(), nullptr);
     }
   }
+}
+
+std::optional<std::wstring> RunValue() {
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway",
+                   RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::wstring(data);
+}
+
+// The sign-in box writes and removes the Run value at once (the program's path in quotes, then /signin), and
+// shows at each show whether the value is there, whoever changed it.
+TEST_F(SettingButtonTest, TheSignInBoxWritesAndRemovesTheRunValueAndShowsIt) {
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway");
+  auto checked = [&] { return SendMessageW(editor().C_SignIn(), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  auto showAndClose = [&](const std::function<void()>& whileShown) {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window != editor().Handle()) return;
+      testing::RunSoon([&] {
+        whileShown();
+        PostClick(editor().B_Close());
+      });
+    });
+    Click(main().B_AddButton());
+  };
+  EXPECT_EQ(WindowText(editor().C_SignIn()), L"Windows へのサインイン時に Velloway を起動する(&W)");
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+
+  bool shownChecked = true;
+  showAndClose([&] {
+    shownChecked = checked();
+    SendMessageW(editor().C_SignIn(), BM_CLICK, 0, 0);
+  });
+  EXPECT_FALSE(shownChecked);
+  EXPECT_EQ(RunValue(), L"\"" + std::wstring(program) + L"\" /signin");
+
+  showAndClose([&] {
+    shownChecked = checked();
+    SendMessageW(editor().C_SignIn(), BM_CLICK, 0, 0);
+  });
+  EXPECT_TRUE(shownChecked);
+  EXPECT_EQ(RunValue(), std::nullopt);
+
+  // Turned on elsewhere (Task Manager, a script): shown at the next show.
+  const std::wstring outside = L"\"C:\\elsewhere\\Velloway.exe\" /signin";
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway", REG_SZ,
+                  outside.c_str(), static_cast<DWORD>((outside.size() + 1) * sizeof(wchar_t)));
+  showAndClose([&] { shownChecked = checked(); });
+  EXPECT_TRUE(shownChecked);
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway");
 }
 
 }  // namespace
