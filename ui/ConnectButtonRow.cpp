@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "core/ConnectButtons.h"
 #include "platform/WinText.h"
 #include "ui/Dpi.h"
 #include "ui/ScrollBox.h"
+#include "ui/StateMarks.h"
 
 namespace velloway {
 namespace {
@@ -49,6 +51,7 @@ size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const SettingsList& settings,
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   buttons_ = std::move(buttons);
+  marked_.assign(buttons_.size(), std::nullopt);
   SendMessageW(panel.Handle(), WM_SETREDRAW, TRUE, 0);
   panel.UpdateRange();
   RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -60,5 +63,28 @@ bool ConnectButtonRow::IsButton(int id, HWND control, const ScrollBox& panel) {
 }
 
 LONG_PTR ConnectButtonRow::SettingIndex(HWND button) { return GetWindowLongPtrW(button, GWLP_USERDATA); }
+
+void ConnectButtonRow::ShowStatuses(std::vector<ButtonStatus> statuses, UINT dpi) {
+  statuses_ = std::move(statuses);
+  std::array<UniqueImageList, 4> old;
+  if (dpi != marksDpi_) {
+    // The old marks stay until every button has the new ones.
+    old = std::exchange(marks_, CreateStateMarks(dpi));
+    marksDpi_ = dpi;
+    marked_.assign(buttons_.size(), std::nullopt);
+  }
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    const ButtonState state = StatusOf(i).state;
+    if (marked_[i] == state) continue;
+    BUTTON_IMAGELIST mark{MarkOf(state), RECT{Scale(6, dpi), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+    SendMessageW(buttons_[i], BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&mark));
+    InvalidateRect(buttons_[i], nullptr, FALSE);  // not every button repaints for a new image list by itself
+    marked_[i] = state;
+  }
+}
+
+ButtonStatus ConnectButtonRow::StatusOf(size_t index) const {
+  return index < statuses_.size() ? statuses_[index] : ButtonStatus{};
+}
 
 }  // namespace velloway

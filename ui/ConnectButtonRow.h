@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
+#include "core/ButtonStates.h"
 #include "core/SettingsList.h"
+#include "ui/NodePictures.h"
 
 namespace velloway {
 
@@ -32,8 +36,20 @@ class ConnectButtonRow {
   // The index of the setting a button stands for, as tagged at its making; -1 for no button of the row.
   static LONG_PTR SettingIndex(HWND button);
 
+  // Shows each setting's status (by setting index) as its button's mark; only changed marks are sent, all of
+  // them when the DPI changed.
+  void ShowStatuses(std::vector<ButtonStatus> statuses, UINT dpi);
+  // As last shown; not connected for a setting without one.
+  ButtonStatus StatusOf(size_t index) const;
+  // The image list of a state's mark, as the buttons are given it.
+  HIMAGELIST MarkOf(ButtonState state) const noexcept { return marks_[static_cast<size_t>(state)].get(); }
+
  private:
   std::vector<HWND> buttons_;  // made by the last rebuild, in the settings list's order
+  std::vector<ButtonStatus> statuses_;
+  std::vector<std::optional<ButtonState>> marked_;  // the mark each button has now
+  std::array<UniqueImageList, 4> marks_;
+  UINT marksDpi_ = 0;
 };
 
 }  // namespace velloway

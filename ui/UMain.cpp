@@ -2,6 +2,7 @@
 #include "ui/UMain.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <algorithm>
 #include <memory>
@@ -202,6 +203,7 @@ void TF_Main::CreateButtons() {
   hint_.Remove();  // its button is about to go
   const SettingsList& settings = services_.settings;
   const size_t made = connectButtons_.Rebuild(P_ButtonPanel_, settings, connectButtonLimit_, Dpi(), Font());
+  ShowButtonStatuses();
   // Told once the caller is done (the start-up or the editor), over the main window.
   if (made < settings.Count()) PostMessageW(Handle(), kButtonsLeftOut, made, static_cast<LPARAM>(settings.Count()));
 }
@@ -209,7 +211,8 @@ void TF_Main::CreateButtons() {
 Text TF_Main::HintOf(HWND button) const {
   const LONG_PTR tag = ConnectButtonRow::SettingIndex(button);
   if (tag < 0 || static_cast<size_t>(tag) >= services_.settings.Count()) return Text();
-  return ConnectButtonHint(services_.settings.Row(static_cast<size_t>(tag)));
+  return ConnectButtonHint(services_.settings.Row(static_cast<size_t>(tag))) + u"（" +
+         StatusWords(connectButtons_.StatusOf(static_cast<size_t>(tag))) + u"）";
 }
 
 void TF_Main::CreateButtons_Connected() {
@@ -235,8 +238,13 @@ void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remote
   *stl_Connected2_ = std::move(remotes);
   // The new group replaces the old one whole: it is always P_Connected's second child, and its only other.
   panels_.Rebuild(P_Connected_.Handle(), *stl_Connected1_, *stl_Connected2_, Font());
+  ShowButtonStatuses();
   Layout();
   panels_.Group()->ScrollTo(0);
+}
+
+void TF_Main::ShowButtonStatuses() {
+  connectButtons_.ShowStatuses(ButtonStatuses(services_.settings, *stl_Connected1_, *stl_Connected2_), Dpi());
 }
 
 void TF_Main::NetworkBusyChanged() {
@@ -582,6 +590,13 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TopLevelWindow::HandleMessage(message, wParam, lParam);
     }
+    // Windows tells every top-level window when a network drive comes or goes, whoever made or closed it: the
+    // connections are read again, unless an operation runs (it reads them when it ends, or the next one will).
+    case WM_DEVICECHANGE:
+      if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && !services_.worker.Busy()) {
+        CreateButtons_Connected();
+      }
+      return TRUE;
     case WM_MOUSEWHEEL: FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_SIZE: Layout(); return 0;
     // With the editor open, its rows are saved before the program ends; when the user goes back to

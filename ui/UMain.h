@@ -87,6 +87,9 @@ class TF_Main : public TopLevelWindow {
   HWND Tooltips() const noexcept { return hint_.Handle(); }
   // The connect buttons, in the order of the settings list.
   const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_.Buttons(); }
+  // A connect button's status as its mark and tooltip show it, and the image list of a state's mark.
+  ButtonStatus ConnectButtonStatus(size_t index) const { return connectButtons_.StatusOf(index); }
+  HIMAGELIST StateMark(ButtonState state) const noexcept { return connectButtons_.MarkOf(state); }
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
   // The details of the last connect when it failed, as the details dialog shows them; opened by a click on the
   // status line or F1.
@@ -131,6 +134,8 @@ class TF_Main : public TopLevelWindow {
   void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
   // A strip's click runs once the strip's own message has returned: its handler may rebuild the strips.
   void PostStripClick(ConnectionPanelList::StripButton button);
+  // Each connect button's mark from the connections as last read.
+  void ShowButtonStatuses();
   // Enables the header buttons that start a network operation while none runs.
   void NetworkBusyChanged();
   void CreateControls();

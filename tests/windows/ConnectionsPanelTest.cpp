@@ -1,5 +1,7 @@
 // The current connections panel of the main window, over the stand-in network.
 #include <windows.h>
+#include <commctrl.h>
+#include <dbt.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -154,6 +156,51 @@ TEST_F(ConnectionsPanelTest, ListsMoreConnectionsThanOneBatchHolds) {
   ASSERT_TRUE(running_->MovePointerTo(POINT{bounds.left + 5, bounds.top + 5}));
   SendMessageW(main().Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
   EXPECT_EQ(main().PanelGroup()->Position(), 5);
+}
+
+// Each connect button shows whether its share is connected, as its mark and at the end of its tooltip: after
+// the start, a connect, a close, and a drive that another program made (Windows' broadcast).
+TEST_F(ConnectionsPanelTest, EachButtonShowsItsStateAndFollowsConnectsClosesAndOutsideChanges) {
+  Start(StandInNetwork().AddShare(u"\\\\srv\\a").AddShare(u"\\\\srv\\b").AddConnection(u"Z:", u"\\\\srv\\a"),
+        "a,Z,\\\\srv\\a,,\r\nb,,\\\\srv\\b,,\r\n");
+  auto mark = [&](size_t i) {
+    BUTTON_IMAGELIST list{};
+    SendMessageW(main().ConnectButtons().at(i), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+    return list.himl;
+  };
+  auto expectStates = [&](ButtonStatus a, ButtonStatus b) {
+    EXPECT_EQ(main().ConnectButtonStatus(0), a);
+    EXPECT_EQ(main().ConnectButtonStatus(1), b);
+    EXPECT_EQ(mark(0), main().StateMark(a.state));
+    EXPECT_EQ(mark(1), main().StateMark(b.state));
+  };
+  ASSERT_NE(main().StateMark(ButtonState::Connected), main().StateMark(ButtonState::NotConnected));
+  EXPECT_EQ(WindowText(main().ConnectButtons().at(0)), L"a");  // the caption stays the name
+  expectStates({ButtonState::Connected, u"Z:"}, {});
+
+  {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window == dialog().Handle()) testing::PostClick(dialog().B_Ok());
+    });
+    SendMessageW(main().ConnectButtons().at(1), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
+  }
+  expectStates({ButtonState::Connected, u"Z:"}, {ButtonState::Connected, u""});
+
+  ClickStrip(0, 1, [&] { return main().ConnectButtonStatus(0).state == ButtonState::NotConnected; });
+  ASSERT_TRUE(running_->WaitForNetwork());
+  expectStates({}, {ButtonState::Connected, u""});
+
+  // Another program maps \\srv\a as Y:; Windows tells every window.
+  StandInNetwork()
+      .AddShare(u"\\\\srv\\a")
+      .AddShare(u"\\\\srv\\b")
+      .AddConnection(u"", u"\\\\srv\\b")
+      .AddConnection(u"Y:", u"\\\\srv\\a")
+      .Save();
+  SendMessageW(main().Handle(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+  ASSERT_TRUE(running_->WaitForNetwork());
+  expectStates({ButtonState::Connected, u"Y:"}, {ButtonState::Connected, u""});
 }
 
 }  // namespace

@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {
   const std::vector<HWND> buttons = main().ConnectButtons();
   ASSERT_EQ(buttons.size(), 2u);
   EXPECT_EQ(WindowText(buttons[1]), L"R&&D");  // the ampersand of the name shows as itself
-  const wchar_t* hints[] = {L"Zドライブ【\\\\srv\\share】", L"\\\\srv\\share"};
+  const wchar_t* hints[] = {L"Zドライブ【\\\\srv\\share】（未接続）", L"\\\\srv\\share（未接続）"};
   // Twice over, in both directions: the one tool follows the pointer from button to button.
   for (size_t i : {0u, 1u, 0u, 1u, 1u}) {
     EXPECT_EQ(HintAfterPointerEnters(main(), buttons[i]), hints[i]);
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {
       EXPECT_EQ(GetWindowLongPtrW(rebuilt[i], GWLP_USERDATA), static_cast<LONG_PTR>(i));
       EXPECT_EQ(WindowText(rebuilt[i]), L"n" + std::to_wstring(i));
     }
-    EXPECT_EQ(HintAfterPointerEnters(main(), rebuilt.back()), L"\\\\f");
+    EXPECT_EQ(HintAfterPointerEnters(main(), rebuilt.back()), L"\\\\f（未接続）");
   }
 }
 
@@ -238,7 +238,8 @@ TEST_F(MainWindowTest, TooltipShowsTheHintOfTheButtonUnderThePointer) {
   HWND tooltips = main().Tooltips();
   for (size_t i : {1u, 2u, 0u}) {
     SCOPED_TRACE(i);
-    const std::wstring wanted[] = {L"\\\\srv\\a", L"Qドライブ【\\\\srv\\b】", L"\\\\srv\\c"};
+    const std::wstring wanted[] = {L"\\\\srv\\a（未接続）", L"Qドライブ【\\\\srv\\b】（未接続）",
+                                   L"\\\\srv\\c（未接続）"};
     RECT bounds{};
     GetWindowRect(main().ConnectButtons().at(i), &bounds);
     // From outside the buttons, so that the pointer enters this one (an earlier test may have left it there).
@@ -269,7 +270,7 @@ TEST_F(MainWindowTest, SettingsBeyondTheButtonLimitAreKeptAndTheUserIsTold) {
   for (size_t i = 0; i < buttons.size(); ++i) {
     EXPECT_EQ(WindowText(buttons[i]), L"b" + std::to_wstring(i));
     EXPECT_EQ(GetWindowLongPtrW(buttons[i], GWLP_USERDATA), static_cast<LONG_PTR>(i));
-    EXPECT_EQ(HintAfterPointerEnters(main(), buttons[i]), L"\\\\srv\\s" + std::to_wstring(i));
+    EXPECT_EQ(HintAfterPointerEnters(main(), buttons[i]), L"\\\\srv\\s" + std::to_wstring(i) + L"（未接続）");
   }
   EXPECT_EQ(running_->app().Settings.Count(), 5u);
   EXPECT_EQ(running_->app().Settings.Name(4), u"b4");

@@ -591,8 +591,8 @@ TEST_F(SettingButtonTest, AnEndFromOutsideSavesTheEditorsChanges) {
 std::optional<std::wstring> RunValue() {
   wchar_t data[1024] = {};
   DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway",
-                   RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway", RRF_RT_REG_SZ,
+                   nullptr, data, &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   return std::wstring(data);

@@ -1,0 +1,66 @@
+#include "ui/StateMarks.h"
+
+#include "ui/Dpi.h"
+
+namespace velloway {
+namespace {
+
+inline void DeleteMemoryDc(HDC dc) noexcept { ::DeleteDC(dc); }
+inline void ReleaseScreenDc(HDC dc) noexcept { ::ReleaseDC(nullptr, dc); }
+using UniqueGdiObject = UniqueAny<HGDIOBJ, detail::DeleteGdiObject>;
+using UniqueMemoryDc = UniqueAny<HDC, DeleteMemoryDc>;
+using UniqueScreenDc = UniqueAny<HDC, ReleaseScreenDc>;
+
+constexpr COLORREF kTransparent = RGB(255, 0, 255);
+constexpr int kMarkSize = 10;
+
+struct Mark {
+  COLORREF ring;
+  COLORREF fill;  // kTransparent: a ring only
+  bool bar;       // a white bar across, for "look at this"
+};
+
+constexpr Mark kMarks[] = {
+    {RGB(140, 140, 140), kTransparent, false},     // NotConnected
+    {RGB(30, 130, 60), RGB(50, 170, 80), false},   // Connected
+    {RGB(190, 130, 0), RGB(240, 170, 30), false},  // Waiting
+    {RGB(180, 30, 30), RGB(220, 50, 50), true},    // NeedsCheck
+};
+
+void DrawMark(HDC dc, const Mark& mark, int size, UINT dpi) {
+  const UniqueGdiObject pen(CreatePen(PS_SOLID, Scale(1, dpi), mark.ring));
+  const UniqueGdiObject brush(mark.fill == kTransparent ? nullptr : CreateSolidBrush(mark.fill));
+  const HGDIOBJ oldPen = SelectObject(dc, pen.get());
+  const HGDIOBJ oldBrush = SelectObject(dc, brush ? brush.get() : GetStockObject(NULL_BRUSH));
+  Ellipse(dc, 0, 0, size, size);
+  if (mark.bar) {
+    RECT bar{size / 4, size / 2 - Scale(1, dpi), size - size / 4, size / 2 + Scale(1, dpi)};
+    FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+}
+
+}  // namespace
+
+std::array<UniqueImageList, 4> CreateStateMarks(UINT dpi) {
+  const int size = Scale(kMarkSize, dpi);
+  std::array<UniqueImageList, 4> lists;
+  const UniqueScreenDc screen(GetDC(nullptr));
+  const UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+  for (size_t i = 0; i < lists.size(); ++i) {
+    lists[i] = UniqueImageList(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0));
+    const UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), size, size));
+    const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
+    RECT all{0, 0, size, size};
+    const UniqueGdiObject background(CreateSolidBrush(kTransparent));
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(background.get()));
+    DrawMark(dc.get(), kMarks[i], size, dpi);
+    // The bitmap leaves the DC before the list copies it.
+    SelectObject(dc.get(), old);
+    ImageList_AddMasked(lists[i].get(), static_cast<HBITMAP>(bitmap.get()), kTransparent);
+  }
+  return lists;
+}
+
+}  // namespace velloway

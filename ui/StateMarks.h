@@ -1,0 +1,17 @@
+// The small marks a connect button shows beside its caption for its state, drawn at the window's DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "core/ButtonStates.h"
+#include "ui/NodePictures.h"
+
+namespace velloway {
+
+// One image list per state, in the order of ButtonState: a grey ring (not connected), a green dot
+// (connected), an amber dot (waiting), a red dot with a white bar (needs a check); 10 × 10 at 96 DPI.
+std::array<UniqueImageList, 4> CreateStateMarks(UINT dpi);
+
+}  // namespace velloway
