@@ -1,0 +1,58 @@
+// Buttons that connect by themselves: which ones (kept beside vlw.ini in a file of their own, so that vlw.ini
+// stays byte for byte what it is), and what an attempt's result leads to.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ButtonSetting.h"
+#include "core/SettingsList.h"
+#include "core/Text.h"
+
+namespace velloway {
+
+inline constexpr char16_t kAutoConnectFileName[] = u"vlw-auto.txt";
+
+// The set of buttons that connect by themselves, by what they connect: the drive letter and the folder, so that
+// a rename or a move keeps the setting and an edit of folder or drive is followed by the editor.
+class AutoConnectSet {
+ public:
+  bool Contains(const ButtonSetting& row) const;
+  void Set(const ButtonSetting& row, bool on);
+  // Drops the keys no row has any more (a deleted button's).
+  void KeepOnly(const SettingsList& rows);
+  bool Empty() const noexcept { return keys_.empty(); }
+
+  // One key a line in UTF-8: the drive letter (or nothing), a tab, the folder. Lines that are no key are
+  // skipped on reading, so that a damaged file costs only its damaged lines.
+  std::string Format() const;
+  static AutoConnectSet Parse(std::string_view bytes);
+  bool operator==(const AutoConnectSet&) const = default;
+
+ private:
+  struct Key {
+    Text drive;  // one upper-case letter, or empty
+    Text folder;
+    bool operator==(const Key&) const = default;
+  };
+  static Key KeyOf(const ButtonSetting& row);
+  static bool Same(const Key& a, const Key& b);
+  std::vector<Key> keys_;
+};
+
+// What an automatic attempt's result leads to.
+enum class AutoNext {
+  Connected,  // connected, or the share was there already
+  Retry,      // the server could not be found or reached now: tried again later
+  Stop,       // refused (password, account, drive letter held by another share): never again by itself
+};
+
+AutoNext AfterAutoAttempt(std::uint32_t resultCode);
+
+// Seconds before the next attempt after `failures` attempts that found no server: 15 at first, doubling up to
+// five minutes.
+std::uint32_t RetryDelaySeconds(int failures);
+
+}  // namespace velloway
