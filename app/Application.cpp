@@ -11,11 +11,11 @@ Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t 
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
       F_Main(MainServices{Settings, Files, Folders, Reach, CodePage, Network, Worker, Shell, Crypto, Credentials,
-                          std::move(applicationDataFolder)},
+                          std::move(applicationDataFolder), AutoConnects, AutoWorker},
              connectButtonLimit),
       F_NetResEnum(Network, Worker, Settings,
                    [this](const Text& name, const Text& folder) { return AddButtonFromShare(name, folder); }),
-      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials, SignIn) {
+      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials, SignIn, AutoConnects) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;
@@ -35,6 +35,7 @@ void Application::CreateWindows(int showCommand) {
 bool Application::SaveAndRebuildButtons(bool mayAsk) {
   if (!F_Main.SaveToIni(mayAsk)) return false;
   F_Main.CreateButtons();
+  F_Main.AutoConnectsChanged();
   return true;
 }
 

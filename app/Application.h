@@ -1,6 +1,7 @@
 // The application: the settings list, the platform layers and the five windows, created in order.
 #pragma once
 
+#include "core/AutoConnect.h"
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
 #include "platform/U_crypto_h.h"
@@ -40,6 +41,7 @@ class Application {
   bool AddButtonFromShare(const Text& name, const Text& folder);
 
   SettingsList Settings;
+  AutoConnectSet AutoConnects;  // which of them connect by themselves
   WindowsFileStore Files;
   WindowsFolderProbe Folders;
   WindowsReachProbe Reach;
@@ -52,6 +54,7 @@ class Application {
   // Declared after what its operations use and before the windows: on the way out the windows go
   // first, then a running operation is waited for.
   NetworkWorker Worker;
+  NetworkWorker AutoWorker;  // the automatic connects', apart from the user's operations
   WindowsShellOpener WindowsShell;
   ShellOpener& Shell;
   CryptoServices Crypto;

@@ -17,6 +17,15 @@ bool AutoConnectSet::Same(const Key& a, const Key& b) {
   return a.drive == b.drive && SameResourceName(a.folder, b.folder);
 }
 
+Text AutoConnectSet::KeyText(const ButtonSetting& row) {
+  const Key key = KeyOf(row);
+  Text folder = key.folder;
+  for (char16_t& c : folder) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  }
+  return key.drive + u"\t" + folder;
+}
+
 bool AutoConnectSet::Contains(const ButtonSetting& row) const {
   const Key key = KeyOf(row);
   return std::any_of(keys_.begin(), keys_.end(), [&](const Key& k) { return Same(k, key); });

@@ -24,6 +24,8 @@ class AutoConnectSet {
   // Drops the keys no row has any more (a deleted button's).
   void KeepOnly(const SettingsList& rows);
   bool Empty() const noexcept { return keys_.empty(); }
+  // The key as text, for telling buttons apart: the same for rows that Contains treats as one.
+  static Text KeyText(const ButtonSetting& row);
 
   // One key a line in UTF-8: the drive letter (or nothing), a tab, the folder. Lines that are no key are
   // skipped on reading, so that a damaged file costs only its damaged lines.

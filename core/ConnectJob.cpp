@@ -76,7 +76,7 @@ void ConnectJob::Run(NetworkProvider& network, const FolderProbe& folders, const
   }
   outcome = CheckDriveInUse(ConnectResultText(result, remote), result, drive, remote, locals, remotes);
   if (outcome.open) openIsFolder = folders.IsFolder(plan.openTarget);
-  if (NeedsReachDiagnosis(result)) {
+  if (diagnose && NeedsReachDiagnosis(result)) {
     if (const std::optional<Text> server = ServerOfPath(remote)) {
       probes = ProbeReach(probe, server->substr(2));
       reach = DiagnoseReach(*probes, *server);

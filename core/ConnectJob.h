@@ -43,7 +43,8 @@ struct ConnectJob {
   // After 1219: the connections to the same server. The password is kept for one retry once they are closed.
   std::vector<HeldConnection> held;
   Text retryPassword;
-  bool retry = false;  // this job is that retry
+  bool retry = false;    // this job is that retry
+  bool diagnose = true;  // whether a server that cannot be reached is probed for why
 
   ConnectJob() = default;
   ConnectJob(const ConnectJob&) = delete;

@@ -19,6 +19,7 @@
 #include "core/DisconnectResult.h"
 #include "core/DriveAssignment.h"
 #include "core/PasswordUpdate.h"
+#include "core/RuntimeError.h"
 #include "core/SecureWipe.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsSave.h"
@@ -49,12 +50,16 @@ enum ControlId {
 };
 
 constexpr UINT_PTR kT_OnCreate = 1;
+constexpr UINT_PTR kT_AutoConnect = 2;  // the next automatic attempt that waits for the network is due
 // A strip's button click, handled once the strip's own handler has returned: the handler may rebuild
 // (and so destroy) the strip. wParam is the strip's tag; lParam is 0 for open and 1 for close, plus twice
 // the panels' generation: a click on panels that a rebuild has since replaced is dropped.
 constexpr UINT kStripClicked = WM_APP + 1;
 // Not every setting got a connect button: wParam buttons were made for lParam settings.
 constexpr UINT kButtonsLeftOut = WM_APP + 2;
+// Windows ends a sleep.
+constexpr WPARAM kResumeAutomatic = 0x12;  // PBT_APMRESUMEAUTOMATIC
+constexpr WPARAM kResumeSuspend = 0x07;    // PBT_APMRESUMESUSPEND
 constexpr UINT kT_OnCreateInterval = 10;
 
 constexpr int kClientWidth = 682;
@@ -84,7 +89,23 @@ const ControlLayout kStatusBar1Layout{kStatusBar1, STATUSCLASSNAMEW, L"", 0, 0, 
 TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
     : services_(services),
       connectButtonLimit_(connectButtonLimit),
-      hint_([this](HWND button) { return HintOf(button); }) {}
+      hint_([this](HWND button) { return HintOf(button); }),
+      autoConnector_(
+          AutoConnector::Services{services_.settings, services_.autoConnects, services_.network, services_.autoWorker,
+                                  services_.crypto, services_.credentials, services_.folders, services_.reach},
+          AutoConnector::Hooks{// An attempt that ends after the window was closed shows nothing.
+                               [this](const Text& status) {
+                                 if (Handle() != nullptr) SetStatus(status);
+                               },
+                               [this](std::vector<Text> locals, std::vector<Text> remotes) {
+                                 if (Handle() != nullptr) ShowConnections(std::move(locals), std::move(remotes));
+                               },
+                               [this] {
+                                 if (Handle() != nullptr) ShowButtonStatuses();
+                               },
+                               [this](UINT milliseconds) {
+                                 if (Handle() != nullptr) SetTimer(Handle(), kT_AutoConnect, milliseconds, nullptr);
+                               }}) {}
 
 void TF_Main::Create(int showCommand) {
   const SIZE size = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, GetDpiForSystem());
@@ -100,6 +121,7 @@ void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResE
 
 void TF_Main::FormCreate() {
   path_ = SettingsFolder(services_.applicationDataFolder);
+  autoPath_ = path_ + u"\\" + kAutoConnectFileName;
   stl_Connected1_ = std::make_unique<std::vector<Text>>();
   stl_Connected2_ = std::make_unique<std::vector<Text>>();
   CreateControls();
@@ -190,6 +212,7 @@ void TF_Main::T_OnCreateTimer() {
   timerArmed_ = false;
   try {
     LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
+    LoadAutoConnects();
   } catch (...) {
     // The connections exist whatever became of the settings file: they are shown before the error is.
     CreateButtons_Connected();
@@ -239,12 +262,49 @@ void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remote
   // The new group replaces the old one whole: it is always P_Connected's second child, and its only other.
   panels_.Rebuild(P_Connected_.Handle(), *stl_Connected1_, *stl_Connected2_, Font());
   ShowButtonStatuses();
+  // The first reading of the connections, and every later one, tells auto-connect what is there.
+  autoConnector_.Tick(CurrentStatuses());
   Layout();
   panels_.Group()->ScrollTo(0);
 }
 
+std::vector<ButtonStatus> TF_Main::CurrentStatuses() const {
+  return ButtonStatuses(services_.settings, *stl_Connected1_, *stl_Connected2_);
+}
+
 void TF_Main::ShowButtonStatuses() {
-  connectButtons_.ShowStatuses(ButtonStatuses(services_.settings, *stl_Connected1_, *stl_Connected2_), Dpi());
+  std::vector<ButtonStatus> statuses = CurrentStatuses();
+  for (size_t i = 0; i < statuses.size(); ++i) {
+    if (statuses[i].state != ButtonState::NotConnected) continue;
+    if (const auto waiting = autoConnector_.StateOf(services_.settings.Row(i))) statuses[i].state = *waiting;
+  }
+  connectButtons_.ShowStatuses(std::move(statuses), Dpi());
+}
+
+void TF_Main::NetworkReturned() { autoConnector_.NetworkReturned(CurrentStatuses()); }
+
+void TF_Main::AutoConnectsChanged() {
+  autoConnector_.ForgetAll();
+  ShowButtonStatuses();
+  autoConnector_.Tick(CurrentStatuses());
+}
+
+// A file that cannot be read leaves no button connecting by itself; the next save writes it anew.
+void TF_Main::LoadAutoConnects() {
+  std::optional<std::string> bytes;
+  try {
+    bytes = services_.files.ReadAll(autoPath_);
+  } catch (const RuntimeError&) {
+  }
+  services_.autoConnects = bytes ? AutoConnectSet::Parse(*bytes) : AutoConnectSet();
+  autosAsRead_ = services_.autoConnects;
+}
+
+void TF_Main::SaveAutoConnects() {
+  services_.autoConnects.KeepOnly(services_.settings);
+  if (services_.autoConnects == autosAsRead_) return;
+  services_.files.ReplaceAll(autoPath_, services_.autoConnects.Format());
+  autosAsRead_ = services_.autoConnects;
 }
 
 void TF_Main::NetworkBusyChanged() {
@@ -335,6 +395,7 @@ bool TF_Main::SaveToIni(bool mayAsk) {
                               default: return ConflictAnswer::Cancel;
                             }
                           });
+  if (!result.cancelled) SaveAutoConnects();
   const Text notice = SaveNotice(wasUnread, result);
   if (!notice.empty() && mayAsk) ShowMessage(over, notice);
   return !result.cancelled;
@@ -383,6 +444,8 @@ void TF_Main::ConnectClick(HWND sender) {
     ShowMessage(Handle(), kSharePathRule);
     return;
   }
+  // The user takes over: what auto-connect stopped at for this button is tried again when due.
+  autoConnector_.Forget(setting);
   auto job = std::make_shared<ConnectJob>();
   job->button = setting.Name;
   job->drive = ConnectDrive(setting.Drive);
@@ -558,6 +621,10 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: FormCreate(); return 0;
     case WM_TIMER:
       if (wParam == kT_OnCreate) T_OnCreateTimer();
+      if (wParam == kT_AutoConnect) {
+        KillTimer(Handle(), kT_AutoConnect);
+        autoConnector_.Tick(CurrentStatuses());
+      }
       return 0;
     case kStripClicked:
       if (static_cast<unsigned>(lParam >> 1) != (panels_.Generation() & 0xFFFF)) return 0;  // its panel is gone
@@ -596,6 +663,9 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && !services_.worker.Busy()) {
         CreateButtons_Connected();
       }
+      return TRUE;
+    case WM_POWERBROADCAST:
+      if (wParam == kResumeAutomatic || wParam == kResumeSuspend) NetworkReturned();
       return TRUE;
     case WM_MOUSEWHEEL: FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_SIZE: Layout(); return 0;

@@ -20,6 +20,7 @@
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
 #include "platform/UniqueAny.h"
+#include "ui/AutoConnector.h"
 #include "ui/BusyControls.h"
 #include "ui/ConnectButtonRow.h"
 #include "ui/ConnectionPanelList.h"
@@ -50,6 +51,8 @@ struct MainServices {
   const CryptoServices& crypto;
   CredentialStore& credentials;  // the passwords of rows whose Pass is empty
   Text applicationDataFolder;    // the per-user folder, as the shell gave it; the settings folder is inside
+  AutoConnectSet& autoConnects;  // which buttons connect by themselves; kept beside the settings file
+  NetworkWorker& autoWorker;     // where they connect, apart from the user's operations
 };
 
 class TF_Main : public TopLevelWindow {
@@ -69,6 +72,8 @@ class TF_Main : public TopLevelWindow {
   // (mayAsk false: the list is kept), and is told where the side not kept went. False: the user went
   // back to editing and nothing was saved. The list may have become the file's: rebuild the buttons.
   bool SaveToIni(bool mayAsk = true);
+  // The editor changed the buttons: what auto-connect stopped or waits at is forgotten, and it starts again.
+  void AutoConnectsChanged();
   void FormMouseWheel(int wheelDelta);
 
   void SetStatus(const Text& text);
@@ -89,6 +94,8 @@ class TF_Main : public TopLevelWindow {
   const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_.Buttons(); }
   // A connect button's status as its mark and tooltip show it, and the image list of a state's mark.
   ButtonStatus ConnectButtonStatus(size_t index) const { return connectButtons_.StatusOf(index); }
+  // The network came back (an address change, a resume from sleep): auto-connect buttons that wait try now.
+  void NetworkReturned();
   HIMAGELIST StateMark(ButtonState state) const noexcept { return connectButtons_.MarkOf(state); }
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
   // The details of the last connect when it failed, as the details dialog shows them; opened by a click on the
@@ -134,8 +141,12 @@ class TF_Main : public TopLevelWindow {
   void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
   // A strip's click runs once the strip's own message has returned: its handler may rebuild the strips.
   void PostStripClick(ConnectionPanelList::StripButton button);
-  // Each connect button's mark from the connections as last read.
+  // Each connect button's mark from the connections as last read and auto-connect's states.
   void ShowButtonStatuses();
+  std::vector<ButtonStatus> CurrentStatuses() const;
+  // The file of the buttons that connect by themselves, beside the settings file.
+  void LoadAutoConnects();
+  void SaveAutoConnects();
   // Enables the header buttons that start a network operation while none runs.
   void NetworkBusyChanged();
   void CreateControls();
@@ -171,7 +182,11 @@ class TF_Main : public TopLevelWindow {
   int connectedHeight_ = 0;          // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
   std::optional<ConnectDetails> failure_;  // the last connect's, when it failed
-  RefusedPasswords refusedPasswords_;      // buttons whose stored password was refused in this run
+  RefusedPasswords refusedPasswords_;
+  AutoConnector autoConnector_;
+  Text autoPath_;
+  AutoConnectSet autosAsRead_;  // what the file held at the last load or save      // buttons whose stored password was
+                                // refused in this run
 };
 
 }  // namespace velloway

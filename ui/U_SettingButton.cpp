@@ -111,6 +111,7 @@ void TF_SettingButton::FormShow() {
   // The user may have turned it off in Task Manager meanwhile.
   SendMessageW(C_SignIn(), BM_SETCHECK, signIn_.Enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
   rowsAtShow_ = settings_;
+  autosAtShow_ = autos_;
   RowsChanged();
 }
 
@@ -130,6 +131,7 @@ void TF_SettingButton::Select(int row) {
 }
 
 void TF_SettingButton::FillForm(const ButtonSetting& setting) {
+  form_.AutoConnect = autos_.Contains(setting);
   form_.Name = setting.Name;
   form_.Drive = setting.Drive;
   form_.Folder = setting.Folder;
@@ -212,6 +214,7 @@ bool TF_SettingButton::AddWithForm(const ButtonSetting& shown) {
     return false;
   }
   settings_.Append(SettingFromForm());
+  autos_.Set(settings_.Row(settings_.Count() - 1), form_.AutoConnect);
   RowsChanged();
   return true;
 }
@@ -244,7 +247,9 @@ void TF_SettingButton::B_EditClick() {
   }
   // The old key stays in use if the edit kept Folder, ID and the box: the save checks.
   Forget(settings_.Row(static_cast<size_t>(row)));
+  autos_.Set(settings_.Row(static_cast<size_t>(row)), false);
   settings_.SetRow(static_cast<size_t>(row), SettingFromForm());
+  autos_.Set(settings_.Row(static_cast<size_t>(row)), form_.AutoConnect);
   RowsChanged();
 }
 
@@ -290,6 +295,7 @@ void TF_SettingButton::B_CloseClick(bool mayAsk) {
       return;
     }
     settings_ = rowsAtShow_;
+    autos_ = autosAtShow_;
     Select(-1);
     RowsChanged();
   }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/AutoConnect.h"
 #include "core/CredentialStore.h"
 #include "core/SettingsList.h"
 #include "core/SignInStart.h"
@@ -19,8 +20,8 @@ class TF_SettingButtonForm;
 class TF_SettingButton : public ModalWindow {
  public:
   TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto,
-                   CredentialStore& credentials, SignInStart& signIn)
-      : settings_(settings), form_(form), crypto_(crypto), credentials_(credentials), signIn_(signIn) {}
+                   CredentialStore& credentials, SignInStart& signIn, AutoConnectSet& autos)
+      : settings_(settings), form_(form), crypto_(crypto), credentials_(credentials), signIn_(signIn), autos_(autos) {}
 
   // onClose saves the settings and rebuilds the connect buttons; false keeps the editor open (the user went
   // back to editing). When it raises, the error is shown and the user may close without saving: the rows go
@@ -83,6 +84,8 @@ class TF_SettingButton : public ModalWindow {
   const CryptoServices& crypto_;
   CredentialStore& credentials_;
   SignInStart& signIn_;
+  AutoConnectSet& autos_;           // edited with the rows: a changed folder or drive takes the setting along
+  AutoConnectSet autosAtShow_;      // what closing without saving goes back to
   std::vector<Text> keysToDelete_;  // credentials that rows used since the last save
   std::function<bool(bool mayAsk)> onClose_;
   SettingsList rowsAtShow_;  // what closing without saving goes back to

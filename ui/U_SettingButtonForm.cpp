@@ -24,6 +24,7 @@ enum ControlId {
   kE_Pass,
   kB_OK,
   kCK_CredentialManager,
+  kCK_AutoConnect,
   kB_Cancel = IDCANCEL,
   kLabel = 200,
   kL_PassNote = 220,
@@ -56,8 +57,10 @@ const ControlLayout kLayout[] = {
     // Under the password and its note; the buttons moved down to make room for it.
     {kCK_CredentialManager, WC_BUTTONW, L"Windows の資格情報マネージャーに保存する（推奨）", 88, 272, 470, 18,
      WS_TABSTOP | BS_AUTOCHECKBOX},
-    {kB_OK, WC_BUTTONW, L"OK(&O)", 48, 298, 75, 25, WS_TABSTOP | BS_DEFPUSHBUTTON},
-    {kB_Cancel, WC_BUTTONW, L"Cancel(&C)", 192, 298, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
+    {kCK_AutoConnect, WC_BUTTONW, L"サインイン時とネットワーク復帰時に自動接続する(&A)", 88, 296, 470, 18,
+     WS_TABSTOP | BS_AUTOCHECKBOX},
+    {kB_OK, WC_BUTTONW, L"OK(&O)", 48, 324, 75, 25, WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {kB_Cancel, WC_BUTTONW, L"Cancel(&C)", 192, 324, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
 };
 // clang-format on
 
@@ -73,7 +76,7 @@ const std::vector<Text>& TF_SettingButtonForm::DriveEntries() {
 }
 
 void TF_SettingButtonForm::Create(HWND owner) {
-  CreateModal(L"TF_SettingButtonForm", L"設定", 573, 332, WS_SYSMENU, owner);
+  CreateModal(L"TF_SettingButtonForm", L"設定", 573, 358, WS_SYSMENU, owner);
   for (const ControlLayout& layout : kLayout) AddControl(layout);
   SendMessageW(E_Name(), EM_LIMITTEXT, 30, 0);
   SendMessageW(E_Folder(), EM_LIMITTEXT, 100, 0);
@@ -97,6 +100,7 @@ HWND TF_SettingButtonForm::B_OK() const noexcept { return Control(kB_OK); }
 HWND TF_SettingButtonForm::B_Cancel() const noexcept { return Control(kB_Cancel); }
 HWND TF_SettingButtonForm::L_PassNote() const noexcept { return Control(kL_PassNote); }
 HWND TF_SettingButtonForm::CK_CredentialManager() const noexcept { return Control(kCK_CredentialManager); }
+HWND TF_SettingButtonForm::CK_AutoConnect() const noexcept { return Control(kCK_AutoConnect); }
 
 void TF_SettingButtonForm::FormShow() {
   if (extraDriveEntry_ >= 0) {
@@ -123,6 +127,7 @@ void TF_SettingButtonForm::FormShow() {
   ShowWindow(L_PassNote(), PasswordUnreadable ? SW_SHOWNA : SW_HIDE);
   PasswordChanged = false;
   SendMessageW(CK_CredentialManager(), BM_SETCHECK, UseCredentialManager ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(CK_AutoConnect(), BM_SETCHECK, AutoConnect ? BST_CHECKED : BST_UNCHECKED, 0);
   SetInitialFocus(E_Name());
 }
 
@@ -133,6 +138,7 @@ void TF_SettingButtonForm::ReadFields() {
   Password = ControlText(E_Pass());
   PasswordChanged = SendMessageW(E_Pass(), EM_GETMODIFY, 0, 0) != 0;
   UseCredentialManager = SendMessageW(CK_CredentialManager(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  AutoConnect = SendMessageW(CK_AutoConnect(), BM_GETCHECK, 0, 0) == BST_CHECKED;
   const LRESULT index = SendMessageW(CB_Drive(), CB_GETCURSEL, 0, 0);
   Drive = index == CB_ERR ? Text() : ControlText(CB_Drive());
 }

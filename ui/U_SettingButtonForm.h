@@ -26,6 +26,7 @@ class TF_SettingButtonForm : public ModalWindow {
   bool PasswordChanged = false;
   // In and out: keep the password in Windows' Credential Manager rather than in the file's Pass.
   bool UseCredentialManager = true;
+  bool AutoConnect = false;  // the button connects by itself at sign-in and when the network comes back
   // Asked on OK once the required fields are there; false keeps the dialog open (it has said why).
   std::function<bool()> OnAccept;
 
@@ -42,6 +43,7 @@ class TF_SettingButtonForm : public ModalWindow {
   // Shown only when the stored password could not be read.
   HWND L_PassNote() const noexcept;
   HWND CK_CredentialManager() const noexcept;
+  HWND CK_AutoConnect() const noexcept;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

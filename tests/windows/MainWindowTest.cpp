@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, StartsWithAllFiveWindowsAndLoadsOnTheOneShotTimer) {
            // The browser is 30 taller than its first layout: the server row sits below its buttons.
            Expected{app.F_NetResEnum.Handle(), L"TF_NetResEnum", L"リソース検索", 426, 323, true, false},
            Expected{app.F_SettingButton.Handle(), L"TF_SettingButton", L"ボタン設定", 670, 328, false, false},
-           Expected{app.F_SettingButtonForm.Handle(), L"TF_SettingButtonForm", L"設定", 573, 332, true, false},
+           Expected{app.F_SettingButtonForm.Handle(), L"TF_SettingButtonForm", L"設定", 573, 358, true, false},
            Expected{app.F_ConnectionDialog.Handle(), L"TF_ConnectionDialog", L"接続認証確認", 452, 213, true, false},
        }) {
     SCOPED_TRACE(e.className);

@@ -490,7 +490,8 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
   TF_SettingButtonForm form;
   WindowsCredentialStore credentials;
   WindowsSignInStart signIn;
-  TF_SettingButton editor(settings, form, crypto, credentials, signIn);
+  AutoConnectSet autos;
+  TF_SettingButton editor(settings, form, crypto, credentials, signIn, autos);
   form.Create(nullptr);
   editor.Create(nullptr, [](bool) { return true; });
 
