@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/NetworkProvider.h"
+#include "core/RuntimeError.h"
 #include "core/Unicode.h"
 
 namespace velloway {
@@ -75,6 +76,23 @@ AutoConnectSet AutoConnectSet::Parse(std::string_view bytes) {
     }
   }
   return set;
+}
+
+AutoConnectSet LoadAutoConnectFile(const FileStore& files, const Text& path) {
+  try {
+    const std::optional<std::string> bytes = files.ReadAll(path);
+    return bytes ? AutoConnectSet::Parse(*bytes) : AutoConnectSet();
+  } catch (const RuntimeError&) {
+    return AutoConnectSet();
+  }
+}
+
+void SaveAutoConnectFile(FileStore& files, const Text& path, AutoConnectSet& set, const SettingsList& rows,
+                         AutoConnectSet& asRead) {
+  set.KeepOnly(rows);
+  if (set == asRead) return;
+  files.ReplaceAll(path, set.Format());
+  asRead = set;
 }
 
 AutoNext AfterAutoAttempt(std::uint32_t resultCode) {

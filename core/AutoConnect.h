@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/ButtonSetting.h"
+#include "core/FileStore.h"
 #include "core/SettingsList.h"
 #include "core/Text.h"
 
@@ -43,6 +44,14 @@ class AutoConnectSet {
   static bool Same(const Key& a, const Key& b);
   std::vector<Key> keys_;
 };
+
+// The file beside the settings file: a file that is missing or cannot be read leaves no button connecting by
+// itself (the next save writes it anew).
+AutoConnectSet LoadAutoConnectFile(const FileStore& files, const Text& path);
+// Writes the set, without the keys no row has any more, when it differs from what the file held (asRead, which
+// becomes the set). A failure raises the store's RuntimeError.
+void SaveAutoConnectFile(FileStore& files, const Text& path, AutoConnectSet& set, const SettingsList& rows,
+                         AutoConnectSet& asRead);
 
 // What an automatic attempt's result leads to.
 enum class AutoNext {

@@ -10,24 +10,15 @@
 #include <string>
 
 #include "core/ConnectButtons.h"
-#include "core/ConnectDetails.h"
 #include "core/ConnectJob.h"
-#include "core/ConnectPlan.h"
-#include "core/ConnectResult.h"
 #include "core/ConnectionEnumeration.h"
-#include "core/CredentialKeys.h"
 #include "core/DisconnectResult.h"
-#include "core/DriveAssignment.h"
-#include "core/PasswordUpdate.h"
 #include "core/RuntimeError.h"
-#include "core/SecureWipe.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsSave.h"
 #include "core/SharePath.h"
 #include "platform/WinText.h"
-#include "platform/WindowsVersion.h"
 #include "ui/Controls.h"
-#include "ui/DetailsDialog.h"
 #include "ui/Dpi.h"
 #include "ui/ErrorReport.h"
 #include "ui/UNetResEnum.h"
@@ -57,6 +48,8 @@ constexpr UINT_PTR kT_AutoConnect = 2;  // the next automatic attempt that waits
 constexpr UINT kStripClicked = WM_APP + 1;
 // Not every setting got a connect button: wParam buttons were made for lParam settings.
 constexpr UINT kButtonsLeftOut = WM_APP + 2;
+// This machine's network addresses changed (AddressChangeWatch).
+constexpr UINT kAddressesChanged = WM_APP + 3;
 // Windows ends a sleep.
 constexpr WPARAM kResumeAutomatic = 0x12;  // PBT_APMRESUMEAUTOMATIC
 constexpr WPARAM kResumeSuspend = 0x07;    // PBT_APMRESUMESUSPEND
@@ -90,6 +83,18 @@ TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
     : services_(services),
       connectButtonLimit_(connectButtonLimit),
       hint_([this](HWND button) { return HintOf(button); }),
+      connectFlow_(services_, ConnectFlow::Window{[this] { return Handle(); },
+                                                  [this](const Text& status) {
+                                                    SetStatus(status);
+                                                    UpdateWindow(StatusBar1());
+                                                  },
+                                                  [this](std::vector<Text> locals, std::vector<Text> remotes) {
+                                                    ShowConnections(std::move(locals), std::move(remotes));
+                                                  },
+                                                  [this](const Text& name, std::function<void(bool)> then) {
+                                                    CancelConnection(name, false, std::move(then));
+                                                  },
+                                                  [this] { return SaveToIni(); }}),
       autoConnector_(
           AutoConnector::Services{services_.settings, services_.autoConnects, services_.network, services_.autoWorker,
                                   services_.crypto, services_.credentials, services_.folders, services_.reach},
@@ -126,11 +131,13 @@ void TF_Main::FormCreate() {
   stl_Connected2_ = std::make_unique<std::vector<Text>>();
   CreateControls();
   busyControls_.Attach(Handle(), {B_ConnectionSearch(), B_NetResSearch()});
+  addressWatch_ = std::make_unique<AddressChangeWatch>(Handle(), kAddressesChanged);
   services_.worker.OnBusyChanged([this] { NetworkBusyChanged(); });
   timerArmed_ = SetTimer(Handle(), kT_OnCreate, kT_OnCreateInterval, nullptr) != 0;
 }
 
 void TF_Main::FormDestroy() {
+  addressWatch_.reset();
   stl_Connected1_.reset();
   stl_Connected2_.reset();
 }
@@ -212,7 +219,8 @@ void TF_Main::T_OnCreateTimer() {
   timerArmed_ = false;
   try {
     LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
-    LoadAutoConnects();
+    services_.autoConnects = LoadAutoConnectFile(services_.files, autoPath_);
+    autosAsRead_ = services_.autoConnects;
   } catch (...) {
     // The connections exist whatever became of the settings file: they are shown before the error is.
     CreateButtons_Connected();
@@ -287,24 +295,6 @@ void TF_Main::AutoConnectsChanged() {
   autoConnector_.ForgetAll();
   ShowButtonStatuses();
   autoConnector_.Tick(CurrentStatuses());
-}
-
-// A file that cannot be read leaves no button connecting by itself; the next save writes it anew.
-void TF_Main::LoadAutoConnects() {
-  std::optional<std::string> bytes;
-  try {
-    bytes = services_.files.ReadAll(autoPath_);
-  } catch (const RuntimeError&) {
-  }
-  services_.autoConnects = bytes ? AutoConnectSet::Parse(*bytes) : AutoConnectSet();
-  autosAsRead_ = services_.autoConnects;
-}
-
-void TF_Main::SaveAutoConnects() {
-  services_.autoConnects.KeepOnly(services_.settings);
-  if (services_.autoConnects == autosAsRead_) return;
-  services_.files.ReplaceAll(autoPath_, services_.autoConnects.Format());
-  autosAsRead_ = services_.autoConnects;
 }
 
 void TF_Main::NetworkBusyChanged() {
@@ -395,7 +385,9 @@ bool TF_Main::SaveToIni(bool mayAsk) {
                               default: return ConflictAnswer::Cancel;
                             }
                           });
-  if (!result.cancelled) SaveAutoConnects();
+  if (!result.cancelled) {
+    SaveAutoConnectFile(services_.files, autoPath_, services_.autoConnects, services_.settings, autosAsRead_);
+  }
   const Text notice = SaveNotice(wasUnread, result);
   if (!notice.empty() && mayAsk) ShowMessage(over, notice);
   return !result.cancelled;
@@ -432,6 +424,8 @@ Text TF_Main::StatusText() const {
   return FromWide(text.c_str());
 }
 
+void TF_Main::ShowFailureDetails() { connectFlow_.ShowFailureDetails(); }
+
 void TF_Main::ConnectClick(HWND sender) {
   // One network operation at a time: a click while one runs starts nothing. Nor does one that arrives while
   // an earlier click's dialog is still open: it would fill that dialog with its own setting.
@@ -446,142 +440,7 @@ void TF_Main::ConnectClick(HWND sender) {
   }
   // The user takes over: what auto-connect stopped at for this button is tried again when due.
   autoConnector_.Forget(setting);
-  auto job = std::make_shared<ConnectJob>();
-  job->button = setting.Name;
-  job->drive = ConnectDrive(setting.Drive);
-  TF_ConnectionDialog& dialog = *F_ConnectionDialog_;
-  dialog.DriveLine = DriveLine(job->drive);
-  dialog.Folder = setting.Folder;
-  dialog.ID = setting.ID;
-  // An empty Pass: the password is the one Credential Manager keeps for the row's key, if any.
-  Text stored = UsesCredentialStore(setting) ? StoredPassword(setting, services_.credentials)
-                                             : DecryptPassword(setting.Pass, services_.crypto);
-  const WipeOnExit wipeStored(stored);
-  dialog.Password = stored;
-  const bool confirmed = dialog.ShowModal() == ModalResult::Ok;
-  // The edited values serve this connection only; the setting keeps its own.
-  RefusedPasswords::Attempt attempt{};
-  if (confirmed) {
-    job->remote = dialog.Folder;
-    job->user = dialog.ID;
-    job->password = dialog.Password;
-    attempt = {job->remote, job->user, !stored.empty(), dialog.Password != stored, kNoError};
-    // Kept for the question whether the button should keep it, when that may be asked.
-    if (attempt.storedPassword && attempt.typedAnother) job->typedPassword = dialog.Password;
-  }
-  WipeString(dialog.Password);
-  if (!confirmed || services_.worker.Busy()) return;
-  if (!IsSharePath(job->remote)) {
-    ShowMessage(Handle(), kSharePathRule);
-    return;
-  }
-  // Without a user name the share is connected as the current user, whatever password is stored.
-  job->plan = PlanConnect(job->drive, job->remote, job->user);
-
-  const Text key = CredentialKey(setting);
-  RunConnect(job, [this, job, index, key, attempt]() mutable {
-    // The row may have been edited meanwhile: only the same button is offered it.
-    attempt.result = job->result;
-    const bool sameRow = index < services_.settings.Count() && CredentialKey(services_.settings.Row(index)) == key;
-    if (sameRow && refusedPasswords_.After(services_.settings.Row(index), attempt)) {
-      OfferPassword(index, job->typedPassword);
-    }
-    WipeString(job->typedPassword);
-    // Another user holds the server: its connections may be closed and this one made again, once.
-    if (job->OffersRetry() && AskYesNo(Handle(), SessionConflictQuestion(job->remote, job->held, job->user), false)) {
-      CloseHeldThenRetry(job->held, job->Retry(), 0);
-    }
-    WipeString(job->retryPassword);
-  });
-}
-
-void TF_Main::RunConnect(const std::shared_ptr<ConnectJob>& job, std::function<void()> after) {
-  SetStatus(u"接続認証中");
-  UpdateWindow(StatusBar1());
-  NetworkProvider& network = services_.network;
-  const FolderProbe& folders = services_.folders;
-  const ReachProbe& reach = services_.reach;
-  services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
-                         [this, job, after = std::move(after)] {
-                           if (Handle() == nullptr) return;  // the window was closed meanwhile
-                           const ConnectOutcome outcome = job->Outcome();
-                           if (job->result == kNoError)
-                             ShowConnections(std::move(job->locals), std::move(job->remotes));
-                           if (outcome.open) {
-                             const WaitCursor wait;
-                             services_.shell.Open(Handle(), job->plan.openTarget);
-                           }
-                           SetStatus(outcome.status);
-                           NoteFailure(*job, outcome);
-                           if (after) after();
-                         });
-}
-
-// What the status line says is kept with its details until the next connect: a click on the status line, or
-// F1, shows them.
-void TF_Main::NoteFailure(const ConnectJob& job, const ConnectOutcome& outcome) {
-  if (job.result == kNoError || outcome.open) {
-    failure_.reset();
-    return;
-  }
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  auto two = [](WORD value) { return (value < 10 ? Text(u"0") : Text()) + NumberText(value); };
-  ConnectDetails details;
-  details.when = NumberText(now.wYear) + u"-" + two(now.wMonth) + u"-" + two(now.wDay) + u" " + two(now.wHour) + u":" +
-                 two(now.wMinute) + u":" + two(now.wSecond);
-  details.button = job.button;
-  details.folder = job.remote;
-  details.drive = job.drive;
-  details.user = job.user;
-  details.code = job.result;
-  details.status = outcome.status;
-  details.probes = job.probes;
-  details.versions = Text(u"Velloway: ") + VELLOWAY_VERSION + u"\r\nWindows: " + WindowsVersionText() + u"\r\n";
-  failure_ = std::move(details);
-}
-
-void TF_Main::ShowFailureDetails() {
-  if (failure_) ShowDetailsDialog(Handle(), DetailsText(*failure_));
-}
-
-// Each held connection through the close (its open-files question included); the retry once all are closed.
-void TF_Main::CloseHeldThenRetry(const std::vector<HeldConnection>& held, const std::shared_ptr<ConnectJob>& again,
-                                 size_t next) {
-  if (next == held.size()) {
-    RunConnect(again, nullptr);
-    return;
-  }
-  CancelConnection(held[next].name, false, [this, held, again, next](bool closed) {
-    if (closed) CloseHeldThenRetry(held, again, next + 1);
-  });
-}
-
-// Stored as the editor stores a password: in Credential Manager for a row whose Pass is empty, otherwise
-// encrypted into its Pass and saved.
-void TF_Main::OfferPassword(size_t index, const Text& password) {
-  if (!AskYesNo(Handle(), u"ボタンのパスワードを今回の内容で更新しますか？", false)) return;
-  ButtonSetting row = services_.settings.Row(index);
-  if (UsesCredentialStore(row)) {
-    const std::uint32_t error = services_.credentials.Write(CredentialKey(row), password);
-    if (error != 0) {
-      ShowMessage(Handle(), u"パスワードを Windows の資格情報マネージャーに保存できませんでした。（エラー " +
-                                ErrorCodeText(error) + u"）");
-    }
-    return;
-  }
-  if (!services_.codePage.CanRepresent(password)) {
-    ShowMessage(Handle(), u"パスワードに使用できない文字が含まれているため、ボタンには保存できません。");
-    return;
-  }
-  CipherOutcome encrypted = TryEncryptPassword(password, services_.crypto);
-  if (!encrypted.succeeded) {
-    ShowMessage(Handle(), u"パスワードを暗号化できませんでした。ボタンは変更されていません。");
-    return;
-  }
-  row.Pass = std::move(encrypted.text);
-  services_.settings.SetRow(index, row);
-  SaveToIni();
+  connectFlow_.Click(index, *F_ConnectionDialog_);
 }
 
 void TF_Main::B_AddButtonClick() {
@@ -664,6 +523,7 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         CreateButtons_Connected();
       }
       return TRUE;
+    case kAddressesChanged: NetworkReturned(); return 0;
     case WM_POWERBROADCAST:
       if (wParam == kResumeAutomatic || wParam == kResumeSuspend) NetworkReturned();
       return TRUE;

@@ -19,11 +19,14 @@
 #include "core/SettingsFile.h"
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
+#include "platform/AddressChangeWatch.h"
 #include "platform/UniqueAny.h"
 #include "ui/AutoConnector.h"
 #include "ui/BusyControls.h"
 #include "ui/ConnectButtonRow.h"
+#include "ui/ConnectFlow.h"
 #include "ui/ConnectionPanelList.h"
+#include "ui/MainServices.h"
 #include "ui/NetworkWorker.h"
 #include "ui/Panel.h"
 #include "ui/PointerTooltip.h"
@@ -37,23 +40,6 @@ namespace velloway {
 class TF_ConnectionDialog;
 class TF_NetResEnum;
 class TF_SettingButton;
-
-// What the main window works with, wired by the application.
-struct MainServices {
-  SettingsList& settings;
-  FileStore& files;
-  const FolderProbe& folders;  // asked on the worker whether what is to be opened is a folder
-  const ReachProbe& reach;     // asked on the worker why a server could not be found or reached
-  const AnsiCodePage& codePage;
-  NetworkProvider& network;
-  NetworkWorker& worker;  // where the network's blocking calls run, one operation at a time
-  ShellOpener& shell;
-  const CryptoServices& crypto;
-  CredentialStore& credentials;  // the passwords of rows whose Pass is empty
-  Text applicationDataFolder;    // the per-user folder, as the shell gave it; the settings folder is inside
-  AutoConnectSet& autoConnects;  // which buttons connect by themselves; kept beside the settings file
-  NetworkWorker& autoWorker;     // where they connect, apart from the user's operations
-};
 
 class TF_Main : public TopLevelWindow {
  public:
@@ -101,7 +87,7 @@ class TF_Main : public TopLevelWindow {
   // The details of the last connect when it failed, as the details dialog shows them; opened by a click on the
   // status line or F1.
   void ShowFailureDetails();
-  bool HasFailureDetails() const noexcept { return failure_.has_value(); }
+  bool HasFailureDetails() const noexcept { return connectFlow_.HasFailureDetails(); }
   // The connection panel group (the second child of P_Connected) and its panels, in connection order.
   ScrollBox* PanelGroup() noexcept { return panels_.Group(); }
   std::vector<ConnectionPanel*> ConnectionPanels() const { return panels_.Panels(); }
@@ -117,10 +103,6 @@ class TF_Main : public TopLevelWindow {
   void FormDestroy();
   void T_OnCreateTimer();
   void ConnectClick(HWND sender);
-  // Keeps the details of a failed connect for the details dialog; a success forgets them.
-  void NoteFailure(const ConnectJob& job, const ConnectOutcome& outcome);
-  // Asks whether the button keeps the password that just connected, after its own was refused.
-  void OfferPassword(size_t index, const Text& password);
   void B_AddButtonClick();
   void B_NetResSearchClick();
   void B_ConnectionSearchClick();
@@ -132,11 +114,6 @@ class TF_Main : public TopLevelWindow {
   // The close of a connection, on the worker; asks before forcing, then says how it went.
   // then: told whether it was closed, once it is done.
   void CancelConnection(const Text& name, bool force, std::function<void(bool closed)> then = {});
-  // Starts a connect on the worker; its outcome is shown (panel, open, status), then after runs.
-  void RunConnect(const std::shared_ptr<ConnectJob>& job, std::function<void()> after);
-  // After 1219 and a Yes: closes the connections that hold the server, then connects once more.
-  void CloseHeldThenRetry(const std::vector<HeldConnection>& held, const std::shared_ptr<ConnectJob>& again,
-                          size_t next);
   // Rebuilds the panels from the connections the worker read.
   void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
   // A strip's click runs once the strip's own message has returned: its handler may rebuild the strips.
@@ -144,9 +121,6 @@ class TF_Main : public TopLevelWindow {
   // Each connect button's mark from the connections as last read and auto-connect's states.
   void ShowButtonStatuses();
   std::vector<ButtonStatus> CurrentStatuses() const;
-  // The file of the buttons that connect by themselves, beside the settings file.
-  void LoadAutoConnects();
-  void SaveAutoConnects();
   // Enables the header buttons that start a network operation while none runs.
   void NetworkBusyChanged();
   void CreateControls();
@@ -181,9 +155,9 @@ class TF_Main : public TopLevelWindow {
   ConnectionPanelList panels_;       // the lower half's connection panels
   int connectedHeight_ = 0;          // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
-  std::optional<ConnectDetails> failure_;  // the last connect's, when it failed
-  RefusedPasswords refusedPasswords_;
+  ConnectFlow connectFlow_;  // a connect click after its button
   AutoConnector autoConnector_;
+  std::unique_ptr<AddressChangeWatch> addressWatch_;  // while the window exists
   Text autoPath_;
   AutoConnectSet autosAsRead_;  // what the file held at the last load or save      // buttons whose stored password was
                                 // refused in this run

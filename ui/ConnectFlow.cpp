@@ -1,0 +1,162 @@
+#include "ui/ConnectFlow.h"
+
+#include "core/ConnectPlan.h"
+#include "core/CredentialKeys.h"
+#include "core/DriveAssignment.h"
+#include "core/SecureWipe.h"
+#include "core/SharePath.h"
+#include "platform/WindowsVersion.h"
+#include "ui/DetailsDialog.h"
+#include "ui/ErrorReport.h"
+#include "ui/U_ConnectionDialog.h"
+#include "ui/WaitCursor.h"
+
+namespace velloway {
+namespace {
+
+Text LocalTimeText() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  auto two = [](WORD value) { return (value < 10 ? Text(u"0") : Text()) + NumberText(value); };
+  return NumberText(now.wYear) + u"-" + two(now.wMonth) + u"-" + two(now.wDay) + u" " + two(now.wHour) + u":" +
+         two(now.wMinute) + u":" + two(now.wSecond);
+}
+
+}  // namespace
+
+void ConnectFlow::Click(size_t index, TF_ConnectionDialog& dialog) {
+  const ButtonSetting& setting = services_.settings.Row(index);
+  auto job = std::make_shared<ConnectJob>();
+  job->button = setting.Name;
+  job->drive = ConnectDrive(setting.Drive);
+  dialog.DriveLine = DriveLine(job->drive);
+  dialog.Folder = setting.Folder;
+  dialog.ID = setting.ID;
+  // An empty Pass: the password is the one Credential Manager keeps for the row's key, if any.
+  Text stored = UsesCredentialStore(setting) ? StoredPassword(setting, services_.credentials)
+                                             : DecryptPassword(setting.Pass, services_.crypto);
+  const WipeOnExit wipeStored(stored);
+  dialog.Password = stored;
+  const bool confirmed = dialog.ShowModal() == ModalResult::Ok;
+  // The edited values serve this connection only; the setting keeps its own.
+  RefusedPasswords::Attempt attempt{};
+  if (confirmed) {
+    job->remote = dialog.Folder;
+    job->user = dialog.ID;
+    job->password = dialog.Password;
+    attempt = {job->remote, job->user, !stored.empty(), dialog.Password != stored, kNoError};
+    // Kept for the question whether the button should keep it, when that may be asked.
+    if (attempt.storedPassword && attempt.typedAnother) job->typedPassword = dialog.Password;
+  }
+  WipeString(dialog.Password);
+  if (!confirmed || services_.worker.Busy()) return;
+  if (!IsSharePath(job->remote)) {
+    ShowMessage(window_.handle(), kSharePathRule);
+    return;
+  }
+  // Without a user name the share is connected as the current user, whatever password is stored.
+  job->plan = PlanConnect(job->drive, job->remote, job->user);
+
+  const Text key = CredentialKey(setting);
+  Run(job, [this, job, index, key, attempt]() mutable {
+    // The row may have been edited meanwhile: only the same button is offered it.
+    attempt.result = job->result;
+    const bool sameRow = index < services_.settings.Count() && CredentialKey(services_.settings.Row(index)) == key;
+    if (sameRow && refusedPasswords_.After(services_.settings.Row(index), attempt)) {
+      OfferPassword(index, job->typedPassword);
+    }
+    WipeString(job->typedPassword);
+    // Another user holds the server: its connections may be closed and this one made again, once.
+    if (job->OffersRetry() &&
+        AskYesNo(window_.handle(), SessionConflictQuestion(job->remote, job->held, job->user), false)) {
+      CloseHeldThenRetry(job->held, job->Retry(), 0);
+    }
+    WipeString(job->retryPassword);
+  });
+}
+
+void ConnectFlow::Run(const std::shared_ptr<ConnectJob>& job, std::function<void()> after) {
+  window_.status(u"接続認証中");
+  NetworkProvider& network = services_.network;
+  const FolderProbe& folders = services_.folders;
+  const ReachProbe& reach = services_.reach;
+  services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
+                         [this, job, after = std::move(after)] {
+                           HWND window = window_.handle();
+                           if (window == nullptr) return;  // the window was closed meanwhile
+                           const ConnectOutcome outcome = job->Outcome();
+                           if (job->result == kNoError) {
+                             window_.connections(std::move(job->locals), std::move(job->remotes));
+                           }
+                           if (outcome.open) {
+                             const WaitCursor wait;
+                             services_.shell.Open(window, job->plan.openTarget);
+                           }
+                           window_.status(outcome.status);
+                           NoteFailure(*job, outcome);
+                           if (after) after();
+                         });
+}
+
+// What the status line says is kept with its details until the next connect.
+void ConnectFlow::NoteFailure(const ConnectJob& job, const ConnectOutcome& outcome) {
+  if (job.result == kNoError || outcome.open) {
+    failure_.reset();
+    return;
+  }
+  failure_ = ConnectDetails{LocalTimeText(),
+                            job.button,
+                            job.remote,
+                            job.drive,
+                            job.user,
+                            job.result,
+                            outcome.status,
+                            job.probes,
+                            Text(u"Velloway: ") + VELLOWAY_VERSION + u"\r\nWindows: " + WindowsVersionText() + u"\r\n"};
+}
+
+void ConnectFlow::ShowFailureDetails() const {
+  if (failure_) ShowDetailsDialog(window_.handle(), DetailsText(*failure_));
+}
+
+// Each held connection through the close (its open-files question included); the retry once all are closed.
+void ConnectFlow::CloseHeldThenRetry(const std::vector<HeldConnection>& held, const std::shared_ptr<ConnectJob>& again,
+                                     size_t next) {
+  if (next == held.size()) {
+    Run(again, nullptr);
+    return;
+  }
+  window_.close(held[next].name, [this, held, again, next](bool closed) {
+    if (closed) CloseHeldThenRetry(held, again, next + 1);
+  });
+}
+
+// Stored as the editor stores a password: in Credential Manager for a row whose Pass is empty, otherwise
+// encrypted into its Pass and saved.
+void ConnectFlow::OfferPassword(size_t index, const Text& password) {
+  HWND window = window_.handle();
+  if (!AskYesNo(window, u"ボタンのパスワードを今回の内容で更新しますか？", false)) return;
+  ButtonSetting row = services_.settings.Row(index);
+  if (UsesCredentialStore(row)) {
+    const std::uint32_t error = services_.credentials.Write(CredentialKey(row), password);
+    if (error != 0) {
+      ShowMessage(window, u"パスワードを Windows の資格情報マネージャーに保存できませんでした。（エラー " +
+                              ErrorCodeText(error) + u"）");
+    }
+    return;
+  }
+  if (!services_.codePage.CanRepresent(password)) {
+    ShowMessage(window, u"パスワードに使用できない文字が含まれているため、ボタンには保存できません。");
+    return;
+  }
+  CipherOutcome encrypted = TryEncryptPassword(password, services_.crypto);
+  if (!encrypted.succeeded) {
+    ShowMessage(window, u"パスワードを暗号化できませんでした。ボタンは変更されていません。");
+    return;
+  }
+  row.Pass = std::move(encrypted.text);
+  services_.settings.SetRow(index, row);
+  window_.save();
+}
+
+}  // namespace velloway
