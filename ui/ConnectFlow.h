@@ -48,7 +48,7 @@ class ConnectFlow {
 
   const MainServices& services_;
   Window window_;
-  RefusedPasswords refusedPasswords_;     // buttons whose stored password was refused in this run
+  RefusedPasswords refusedPasswords_;      // buttons whose stored password was refused in this run
   std::optional<ConnectDetails> failure_;  // the last connect's, when it failed
 };
 
