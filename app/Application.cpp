@@ -67,6 +67,15 @@ void Application::Dispatch(MSG& message) {
   DispatchWithDialogKeys(F_Main.Handle(), message);
 }
 
+bool Application::NetworkCallStillRunning(DWORD waitMilliseconds) const {
+  const ULONGLONG until = GetTickCount64() + waitMilliseconds;
+  while (Worker.InCall() || AutoWorker.InCall()) {
+    if (GetTickCount64() >= until) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
 int Application::Run() {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);

@@ -32,6 +32,8 @@ class Application {
   void CreateWindows(int showCommand);
   // Runs the message loop until the main window closes.
   int Run();
+  // Whether a network call still runs on a worker, after waiting for it up to this long.
+  bool NetworkCallStillRunning(DWORD waitMilliseconds) const;
   // Handles one message as the loop does (keyboard accelerators included).
   void Dispatch(MSG& message);
   // What closing the editor does once its rows are final: save the file, rebuild the connect buttons.

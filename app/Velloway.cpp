@@ -17,5 +17,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int showCommand) {
   }
   velloway::Application application(velloway::ApplicationDataFolder());
   application.CreateWindows(signIn ? SW_SHOWMINNOACTIVE : showCommand);
-  return application.Run();
+  const int code = application.Run();
+  // A network call that never returns must not keep the program alive once its window is closed: what needs
+  // saving was saved as the windows closed, and the call is abandoned, not waited for.
+  if (application.NetworkCallStillRunning(1500)) ExitProcess(static_cast<UINT>(code));
+  return code;
 }

@@ -38,6 +38,7 @@ bool NetworkWorker::Start(std::function<void()> work, std::function<void()> done
   if (busy_ || window_ == nullptr) return false;
   if (thread_.joinable()) thread_.join();  // ended already: its last post has been run
   stop_ = false;
+  inCall_ = true;
   SetBusy(true);
   try {
     thread_ = std::thread([this, work = std::move(work), done = std::move(done)]() mutable {
@@ -48,8 +49,10 @@ bool NetworkWorker::Start(std::function<void()> work, std::function<void()> done
         error = std::current_exception();
       }
       Post([this, done = std::move(done), error] { Finish(done, error); });
+      inCall_ = false;
     });
   } catch (...) {
+    inCall_ = false;
     SetBusy(false);  // no thread: the system is out of them
     throw;
   }

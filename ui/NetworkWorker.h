@@ -43,6 +43,9 @@ class NetworkWorker {
   // Called on the windows' thread whenever Busy changes.
   void OnBusyChanged(std::function<void()> listener);
 
+  // Whether the worker thread is still in an operation's work (any thread): a call that has not returned.
+  bool InCall() const noexcept { return inCall_; }
+
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void RunPosted();
@@ -54,6 +57,7 @@ class NetworkWorker {
   std::mutex mutex_;
   std::deque<std::function<void()>> posted_;  // guarded by mutex_
   std::atomic<bool> stop_{false};
+  std::atomic<bool> inCall_{false};
   bool busy_ = false;
   std::vector<std::function<void()>> listeners_;
 };

@@ -190,5 +190,28 @@ TEST_F(EndToEnd, ASecondStartBringsTheRunningOneToTheFrontAndEnds) {
   EXPECT_EQ(windows, 1);
 }
 
+// A server that never answers holds only its own call: once the window is closed, the program ends without
+// waiting for the call (here it would take a minute).
+TEST_F(EndToEnd, ClosingTheWindowEndsTheProgramWhileACallIsStuck) {
+  StandInNetwork().AddShare(u"\\\\srv\\stuck").SetDelay(u"\\\\srv\\stuck", 60000).Save();
+  WriteSettingsFile("stuck,,\\\\srv\\stuck,,\r\n", RealApplicationDataFolder());
+  RunningProgram program;
+  HWND main = program.WaitForWindow(L"TF_Main");
+  ASSERT_NE(main, nullptr);
+  HWND button = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (button = FindWindowBy(main, L"Button", Is(L"stuck"))) != nullptr; }));
+  SetForegroundWindow(main);
+  outside::Click(button);
+  HWND dialog = program.WaitForWindow(L"TF_ConnectionDialog");
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
+  PressKey(VK_RETURN);
+  HWND status = FindWindowBy(main, STATUSCLASSNAMEW, [](const std::wstring&) { return true; });
+  ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"接続認証中"; }));
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_NE(program.WaitForExit(), static_cast<DWORD>(STILL_ACTIVE)) << "the program waited for the stuck call";
+}
+
 }  // namespace
 }  // namespace velloway::testing
