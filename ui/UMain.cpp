@@ -40,6 +40,9 @@ enum ControlId {
   kStatusBar1,
 };
 
+// A connect or close clicked while another network operation runs.
+constexpr char16_t kWaitForOperation[] = u"ネットワークの操作中です。終わってからもう一度押してください";
+
 constexpr UINT_PTR kT_OnCreate = 1;
 constexpr UINT_PTR kT_AutoConnect = 2;  // the next automatic attempt that waits for the network is due
 // A strip's button click, handled once the strip's own handler has returned: the handler may rebuild
@@ -344,7 +347,11 @@ void TF_Main::OpenRemoteFolder(const Text& target) {
 }
 
 void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
-  if (services_.worker.Busy()) return;  // one network operation at a time
+  // One network operation at a time: the click is not kept for later, and the user is told so.
+  if (services_.worker.Busy()) {
+    SetStatus(kWaitForOperation);
+    return;
+  }
   CancelConnection(ConnectionName(tag), false);
 }
 
@@ -429,7 +436,11 @@ void TF_Main::ShowFailureDetails() { connectFlow_.ShowFailureDetails(); }
 void TF_Main::ConnectClick(HWND sender) {
   // One network operation at a time: a click while one runs starts nothing. Nor does one that arrives while
   // an earlier click's dialog is still open: it would fill that dialog with its own setting.
-  if (services_.worker.Busy() || F_ConnectionDialog_->IsShowing()) return;
+  if (services_.worker.Busy()) {
+    SetStatus(kWaitForOperation);
+    return;
+  }
+  if (F_ConnectionDialog_->IsShowing()) return;
   const auto index = static_cast<size_t>(ConnectButtonRow::SettingIndex(sender));
   const ButtonSetting& setting = services_.settings.Row(index);
   // A Folder that names no share (a program, a URL, a folder of this PC) is neither connected nor opened; the

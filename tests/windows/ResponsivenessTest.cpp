@@ -80,6 +80,7 @@ TEST_F(ResponsivenessTest, ASlowConnectLeavesTheWindowAnsweringAndEndsAsAQuickOn
       WindowWatcher second;
       SendMessageW(main().ConnectButtons().at(1), BM_CLICK, 0, 0);
       EXPECT_TRUE(second.SeenWindows().empty()) << "a second connect opened its dialog";
+      EXPECT_EQ(main().StatusText(), u"ネットワークの操作中です。終わってからもう一度押してください");
     }
     int answers = 0;
     int missed = 0;
@@ -110,7 +111,11 @@ TEST_F(ResponsivenessTest, ASlowCloseLeavesTheWindowAnsweringAndAnotherCloseWait
               .SetDelay(u"\\\\srv\\slow", delay));
     ClickClose(0);
     ASSERT_TRUE(running_->PumpUntil([&] { return worker().Busy(); }, 2000));
-    ClickClose(1);  // ignored while the first runs
+    ClickClose(1);  // ignored while the first runs, and the user is told so
+    if (delay > 0) {
+      running_->PumpFor(50);  // the strip's click is handled once its own message has returned
+      EXPECT_EQ(main().StatusText(), u"ネットワークの操作中です。終わってからもう一度押してください");
+    }
     int answers = 0;
     int missed = 0;
     WaitAsking(answers, missed);
