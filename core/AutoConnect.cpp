@@ -2,17 +2,14 @@
 
 #include <algorithm>
 
+#include "core/DriveAssignment.h"
 #include "core/NetworkProvider.h"
 #include "core/RuntimeError.h"
 #include "core/Unicode.h"
 
 namespace velloway {
 
-AutoConnectSet::Key AutoConnectSet::KeyOf(const ButtonSetting& row) {
-  Text drive = row.Drive.substr(0, 1);
-  if (!drive.empty() && drive[0] >= u'a' && drive[0] <= u'z') drive[0] = static_cast<char16_t>(drive[0] - u'a' + u'A');
-  return Key{drive, row.Folder};
-}
+AutoConnectSet::Key AutoConnectSet::KeyOf(const ButtonSetting& row) { return Key{ConnectDrive(row.Drive), row.Folder}; }
 
 bool AutoConnectSet::Same(const Key& a, const Key& b) {
   return a.drive == b.drive && SameResourceName(a.folder, b.folder);

@@ -1,5 +1,6 @@
 #include "core/ButtonStates.h"
 
+#include "core/DriveAssignment.h"
 #include "core/NetworkProvider.h"
 
 namespace velloway {
@@ -9,7 +10,8 @@ std::vector<ButtonStatus> ButtonStatuses(const SettingsList& settings, const std
   std::vector<ButtonStatus> statuses(settings.Count());
   for (size_t s = 0; s < settings.Count(); ++s) {
     const ButtonSetting& setting = settings.Row(s);
-    const Text ownDrive = setting.Drive.empty() ? Text() : setting.Drive.substr(0, 1) + u":";
+    const Text letter = ConnectDrive(setting.Drive);
+    const Text ownDrive = letter.empty() ? Text() : letter + u":";
     for (size_t c = 0; c < remotes.size() && c < locals.size(); ++c) {
       if (!SameResourceName(remotes[c], setting.Folder)) continue;
       const bool own = !ownDrive.empty() && SameResourceName(locals[c], ownDrive);

@@ -17,6 +17,10 @@ Text StoredPassword(const ButtonSetting& setting, const CredentialStore& store) 
   return password;
 }
 
+Text ButtonPassword(const ButtonSetting& setting, const CryptoServices& crypto, const CredentialStore& store) {
+  return UsesCredentialStore(setting) ? StoredPassword(setting, store) : DecryptPassword(setting.Pass, crypto);
+}
+
 void DeleteUnusedCredentials(CredentialStore& store, const std::vector<Text>& candidates, const SettingsList& rows) {
   for (const Text& key : candidates) {
     bool used = false;

@@ -6,6 +6,7 @@
 #include "core/ButtonSetting.h"
 #include "core/CredentialStore.h"
 #include "core/SettingsList.h"
+#include "core/U_crypto.h"
 
 namespace velloway {
 
@@ -18,6 +19,10 @@ inline bool UsesCredentialStore(const ButtonSetting& setting) { return setting.P
 
 // The password the store keeps for a row, or empty when it keeps none; no other copy is left behind.
 Text StoredPassword(const ButtonSetting& setting, const CredentialStore& store);
+
+// The password a button connects with: Credential Manager's for an empty Pass, the decrypted Pass otherwise;
+// empty when there is none or it cannot be read.
+Text ButtonPassword(const ButtonSetting& setting, const CryptoServices& crypto, const CredentialStore& store);
 
 // Deletes each candidate key that none of the rows keeping their password in the store still uses.
 void DeleteUnusedCredentials(CredentialStore& store, const std::vector<Text>& candidates, const SettingsList& rows);

@@ -53,6 +53,8 @@ inline void CloseKernelHandle(HANDLE handle) noexcept { ::CloseHandle(handle); }
 inline void DestroyWindowHandle(HWND window) noexcept { ::DestroyWindow(window); }
 inline void DeleteGdiObject(HGDIOBJ object) noexcept { ::DeleteObject(object); }
 inline HANDLE InvalidFileHandle() noexcept { return INVALID_HANDLE_VALUE; }
+inline void DeleteMemoryDc(HDC dc) noexcept { ::DeleteDC(dc); }
+inline void ReleaseScreenDc(HDC dc) noexcept { ::ReleaseDC(nullptr, dc); }
 }  // namespace detail
 
 // Handles that are invalid as NULL, and file handles that are invalid as INVALID_HANDLE_VALUE.
@@ -60,5 +62,11 @@ using UniqueHandle = UniqueAny<HANDLE, detail::CloseKernelHandle>;
 using UniqueFileHandle = UniqueAny<HANDLE, detail::CloseKernelHandle, &detail::InvalidFileHandle>;
 using UniqueWindow = UniqueAny<HWND, detail::DestroyWindowHandle>;
 using UniqueFont = UniqueAny<HFONT, detail::DeleteGdiObject>;
+using UniqueBrush = UniqueAny<HBRUSH, detail::DeleteGdiObject>;
+using UniquePen = UniqueAny<HPEN, detail::DeleteGdiObject>;
+using UniqueBitmap = UniqueAny<HBITMAP, detail::DeleteGdiObject>;
+// A device context made for drawing off screen, and the screen's, borrowed for as long as it is held.
+using UniqueMemoryDc = UniqueAny<HDC, detail::DeleteMemoryDc>;
+using UniqueScreenDc = UniqueAny<HDC, detail::ReleaseScreenDc>;
 
 }  // namespace velloway

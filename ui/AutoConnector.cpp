@@ -66,8 +66,7 @@ void AutoConnector::StartNext() {
     job->drive = ConnectDrive(row.Drive);
     job->remote = row.Folder;
     job->user = row.ID;
-    job->password = UsesCredentialStore(row) ? StoredPassword(row, services_.credentials)
-                                             : DecryptPassword(row.Pass, services_.crypto);
+    job->password = ButtonPassword(row, services_.crypto, services_.credentials);
     job->plan = PlanConnect(job->drive, job->remote, job->user);
     job->diagnose = false;
     // A user name without a password it can send: only the user can say what it is.

@@ -32,9 +32,7 @@ void ConnectFlow::Click(size_t index, TF_ConnectionDialog& dialog) {
   dialog.DriveLine = DriveLine(job->drive);
   dialog.Folder = setting.Folder;
   dialog.ID = setting.ID;
-  // An empty Pass: the password is the one Credential Manager keeps for the row's key, if any.
-  Text stored = UsesCredentialStore(setting) ? StoredPassword(setting, services_.credentials)
-                                             : DecryptPassword(setting.Pass, services_.crypto);
+  Text stored = ButtonPassword(setting, services_.crypto, services_.credentials);
   const WipeOnExit wipeStored(stored);
   dialog.Password = stored;
   const bool confirmed = dialog.ShowModal() == ModalResult::Ok;

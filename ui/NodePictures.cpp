@@ -11,13 +11,6 @@ struct Shape {
   COLORREF color;
 };
 
-inline void DeleteMemoryDc(HDC dc) noexcept { ::DeleteDC(dc); }
-inline void ReleaseScreenDc(HDC dc) noexcept { ::ReleaseDC(nullptr, dc); }
-using UniqueBrush = UniqueAny<HBRUSH, detail::DeleteGdiObject>;
-using UniqueBitmap = UniqueAny<HBITMAP, detail::DeleteGdiObject>;
-using UniqueMemoryDc = UniqueAny<HDC, DeleteMemoryDc>;
-using UniqueScreenDc = UniqueAny<HDC, ReleaseScreenDc>;
-
 constexpr COLORREF kDark = RGB(60, 60, 60);
 constexpr COLORREF kScreen = RGB(90, 160, 230);
 constexpr COLORREF kFolder = RGB(235, 190, 70);

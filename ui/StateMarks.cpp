@@ -5,12 +5,6 @@
 namespace velloway {
 namespace {
 
-inline void DeleteMemoryDc(HDC dc) noexcept { ::DeleteDC(dc); }
-inline void ReleaseScreenDc(HDC dc) noexcept { ::ReleaseDC(nullptr, dc); }
-using UniqueGdiObject = UniqueAny<HGDIOBJ, detail::DeleteGdiObject>;
-using UniqueMemoryDc = UniqueAny<HDC, DeleteMemoryDc>;
-using UniqueScreenDc = UniqueAny<HDC, ReleaseScreenDc>;
-
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr int kMarkSize = 10;
 
@@ -28,10 +22,10 @@ constexpr Mark kMarks[] = {
 };
 
 void DrawMark(HDC dc, const Mark& mark, int size, UINT dpi) {
-  const UniqueGdiObject pen(CreatePen(PS_SOLID, Scale(1, dpi), mark.ring));
-  const UniqueGdiObject brush(mark.fill == kTransparent ? nullptr : CreateSolidBrush(mark.fill));
+  const UniquePen pen(CreatePen(PS_SOLID, Scale(1, dpi), mark.ring));
+  const UniqueBrush brush(mark.fill == kTransparent ? nullptr : CreateSolidBrush(mark.fill));
   const HGDIOBJ oldPen = SelectObject(dc, pen.get());
-  const HGDIOBJ oldBrush = SelectObject(dc, brush ? brush.get() : GetStockObject(NULL_BRUSH));
+  const HGDIOBJ oldBrush = SelectObject(dc, brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH));
   Ellipse(dc, 0, 0, size, size);
   if (mark.bar) {
     RECT bar{size / 4, size / 2 - Scale(1, dpi), size - size / 4, size / 2 + Scale(1, dpi)};
@@ -50,15 +44,15 @@ std::array<UniqueImageList, 4> CreateStateMarks(UINT dpi) {
   const UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
   for (size_t i = 0; i < lists.size(); ++i) {
     lists[i] = UniqueImageList(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0));
-    const UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), size, size));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), size, size));
     const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
     RECT all{0, 0, size, size};
-    const UniqueGdiObject background(CreateSolidBrush(kTransparent));
-    FillRect(dc.get(), &all, static_cast<HBRUSH>(background.get()));
+    const UniqueBrush background(CreateSolidBrush(kTransparent));
+    FillRect(dc.get(), &all, background.get());
     DrawMark(dc.get(), kMarks[i], size, dpi);
     // The bitmap leaves the DC before the list copies it.
     SelectObject(dc.get(), old);
-    ImageList_AddMasked(lists[i].get(), static_cast<HBITMAP>(bitmap.get()), kTransparent);
+    ImageList_AddMasked(lists[i].get(), bitmap.get(), kTransparent);
   }
   return lists;
 }
