@@ -11,7 +11,53 @@
 
 namespace velloway {
 
-void AutoConnector::Tick(const std::vector<ButtonStatus>& statuses) {
+namespace {
+
+constexpr WPARAM kResumeAutomatic = 0x12;  // PBT_APMRESUMEAUTOMATIC
+constexpr WPARAM kResumeSuspend = 0x07;    // PBT_APMRESUMESUSPEND
+
+}  // namespace
+
+void AutoConnector::Attach(HWND window) {
+  window_ = window;
+  addressWatch_ = std::make_unique<AddressChangeWatch>(window, ids_.addressMessage);
+}
+
+void AutoConnector::Detach() {
+  addressWatch_.reset();
+  window_ = nullptr;
+}
+
+bool AutoConnector::HandleMessage(UINT message, WPARAM wParam) {
+  if (message == WM_TIMER && wParam == ids_.timerId) {
+    KillTimer(window_, ids_.timerId);
+    Tick();
+    return true;
+  }
+  if (message == ids_.addressMessage) {
+    NetworkReturned();
+    return true;
+  }
+  if (message == WM_POWERBROADCAST) {
+    if (wParam == kResumeAutomatic || wParam == kResumeSuspend) NetworkReturned();
+    return true;
+  }
+  return false;
+}
+
+void AutoConnector::LoadFile(const Text& settingsFolder) {
+  filePath_ = settingsFolder + u"\\" + kAutoConnectFileName;
+  services_.autos = LoadAutoConnectFile(services_.files, filePath_);
+  asRead_ = services_.autos;
+}
+
+void AutoConnector::SaveFile() {
+  if (!filePath_.empty()) SaveAutoConnectFile(services_.files, filePath_, services_.autos, services_.settings, asRead_);
+}
+
+void AutoConnector::Tick() {
+  if (window_ == nullptr) return;
+  const std::vector<ButtonStatus> statuses = hooks_.statuses();
   const ULONGLONG now = GetTickCount64();
   const SettingsList& settings = services_.settings;
   for (size_t i = 0; i < settings.Count(); ++i) {
@@ -30,31 +76,37 @@ void AutoConnector::Tick(const std::vector<ButtonStatus>& statuses) {
   Schedule();
 }
 
-void AutoConnector::NetworkReturned(const std::vector<ButtonStatus>& statuses) {
+void AutoConnector::NetworkReturned() {
   for (auto& [key, entry] : entries_) {
     if (entry.state == ButtonState::Waiting) entry.due = 0;
   }
-  Tick(statuses);
+  Tick();
 }
 
 void AutoConnector::Forget(const ButtonSetting& row) {
   entries_.erase(AutoConnectSet::KeyText(row));
-  if (hooks_.statesChanged) hooks_.statesChanged();
+  if (window_ != nullptr) hooks_.statesChanged();
 }
 
-void AutoConnector::ForgetAll() {
+void AutoConnector::ButtonsChanged() {
   entries_.clear();
   queue_.clear();
+  if (window_ != nullptr) hooks_.statesChanged();
+  Tick();
 }
 
-std::optional<ButtonState> AutoConnector::StateOf(const ButtonSetting& row) const {
-  const auto found = entries_.find(AutoConnectSet::KeyText(row));
-  if (found == entries_.end() || found->second.state == ButtonState::NotConnected) return std::nullopt;
-  return found->second.state;
+void AutoConnector::MarkStates(std::vector<ButtonStatus>& statuses) const {
+  for (size_t i = 0; i < statuses.size() && i < services_.settings.Count(); ++i) {
+    if (statuses[i].state != ButtonState::NotConnected) continue;
+    const auto found = entries_.find(AutoConnectSet::KeyText(services_.settings.Row(i)));
+    if (found != entries_.end() && found->second.state != ButtonState::NotConnected) {
+      statuses[i].state = found->second.state;
+    }
+  }
 }
 
 void AutoConnector::StartNext() {
-  while (!queue_.empty() && !services_.worker.Busy()) {
+  while (window_ != nullptr && !queue_.empty() && !services_.worker.Busy()) {
     const size_t index = queue_.front();
     queue_.erase(queue_.begin());
     if (index >= services_.settings.Count()) continue;
@@ -72,9 +124,8 @@ void AutoConnector::StartNext() {
     // A user name without a password it can send: only the user can say what it is.
     if (job->plan.sendCredentials && job->password.empty()) {
       entries_[key].state = ButtonState::NeedsCheck;
-      if (hooks_.status)
-        hooks_.status(u"自動接続【" + row.Name + u"】: パスワードが保存されていないため、接続しませんでした");
-      if (hooks_.statesChanged) hooks_.statesChanged();
+      hooks_.status(u"自動接続【" + row.Name + u"】: パスワードが保存されていないため、接続しませんでした");
+      hooks_.statesChanged();
       continue;
     }
     NetworkProvider& network = services_.network;
@@ -100,9 +151,11 @@ void AutoConnector::Finished(const std::shared_ptr<ConnectJob>& job, const Text&
       break;
     case AutoNext::Stop: entry.state = ButtonState::NeedsCheck; break;
   }
-  if (hooks_.status) hooks_.status(u"自動接続【" + job->button + u"】: " + outcome.status);
-  if (job->result == kNoError && hooks_.connected) hooks_.connected(std::move(job->locals), std::move(job->remotes));
-  if (hooks_.statesChanged) hooks_.statesChanged();
+  // An attempt that ends after the window was closed shows nothing.
+  if (window_ == nullptr) return;
+  hooks_.status(u"自動接続【" + job->button + u"】: " + outcome.status);
+  if (job->result == kNoError) hooks_.connected(std::move(job->locals), std::move(job->remotes));
+  hooks_.statesChanged();
   StartNext();
   Schedule();
 }
@@ -112,9 +165,9 @@ void AutoConnector::Schedule() {
   for (const auto& [key, entry] : entries_) {
     if (entry.state == ButtonState::Waiting && (earliest == 0 || entry.due < earliest)) earliest = entry.due;
   }
-  if (earliest == 0 || !hooks_.wakeIn) return;
+  if (earliest == 0 || window_ == nullptr) return;
   const ULONGLONG now = GetTickCount64();
-  hooks_.wakeIn(static_cast<UINT>(earliest > now ? earliest - now : 1));
+  SetTimer(window_, ids_.timerId, static_cast<UINT>(earliest > now ? earliest - now : 1), nullptr);
 }
 
 }  // namespace velloway

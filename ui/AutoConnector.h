@@ -15,9 +15,11 @@
 #include "core/ButtonStates.h"
 #include "core/ConnectJob.h"
 #include "core/CredentialStore.h"
+#include "core/FileStore.h"
 #include "core/NetworkProvider.h"
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
+#include "platform/AddressChangeWatch.h"
 #include "ui/NetworkWorker.h"
 
 namespace velloway {
@@ -26,7 +28,8 @@ class AutoConnector {
  public:
   struct Services {
     const SettingsList& settings;
-    const AutoConnectSet& autos;
+    AutoConnectSet& autos;  // read from and saved to its own file beside the settings file
+    FileStore& files;
     NetworkProvider& network;
     NetworkWorker& worker;  // its own: the user's operations never wait for it
     const CryptoServices& crypto;
@@ -34,25 +37,44 @@ class AutoConnector {
     const FolderProbe& folders;
     const ReachProbe& reach;
   };
-  // What an attempt's end shows in the window: its status line text, and the connections when it connected.
+  // What an attempt's end shows in the window, and what it needs to know of the window.
   struct Hooks {
     std::function<void(const Text& status)> status;
     std::function<void(std::vector<Text> locals, std::vector<Text> remotes)> connected;
     std::function<void()> statesChanged;
-    std::function<void(UINT milliseconds)> wakeIn;  // asks for Tick after this long
+    // The buttons' statuses as the connections were last read.
+    std::function<std::vector<ButtonStatus>()> statuses;
   };
-  AutoConnector(Services services, Hooks hooks) : services_(services), hooks_(std::move(hooks)) {}
+  // The window's timer timerId and its message addressMessage are auto-connect's (see HandleMessage).
+  struct Window {
+    UINT_PTR timerId;
+    UINT addressMessage;
+  };
+  AutoConnector(Services services, Hooks hooks, Window ids)
+      : services_(services), hooks_(std::move(hooks)), ids_(ids) {}
 
-  // Attempts every auto-connect button that is not connected now and whose retry is due; statuses are the
-  // buttons' as the connections were last read.
-  void Tick(const std::vector<ButtonStatus>& statuses);
+  // From Attach to Detach the window's messages wake auto-connect and its attempts' ends are shown; an attempt
+  // that ends later shows nothing.
+  void Attach(HWND window);
+  void Detach();
+  // The retry timer, an address change, a resume from sleep: true when the message was one of these.
+  bool HandleMessage(UINT message, WPARAM wParam);
+
+  // Which buttons connect by themselves: read from the file in the settings folder, and written back there
+  // (nothing is written before it was read).
+  void LoadFile(const Text& settingsFolder);
+  void SaveFile();
+
+  // Attempts every auto-connect button that is not connected now and whose retry is due.
+  void Tick();
   // The network came back (an address change, a resume from sleep): what waits is due at once.
-  void NetworkReturned(const std::vector<ButtonStatus>& statuses);
-  // The user clicked the button, or the editor changed the buttons: what it stopped at is forgotten.
+  void NetworkReturned();
+  // The user clicked the button: what it stopped at is forgotten.
   void Forget(const ButtonSetting& row);
-  void ForgetAll();
-  // Waiting or NeedsCheck for a button this stopped at or waits with; none otherwise.
-  std::optional<ButtonState> StateOf(const ButtonSetting& row) const;
+  // The editor changed the buttons: everything is forgotten, and it starts again.
+  void ButtonsChanged();
+  // Shows Waiting or NeedsCheck on the buttons this stopped at or waits with and that are not connected.
+  void MarkStates(std::vector<ButtonStatus>& statuses) const;
 
  private:
   struct Entry {
@@ -66,6 +88,11 @@ class AutoConnector {
 
   Services services_;
   Hooks hooks_;
+  Window ids_;
+  HWND window_ = nullptr;
+  std::unique_ptr<AddressChangeWatch> addressWatch_;  // while attached
+  Text filePath_;
+  AutoConnectSet asRead_;          // what the file held at the last load or save
   std::map<Text, Entry> entries_;  // by AutoConnectSet::KeyText
   std::vector<size_t> queue_;      // setting indices due for an attempt
 };

@@ -73,4 +73,17 @@ LRESULT ScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+ScrollBox* ScrollBox::UnderPointer(HWND root, std::initializer_list<ScrollBox*> boxes) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  HWND under = WindowFromPoint(cursor);  // hidden and disabled windows are not found
+  if (under == nullptr || GetAncestor(under, GA_ROOT) != root) return nullptr;
+  for (HWND window = under; window != nullptr && window != root; window = GetParent(window)) {
+    for (ScrollBox* box : boxes) {
+      if (box != nullptr && box->Handle() == window) return box;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace velloway

@@ -1,6 +1,8 @@
 // A container that scrolls its children vertically; its range follows the lowest child.
 #pragma once
 
+#include <initializer_list>
+
 #include "ui/Panel.h"
 
 namespace velloway {
@@ -15,6 +17,9 @@ class ScrollBox : public Panel {
   void ScrollTo(int position);
   // Recomputes the range from the children, after they were added, removed or moved.
   void UpdateRange();
+  // The nearest of boxes (null ones are skipped) at or above the window under the pointer, when that window
+  // is in root; null otherwise.
+  static ScrollBox* UnderPointer(HWND root, std::initializer_list<ScrollBox*> boxes);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -3,13 +3,26 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
+#include "ui/Controls.h"
+
 namespace velloway {
 
-HWND Splitter::Create(HWND parent, std::function<void(int top)> onDrag) {
-  onDrag_ = std::move(onDrag);
+HWND Splitter::Create(HWND parent, std::function<void()> onMoved) {
+  onMoved_ = std::move(onMoved);
   HWND window = CreateWindowOfClass(L"VellowaySplitter", 0, WS_CHILD | WS_VISIBLE, L"", RECT{}, parent, 0);
   SetClassLongPtrW(window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_SIZENS)));
   return window;
+}
+
+int Splitter::Place(int width, int available, int thickness, int minimum) {
+  available_ = available;
+  thickness_ = thickness;
+  minimum_ = minimum;
+  const int lower = std::clamp(lowerHeight_, 0, std::max(0, available - thickness));
+  PlaceWindow(Handle(), 0, available - thickness - lower, width, thickness);
+  return lower;
 }
 
 LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -22,7 +35,9 @@ LRESULT Splitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (GetCapture() == Handle()) {
         POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         MapWindowPoints(Handle(), GetParent(Handle()), &point, 1);
-        onDrag_(point.y - grabOffset_);
+        const int wanted = available_ - thickness_ - (point.y - grabOffset_);
+        lowerHeight_ = std::clamp(wanted, minimum_, std::max(minimum_, available_ - thickness_ - minimum_));
+        onMoved_();
       }
       return 0;
     case WM_LBUTTONUP:

@@ -6,14 +6,10 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "core/ConnectButtons.h"
-#include "core/ConnectJob.h"
 #include "core/ConnectionEnumeration.h"
-#include "core/DisconnectResult.h"
-#include "core/RuntimeError.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsSave.h"
 #include "core/SharePath.h"
@@ -24,7 +20,6 @@
 #include "ui/UNetResEnum.h"
 #include "ui/U_ConnectionDialog.h"
 #include "ui/U_SettingButton.h"
-#include "ui/WaitCursor.h"
 
 namespace velloway {
 namespace {
@@ -53,9 +48,6 @@ constexpr UINT kStripClicked = WM_APP + 1;
 constexpr UINT kButtonsLeftOut = WM_APP + 2;
 // This machine's network addresses changed (AddressChangeWatch).
 constexpr UINT kAddressesChanged = WM_APP + 3;
-// Windows ends a sleep.
-constexpr WPARAM kResumeAutomatic = 0x12;  // PBT_APMRESUMEAUTOMATIC
-constexpr WPARAM kResumeSuspend = 0x07;    // PBT_APMRESUMESUSPEND
 constexpr UINT kT_OnCreateInterval = 10;
 
 constexpr int kClientWidth = 682;
@@ -86,6 +78,11 @@ TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
     : services_(services),
       connectButtonLimit_(connectButtonLimit),
       hint_([this](HWND button) { return HintOf(button); }),
+      connectionActions_(services_, ConnectionActions::Window{
+                                        [this] { return Handle(); }, [this](const Text& status) { SetStatus(status); },
+                                        [this](std::vector<Text> locals, std::vector<Text> remotes) {
+                                          ShowConnections(std::move(locals), std::move(remotes));
+                                        }}),
       connectFlow_(services_, ConnectFlow::Window{[this] { return Handle(); },
                                                   [this](const Text& status) {
                                                     SetStatus(status);
@@ -95,25 +92,18 @@ TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
                                                     ShowConnections(std::move(locals), std::move(remotes));
                                                   },
                                                   [this](const Text& name, std::function<void(bool)> then) {
-                                                    CancelConnection(name, false, std::move(then));
+                                                    connectionActions_.Close(name, false, std::move(then));
                                                   },
                                                   [this] { return SaveToIni(); }}),
-      autoConnector_(
-          AutoConnector::Services{services_.settings, services_.autoConnects, services_.network, services_.autoWorker,
-                                  services_.crypto, services_.credentials, services_.folders, services_.reach},
-          AutoConnector::Hooks{// An attempt that ends after the window was closed shows nothing.
-                               [this](const Text& status) {
-                                 if (Handle() != nullptr) SetStatus(status);
-                               },
-                               [this](std::vector<Text> locals, std::vector<Text> remotes) {
-                                 if (Handle() != nullptr) ShowConnections(std::move(locals), std::move(remotes));
-                               },
-                               [this] {
-                                 if (Handle() != nullptr) ShowButtonStatuses();
-                               },
-                               [this](UINT milliseconds) {
-                                 if (Handle() != nullptr) SetTimer(Handle(), kT_AutoConnect, milliseconds, nullptr);
-                               }}) {}
+      autoConnector_(AutoConnector::Services{services_.settings, services_.autoConnects, services_.files,
+                                             services_.network, services_.autoWorker, services_.crypto,
+                                             services_.credentials, services_.folders, services_.reach},
+                     AutoConnector::Hooks{[this](const Text& status) { SetStatus(status); },
+                                          [this](std::vector<Text> locals, std::vector<Text> remotes) {
+                                            ShowConnections(std::move(locals), std::move(remotes));
+                                          },
+                                          [this] { ShowButtonStatuses(); }, [this] { return CurrentStatuses(); }},
+                     AutoConnector::Window{kT_AutoConnect, kAddressesChanged}) {}
 
 void TF_Main::Create(int showCommand) {
   const SIZE size = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, GetDpiForSystem());
@@ -129,30 +119,32 @@ void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResE
 
 void TF_Main::FormCreate() {
   path_ = SettingsFolder(services_.applicationDataFolder);
-  autoPath_ = path_ + u"\\" + kAutoConnectFileName;
   stl_Connected1_ = std::make_unique<std::vector<Text>>();
   stl_Connected2_ = std::make_unique<std::vector<Text>>();
   CreateControls();
   busyControls_.Attach(Handle(), {B_ConnectionSearch(), B_NetResSearch()});
-  addressWatch_ = std::make_unique<AddressChangeWatch>(Handle(), kAddressesChanged);
+  autoConnector_.Attach(Handle());
   services_.worker.OnBusyChanged([this] { NetworkBusyChanged(); });
   timerArmed_ = SetTimer(Handle(), kT_OnCreate, kT_OnCreateInterval, nullptr) != 0;
 }
 
 void TF_Main::FormDestroy() {
-  addressWatch_.reset();
+  autoConnector_.Detach();
   stl_Connected1_.reset();
   stl_Connected2_.reset();
 }
 
 void TF_Main::CreateControls() {
   StartFrame();
-  connectedHeight_ = Scale(kConnectedHeight, Dpi());
   P_Connect_.Create(Handle(), RECT{});
   Panel2_.Create(P_Connect_.Handle(), RECT{});
   AddControl(kB_AddButtonLayout, Panel2_.Handle());
   P_ButtonPanel_.Create(P_Connect_.Handle(), RECT{});
-  Splitter1_.Create(Handle(), [this](int top) { Splitter1Moved(top); });
+  Splitter1_.Create(Handle(), [this] {
+    Layout();
+    UpdateWindow(Handle());
+  });
+  Splitter1_.SetLowerHeight(Scale(kConnectedHeight, Dpi()));
   P_Connected_.Create(Handle(), RECT{});
   Panel1_.Create(P_Connected_.Handle(), RECT{});  // always the first child of P_Connected
   AddControl(kLabel1Layout, Panel1_.Handle());
@@ -184,35 +176,19 @@ void TF_Main::Layout() {
   const int header = Scale(kHeaderHeight, Dpi());
   const int splitter = Scale(kSplitterHeight, Dpi());
   const int available = client.bottom - statusHeight;
-  const int connected = std::clamp(connectedHeight_, 0, std::max(0, available - splitter));
-  const int connectTop = 0;
+  const int connected = Splitter1_.Place(width, available, splitter, Scale(kMinimumHalf, Dpi()));
   const int connectHeight = available - splitter - connected;
 
-  PlaceWindow(P_Connect_.Handle(), 0, connectTop, width, connectHeight);
+  PlaceWindow(P_Connect_.Handle(), 0, 0, width, connectHeight);
   PlaceWindow(Panel2_.Handle(), 0, 0, width, header);
   PlaceWindow(P_ButtonPanel_.Handle(), 0, header, width, connectHeight - header);
-  PlaceWindow(Splitter1_.Handle(), 0, connectHeight, width, splitter);
   PlaceWindow(P_Connected_.Handle(), 0, connectHeight + splitter, width, connected);
   PlaceWindow(Panel1_.Handle(), 0, 0, width, header);
   panels_.Place(0, header, width, connected - header);
 }
 
-void TF_Main::Splitter1Moved(int top) {
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  RECT status{};
-  GetWindowRect(StatusBar1(), &status);
-  const int available = client.bottom - (status.bottom - status.top);
-  const int minimum = Scale(kMinimumHalf, Dpi());
-  const int splitter = Scale(kSplitterHeight, Dpi());
-  const int wanted = available - splitter - top;
-  connectedHeight_ = std::clamp(wanted, minimum, std::max(minimum, available - splitter - minimum));
-  Layout();
-  UpdateWindow(Handle());
-}
-
 void TF_Main::OnDpiChanged(UINT oldDpi) {
-  connectedHeight_ = MulDiv(connectedHeight_, static_cast<int>(Dpi()), static_cast<int>(oldDpi));
+  Splitter1_.SetLowerHeight(MulDiv(Splitter1_.LowerHeight(), static_cast<int>(Dpi()), static_cast<int>(oldDpi)));
   CreateButtons();
   Layout();
 }
@@ -221,9 +197,9 @@ void TF_Main::T_OnCreateTimer() {
   KillTimer(Handle(), kT_OnCreate);
   timerArmed_ = false;
   try {
+    const Text folder = path_;  // the load makes it the settings file's path
     LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
-    services_.autoConnects = LoadAutoConnectFile(services_.files, autoPath_);
-    autosAsRead_ = services_.autoConnects;
+    autoConnector_.LoadFile(folder);
   } catch (...) {
     // The connections exist whatever became of the settings file: they are shown before the error is.
     CreateButtons_Connected();
@@ -274,7 +250,7 @@ void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remote
   panels_.Rebuild(P_Connected_.Handle(), *stl_Connected1_, *stl_Connected2_, Font());
   ShowButtonStatuses();
   // The first reading of the connections, and every later one, tells auto-connect what is there.
-  autoConnector_.Tick(CurrentStatuses());
+  autoConnector_.Tick();
   Layout();
   panels_.Group()->ScrollTo(0);
 }
@@ -285,20 +261,11 @@ std::vector<ButtonStatus> TF_Main::CurrentStatuses() const {
 
 void TF_Main::ShowButtonStatuses() {
   std::vector<ButtonStatus> statuses = CurrentStatuses();
-  for (size_t i = 0; i < statuses.size(); ++i) {
-    if (statuses[i].state != ButtonState::NotConnected) continue;
-    if (const auto waiting = autoConnector_.StateOf(services_.settings.Row(i))) statuses[i].state = *waiting;
-  }
+  autoConnector_.MarkStates(statuses);
   connectButtons_.ShowStatuses(std::move(statuses), Dpi());
 }
 
-void TF_Main::NetworkReturned() { autoConnector_.NetworkReturned(CurrentStatuses()); }
-
-void TF_Main::AutoConnectsChanged() {
-  autoConnector_.ForgetAll();
-  ShowButtonStatuses();
-  autoConnector_.Tick(CurrentStatuses());
-}
+void TF_Main::AutoConnectsChanged() { autoConnector_.ButtonsChanged(); }
 
 void TF_Main::NetworkBusyChanged() {
   if (Handle() != nullptr) busyControls_.Set(services_.worker.Busy());
@@ -310,41 +277,7 @@ const Text& TF_Main::ConnectionName(int tag) const {
   return local.empty() ? stl_Connected2_->at(index) : local;
 }
 
-void TF_Main::ButtonGroupItemsClick_Open(int tag) {
-  const Text target = ConnectionName(tag);
-  // A drive is a folder; a connection's remote name is asked on the worker whether it is one, as a server
-  // may name anything there.
-  if (!IsDriveRoot(target)) {
-    OpenRemoteFolder(target);
-    return;
-  }
-  SetStatus(u"開いています");
-  const WaitCursor wait;
-  // The status line is emptied whatever happens, an error included.
-  struct ClearStatus {
-    TF_Main& main;
-    ~ClearStatus() { main.SetStatus(u""); }
-  } clearStatus{*this};
-  services_.shell.Open(Handle(), target);
-}
-
-void TF_Main::OpenRemoteFolder(const Text& target) {
-  if (!IsSharePath(target) || services_.worker.Busy()) return;
-  SetStatus(u"開いています");
-  auto isFolder = std::make_shared<bool>(false);
-  const FolderProbe& folders = services_.folders;
-  services_.worker.Start([isFolder, &folders, target] { *isFolder = folders.IsFolder(target); },
-                         [this, isFolder, target] {
-                           if (Handle() == nullptr) return;
-                           if (!*isFolder) {
-                             SetStatus(NotAFolder(ConnectOutcome{}, target).status);
-                             return;
-                           }
-                           const WaitCursor wait;
-                           services_.shell.Open(Handle(), target);
-                           SetStatus(u"");
-                         });
-}
+void TF_Main::ButtonGroupItemsClick_Open(int tag) { connectionActions_.Open(ConnectionName(tag)); }
 
 void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
   // One network operation at a time: the click is not kept for later, and the user is told so.
@@ -352,30 +285,7 @@ void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
     SetStatus(kWaitForOperation);
     return;
   }
-  CancelConnection(ConnectionName(tag), false);
-}
-
-void TF_Main::CancelConnection(const Text& name, bool force, std::function<void(bool closed)> then) {
-  auto close = std::make_shared<CloseJob>();
-  close->name = name;
-  close->force = force;
-  NetworkProvider& network = services_.network;
-  services_.worker.Start([close, &network] { close->Run(network); },
-                         [this, close, then = std::move(then)] {
-                           if (Handle() == nullptr) return;
-                           if (close->step.askForce) {
-                             if (AskYesNo(Handle(), close->step.question, false)) {
-                               CancelConnection(close->name, true, then);
-                             } else if (then) {
-                               then(false);
-                             }
-                             return;
-                           }
-                           SetStatus(close->step.status);
-                           if (close->step.rebuild)
-                             ShowConnections(std::move(close->locals), std::move(close->remotes));
-                           if (then) then(close->step.rebuild);
-                         });
+  connectionActions_.Close(ConnectionName(tag), false);
 }
 
 bool TF_Main::SaveToIni(bool mayAsk) {
@@ -392,32 +302,16 @@ bool TF_Main::SaveToIni(bool mayAsk) {
                               default: return ConflictAnswer::Cancel;
                             }
                           });
-  if (!result.cancelled) {
-    SaveAutoConnectFile(services_.files, autoPath_, services_.autoConnects, services_.settings, autosAsRead_);
-  }
+  if (!result.cancelled) autoConnector_.SaveFile();
   const Text notice = SaveNotice(wasUnread, result);
   if (!notice.empty() && mayAsk) ShowMessage(over, notice);
   return !result.cancelled;
 }
 
 void TF_Main::FormMouseWheel(int wheelDelta) {
-  const int step = WheelScrollStep(wheelDelta);
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  HWND control = WindowFromPoint(cursor);  // hidden and disabled windows are not found
-  if (control == nullptr || GetAncestor(control, GA_ROOT) != Handle()) return;
-  // The nearest scrolling container at or above the pointer: the connect buttons' panel, or the group of
-  // connection panels (from a panel, a strip or a strip's button).
-  for (HWND window = control; window != nullptr && window != Handle(); window = GetParent(window)) {
-    if (window == P_ButtonPanel_.Handle()) {
-      P_ButtonPanel_.ScrollBy(step);
-      return;
-    }
-    if (panels_.Group() != nullptr && window == panels_.Group()->Handle()) {
-      panels_.Group()->ScrollBy(step);
-      return;
-    }
-  }
+  // The connect buttons' panel, or the group of connection panels (from a panel, a strip or a strip's button).
+  ScrollBox* box = ScrollBox::UnderPointer(Handle(), {&P_ButtonPanel_, panels_.Group()});
+  if (box != nullptr) box->ScrollBy(WheelScrollStep(wheelDelta));
 }
 
 void TF_Main::SetStatus(const Text& text) {
@@ -487,14 +381,11 @@ void TF_Main::OnOk() {
 }
 
 LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (autoConnector_.HandleMessage(message, wParam)) return message == WM_POWERBROADCAST ? TRUE : 0;
   switch (message) {
     case WM_CREATE: FormCreate(); return 0;
     case WM_TIMER:
       if (wParam == kT_OnCreate) T_OnCreateTimer();
-      if (wParam == kT_AutoConnect) {
-        KillTimer(Handle(), kT_AutoConnect);
-        autoConnector_.Tick(CurrentStatuses());
-      }
       return 0;
     case kStripClicked:
       if (static_cast<unsigned>(lParam >> 1) != (panels_.Generation() & 0xFFFF)) return 0;  // its panel is gone
@@ -533,10 +424,6 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && !services_.worker.Busy()) {
         CreateButtons_Connected();
       }
-      return TRUE;
-    case kAddressesChanged: NetworkReturned(); return 0;
-    case WM_POWERBROADCAST:
-      if (wParam == kResumeAutomatic || wParam == kResumeSuspend) NetworkReturned();
       return TRUE;
     case WM_MOUSEWHEEL: FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_SIZE: Layout(); return 0;

@@ -1,37 +1,22 @@
 // The main window, TF_Main: connect buttons above, current connections below, the status line.
 #pragma once
 
-#include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "core/AnsiCodePage.h"
 #include "core/ConnectButtons.h"
-#include "core/ConnectDetails.h"
-#include "core/ConnectJob.h"
-#include "core/CredentialStore.h"
-#include "core/FileStore.h"
-#include "core/FolderProbe.h"
-#include "core/NetworkProvider.h"
-#include "core/PasswordUpdate.h"
-#include "core/ReachProbe.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsList.h"
-#include "core/U_crypto.h"
-#include "platform/AddressChangeWatch.h"
-#include "platform/UniqueAny.h"
 #include "ui/AutoConnector.h"
 #include "ui/BusyControls.h"
 #include "ui/ConnectButtonRow.h"
 #include "ui/ConnectFlow.h"
+#include "ui/ConnectionActions.h"
 #include "ui/ConnectionPanelList.h"
 #include "ui/MainServices.h"
-#include "ui/NetworkWorker.h"
 #include "ui/Panel.h"
 #include "ui/PointerTooltip.h"
 #include "ui/ScrollBox.h"
-#include "ui/ShellOpener.h"
 #include "ui/Splitter.h"
 #include "ui/TopLevelWindow.h"
 
@@ -80,8 +65,6 @@ class TF_Main : public TopLevelWindow {
   const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_.Buttons(); }
   // A connect button's status as its mark and tooltip show it, and the image list of a state's mark.
   ButtonStatus ConnectButtonStatus(size_t index) const { return connectButtons_.StatusOf(index); }
-  // The network came back (an address change, a resume from sleep): auto-connect buttons that wait try now.
-  void NetworkReturned();
   HIMAGELIST StateMark(ButtonState state) const noexcept { return connectButtons_.MarkOf(state); }
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
   // The details of the last connect when it failed, as the details dialog shows them; opened by a click on the
@@ -109,11 +92,6 @@ class TF_Main : public TopLevelWindow {
   void ButtonGroupItemsClick_Open(int tag);
   void ButtonGroupItemsClick_DisConnect(int tag);
   const Text& ConnectionName(int tag) const;
-  // Opens a connection's remote name once the worker has found it to be a folder.
-  void OpenRemoteFolder(const Text& target);
-  // The close of a connection, on the worker; asks before forcing, then says how it went.
-  // then: told whether it was closed, once it is done.
-  void CancelConnection(const Text& name, bool force, std::function<void(bool closed)> then = {});
   // Rebuilds the panels from the connections the worker read.
   void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
   // A strip's click runs once the strip's own message has returned: its handler may rebuild the strips.
@@ -125,7 +103,6 @@ class TF_Main : public TopLevelWindow {
   void NetworkBusyChanged();
   void CreateControls();
   void Layout();
-  void Splitter1Moved(int top);
   // The tooltip's text for a connect button.
   Text HintOf(HWND button) const;
 
@@ -153,14 +130,10 @@ class TF_Main : public TopLevelWindow {
   BusyControls busyControls_;        // the header buttons that start a network operation
   ConnectButtonRow connectButtons_;  // the upper half's connect buttons
   ConnectionPanelList panels_;       // the lower half's connection panels
-  int connectedHeight_ = 0;          // P_Connected's height in pixels at the current DPI
   bool timerArmed_ = false;
-  ConnectFlow connectFlow_;  // a connect click after its button
+  ConnectionActions connectionActions_;  // a connection's Open and Close
+  ConnectFlow connectFlow_;              // a connect click after its button
   AutoConnector autoConnector_;
-  std::unique_ptr<AddressChangeWatch> addressWatch_;  // while the window exists
-  Text autoPath_;
-  AutoConnectSet autosAsRead_;  // what the file held at the last load or save      // buttons whose stored password was
-                                // refused in this run
 };
 
 }  // namespace velloway
