@@ -3,7 +3,9 @@
 #include "core/ConnectPlan.h"
 #include "core/CredentialKeys.h"
 #include "core/DriveAssignment.h"
+#include "core/OutcomeLog.h"
 #include "core/SecureWipe.h"
+#include "core/SettingsFile.h"
 #include "core/SharePath.h"
 #include "platform/WindowsVersion.h"
 #include "ui/DetailsDialog.h"
@@ -78,8 +80,10 @@ void ConnectFlow::Run(const std::shared_ptr<ConnectJob>& job, std::function<void
   NetworkProvider& network = services_.network;
   const FolderProbe& folders = services_.folders;
   const ReachProbe& reach = services_.reach;
+  running_ = job;
   services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
                          [this, job, after = std::move(after)] {
+                           running_.reset();
                            HWND window = window_.handle();
                            if (window == nullptr) return;  // the window was closed meanwhile
                            const ConnectOutcome outcome = job->Outcome();
@@ -94,6 +98,30 @@ void ConnectFlow::Run(const std::shared_ptr<ConnectJob>& job, std::function<void
                            NoteFailure(*job, outcome);
                            if (after) after();
                          });
+}
+
+bool ConnectFlow::AskGiveUp() {
+  if (running_ == nullptr) return false;
+  const Text question = u"【" + running_->button +
+                        u"】への接続がまだ終わっていません。待つのをやめますか？\r\n\r\n"
+                        u"やめても接続の処理は裏で続きます。その結果は記録ファイル（" +
+                        kOutcomeLogFileName + u"）に残り、接続できたときは一覧に表示されます。";
+  // The call may have returned while the question was open: then there is nothing left to give up.
+  if (!AskYesNo(window_.handle(), question, false) || running_ == nullptr) return false;
+  std::shared_ptr<ConnectJob> job = std::move(running_);
+  services_.worker.Abandon([this, job] { Late(*job); });
+  window_.status(u"【" + job->button + u"】への接続を待つのをやめました");
+  return true;
+}
+
+// A given-up connect's outcome: nothing is opened or asked; the connection it made shows, and the line goes to
+// the log beside the settings file.
+void ConnectFlow::Late(ConnectJob& job) {
+  if (window_.handle() == nullptr) return;
+  const ConnectOutcome outcome = job.Outcome();
+  if (job.result == kNoError) window_.connections(std::move(job.locals), std::move(job.remotes));
+  AppendToOutcomeLog(services_.files, SettingsFolder(services_.applicationDataFolder) + u"\\" + kOutcomeLogFileName,
+                     OutcomeLogLine(LocalTimeText(), job.button, job.remote, outcome.status));
 }
 
 // What the status line says is kept with its details until the next connect.

@@ -35,6 +35,12 @@ class ConnectFlow {
   // The click on the button of settings row index, confirmed in dialog; the caller has checked that no network
   // operation runs and that the row's Folder is a share.
   void Click(size_t index, TF_ConnectionDialog& dialog);
+  // Whether a click's connect runs now and may be given up.
+  bool Running() const noexcept { return running_ != nullptr; }
+  // Asks whether to stop waiting for the running connect; on yes the worker is free at once, and the call,
+  // which cannot be stopped, goes on unwatched: its outcome is only logged, and a connection it made shows
+  // in the panel. True when it was given up.
+  bool AskGiveUp();
   // The details of the last connect when it failed.
   void ShowFailureDetails() const;
   bool HasFailureDetails() const noexcept { return failure_.has_value(); }
@@ -42,6 +48,7 @@ class ConnectFlow {
  private:
   void Run(const std::shared_ptr<ConnectJob>& job, std::function<void()> after);
   void NoteFailure(const ConnectJob& job, const ConnectOutcome& outcome);
+  void Late(ConnectJob& job);
   void CloseHeldThenRetry(const std::vector<HeldConnection>& held, const std::shared_ptr<ConnectJob>& again,
                           size_t next);
   void OfferPassword(size_t index, const Text& password);
@@ -50,6 +57,7 @@ class ConnectFlow {
   Window window_;
   RefusedPasswords refusedPasswords_;      // buttons whose stored password was refused in this run
   std::optional<ConnectDetails> failure_;  // the last connect's, when it failed
+  std::shared_ptr<ConnectJob> running_;    // the connect the worker runs for a click
 };
 
 }  // namespace velloway

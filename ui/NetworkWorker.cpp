@@ -1,6 +1,7 @@
 // The worker thread and the way back to the windows' thread.
 #include "ui/NetworkWorker.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ui/ErrorReport.h"
@@ -27,7 +28,10 @@ NetworkWorker::NetworkWorker() {
 
 NetworkWorker::~NetworkWorker() {
   stop_ = true;
-  if (thread_.joinable()) thread_.join();
+  if (current_ != nullptr && current_->thread.joinable()) current_->thread.join();
+  for (const auto& operation : abandoned_) {
+    if (operation->thread.joinable()) operation->thread.join();
+  }
   if (window_ != nullptr) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -35,28 +39,39 @@ NetworkWorker::~NetworkWorker() {
 }
 
 bool NetworkWorker::Start(std::function<void()> work, std::function<void()> done) {
-  if (busy_ || window_ == nullptr) return false;
-  if (thread_.joinable()) thread_.join();  // ended already: its last post has been run
+  if (Busy() || window_ == nullptr) return false;
   stop_ = false;
-  inCall_ = true;
-  SetBusy(true);
+  auto operation = std::make_shared<Operation>();
+  operation->done = std::move(done);
+  ++calls_;
+  current_ = operation;
+  BusyChanged();
   try {
-    thread_ = std::thread([this, work = std::move(work), done = std::move(done)]() mutable {
+    // The thread knows its operation by address only: the operation, and so its thread, is this object's.
+    operation->thread = std::thread([this, finished = operation.get(), work = std::move(work)] {
       std::exception_ptr error;
       try {
         work();
       } catch (...) {
         error = std::current_exception();
       }
-      Post([this, done = std::move(done), error] { Finish(done, error); });
-      inCall_ = false;
+      Post([this, finished, error] { Finish(finished, error); });
+      --calls_;
     });
   } catch (...) {
-    inCall_ = false;
-    SetBusy(false);  // no thread: the system is out of them
+    --calls_;
+    current_.reset();  // no thread: the system is out of them
+    BusyChanged();
     throw;
   }
   return true;
+}
+
+void NetworkWorker::Abandon(std::function<void()> late) {
+  if (current_ == nullptr) return;
+  current_->done = std::move(late);
+  abandoned_.push_back(std::move(current_));
+  BusyChanged();
 }
 
 void NetworkWorker::Post(std::function<void()> action) {
@@ -88,15 +103,29 @@ void NetworkWorker::RunPosted() {
   }
 }
 
-void NetworkWorker::Finish(const std::function<void()>& done, const std::exception_ptr& error) {
-  if (thread_.joinable()) thread_.join();  // it posted this as its last act
-  SetBusy(false);
-  if (error) std::rethrow_exception(error);
-  if (done) done();
+void NetworkWorker::Finish(Operation* finished, const std::exception_ptr& error) {
+  std::shared_ptr<Operation> operation;
+  bool givenUp = false;
+  if (current_.get() == finished) {
+    operation = current_;
+  } else {
+    const auto found = std::find_if(abandoned_.begin(), abandoned_.end(),
+                                    [finished](const auto& given) { return given.get() == finished; });
+    if (found == abandoned_.end()) return;
+    operation = *found;
+    abandoned_.erase(found);
+    givenUp = true;
+  }
+  if (operation->thread.joinable()) operation->thread.join();  // it posted this as its last act
+  if (!givenUp) {
+    current_.reset();
+    BusyChanged();
+    if (error) std::rethrow_exception(error);
+  }
+  if (operation->done) operation->done();
 }
 
-void NetworkWorker::SetBusy(bool busy) {
-  busy_ = busy;
+void NetworkWorker::BusyChanged() {
   for (const auto& listener : listeners_) listener();
 }
 

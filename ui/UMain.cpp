@@ -328,10 +328,13 @@ Text TF_Main::StatusText() const {
 void TF_Main::ShowFailureDetails() { connectFlow_.ShowFailureDetails(); }
 
 void TF_Main::ConnectClick(HWND sender) {
-  // One network operation at a time: a click while one runs starts nothing. Nor does one that arrives while
-  // an earlier click's dialog is still open: it would fill that dialog with its own setting.
+  // One network operation at a time: a click while one runs starts nothing, though a connect that still runs
+  // may be given up. Nor does one that arrives while an earlier click's dialog is still open: it would fill
+  // that dialog with its own setting.
   if (services_.worker.Busy()) {
-    SetStatus(kWaitForOperation);
+    // The connect may have ended while its question was open: its outcome then stays on the status line.
+    const bool gaveUp = connectFlow_.Running() && connectFlow_.AskGiveUp();
+    if (!gaveUp && services_.worker.Busy()) SetStatus(kWaitForOperation);
     return;
   }
   if (F_ConnectionDialog_->IsShowing()) return;
@@ -371,6 +374,11 @@ void TF_Main::OnButtonClick(int id, HWND control) {
   } else if (ConnectionPanelList::IsStripButtonId(id)) {
     if (const auto button = panels_.Find(control)) PostStripClick(*button);
   }
+}
+
+// Esc: a connect that is still running may be given up.
+void TF_Main::OnCancel() {
+  if (connectFlow_.Running()) connectFlow_.AskGiveUp();
 }
 
 // Enter on a focused button that the dialog manager has not made the default one arrives as OK: it

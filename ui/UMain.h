@@ -79,6 +79,7 @@ class TF_Main : public TopLevelWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnButtonClick(int id, HWND control) override;
   void OnOk() override;
+  void OnCancel() override;
   void OnDpiChanged(UINT oldDpi) override;
 
  private:

@@ -110,18 +110,19 @@ DWORD APIENTRY NPGetCaps(DWORD index) {
   }
 }
 
-DWORD APIENTRY NPAddConnection3(HWND, LPNETRESOURCEW resource, LPWSTR password, LPWSTR user, DWORD) {
+DWORD APIENTRY NPAddConnection3(HWND, LPNETRESOURCEW resource, LPWSTR password, LPWSTR user, DWORD flags) {
   if (resource == nullptr || resource->lpRemoteName == nullptr) return ERROR_INVALID_PARAMETER;
   // mpr asks every provider in turn until one connects; the second provider never knows a share.
   const Owner owner = ThisProvider();
   if (owner == Owner::Foreign) return ERROR_BAD_NET_NAME;
 
-  State state = LoadState();
   const std::wstring remote = resource->lpRemoteName;
   const std::wstring local = TextOrEmpty(resource->lpLocalName);
-  Sleep(DelayOf(state, remote));
-  state.LastAttempt =
-      ConnectAttempt{OptionalText(resource->lpLocalName), remote, OptionalText(user), OptionalText(password)};
+  // Read after the wait: a test may change the network while a slow server keeps the caller waiting.
+  Sleep(DelayOf(LoadState(), remote));
+  State state = LoadState();
+  state.Attempts.push_back(
+      ConnectAttempt{OptionalText(resource->lpLocalName), remote, OptionalText(user), OptionalText(password), flags});
 
   DWORD result = ERROR_BAD_NET_NAME;
   for (const Share& share : state.Shares) {

@@ -60,7 +60,8 @@ void ParseLine(const std::vector<std::wstring>& f, State& state) {
   } else if (kind == L"browse" && f.size() >= 7) {
     state.Browse.push_back(BrowseEntry{f[1], f[2], ToNumber(f[3]), ToNumber(f[4]), ToNumber(f[5]), f[6]});
   } else if (kind == L"attempt" && f.size() >= 5) {
-    state.LastAttempt = ConnectAttempt{DecodeOptional(f[1]), f[2], DecodeOptional(f[3]), DecodeOptional(f[4])};
+    state.Attempts.push_back(ConnectAttempt{DecodeOptional(f[1]), f[2], DecodeOptional(f[3]), DecodeOptional(f[4]),
+                                            f.size() >= 6 ? ToNumber(f[5]) : 0});
   } else if (kind == L"discovery" && f.size() >= 2) {
     state.DiscoveryOff = f[1] == L"off";
   } else if (kind == L"failing-server" && f.size() >= 3) {
@@ -130,10 +131,9 @@ bool SaveState(const State& state) {
     line({L"browse", entry.Parent, entry.Remote, std::to_wstring(entry.Type), std::to_wstring(entry.DisplayType),
           std::to_wstring(entry.Usage), entry.Comment});
   }
-  if (state.LastAttempt) {
-    const ConnectAttempt& attempt = *state.LastAttempt;
+  for (const ConnectAttempt& attempt : state.Attempts) {
     line({L"attempt", EncodeOptional(attempt.Local), attempt.Remote, EncodeOptional(attempt.User),
-          EncodeOptional(attempt.Password)});
+          EncodeOptional(attempt.Password), std::to_wstring(attempt.Flags)});
   }
   if (state.LastCancel) line({L"cancel", state.LastCancel->Name, state.LastCancel->Force ? L"1" : L"0"});
 

@@ -45,12 +45,14 @@ struct BrowseEntry {
   std::wstring Comment;
 };
 
-// What the provider received at the last connection attempt (absent texts stay absent).
+// What the provider received at a connection attempt (absent texts stay absent), with the flags mpr passed on
+// (CONNECT_UPDATE_PROFILE among them when the connection was to be remembered).
 struct ConnectAttempt {
   std::optional<std::wstring> Local;
   std::wstring Remote;
   std::optional<std::wstring> User;
   std::optional<std::wstring> Password;
+  DWORD Flags = 0;
 };
 
 struct CancelRequest {
@@ -80,7 +82,7 @@ struct State {
   std::vector<Share> Shares;
   std::vector<Connection> Connections;
   std::vector<BrowseEntry> Browse;
-  std::optional<ConnectAttempt> LastAttempt;
+  std::vector<ConnectAttempt> Attempts;  // every connection attempt, oldest first
   std::optional<CancelRequest> LastCancel;
 };
 

@@ -172,6 +172,22 @@ INSTANTIATE_TEST_SUITE_P(
                       ConnectCase{"PathNotFound", u"Z:", u"\\\\srv\\badpath", nullptr, nullptr, 53}),
     [](const ::testing::TestParamInfo<ConnectCase>& info) { return std::string(info.param.Name); });
 
+// The stand-in logs every attempt with the flags mpr passes on, so that a test sees a connection that was to be
+// remembered for the next sign-in (the program's never are: the cases above expect flags 0).
+TEST(StandInAttempts, EveryAttemptIsLoggedWithItsFlags) {
+  StandInNetwork().AddShare(u"\\\\srv\\badpath", 53).Save();
+  NETRESOURCEW record{};
+  record.dwType = RESOURCETYPE_DISK;
+  wchar_t remote[] = L"\\\\srv\\badpath";
+  record.lpRemoteName = remote;
+  EXPECT_EQ(WNetAddConnection2W(&record, nullptr, nullptr, CONNECT_UPDATE_PROFILE), 53u);
+  EXPECT_EQ(WNetAddConnection2W(&record, nullptr, nullptr, 0), 53u);
+  const std::vector<StandInNetwork::Attempt> attempts = StandInNetwork::Attempts();
+  ASSERT_EQ(attempts.size(), 2u);
+  EXPECT_NE(attempts[0].Flags & CONNECT_UPDATE_PROFILE, 0u);
+  EXPECT_EQ(attempts[1].Flags, 0u);
+}
+
 // As Windows has it: a server has connections of one user at a time; another user's connect answers 1219
 // until the first one's are closed.
 TEST(StandInSessions, OneServerHasOneUserAtATime) {

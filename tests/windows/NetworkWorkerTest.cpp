@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -88,6 +89,41 @@ TEST(NetworkWorker, GoingAwayStopsAndWaitsForTheRunningWorkAndCallsNothing) {
   EXPECT_TRUE(ended);
   Pump([] { return false; }, 200);
   EXPECT_FALSE(called);
+}
+
+// A call that does not return is given up: the worker is free for the next operation at once, the given-up
+// operation's done never runs, and what replaced it runs when the call returns at last (its error dropped).
+TEST(NetworkWorker, AGivenUpCallFreesTheWorkerAndOnlyItsLateHandlerRuns) {
+  NetworkWorker worker;
+  WindowWatcher watcher;  // would answer an error report, which must not come
+  std::vector<bool> busyChanges;
+  worker.OnBusyChanged([&] { busyChanges.push_back(worker.Busy()); });
+  std::atomic<bool> release{false};
+  std::vector<std::string> seen;
+  auto stuck = [&](const char* name) {
+    return [&release, name] {
+      while (!release) Sleep(5);
+      if (std::string(name) == "failing") throw RuntimeError(u"遅れて届いたエラー");
+    };
+  };
+  ASSERT_TRUE(worker.Start(stuck("failing"), [&] { seen.push_back("done of the first"); }));
+  worker.Abandon([&] { seen.push_back("late of the first"); });
+  EXPECT_FALSE(worker.Busy());
+  EXPECT_TRUE(worker.InCall());
+  ASSERT_TRUE(worker.Start(stuck("second"), [&] { seen.push_back("done of the second"); }));
+  worker.Abandon([&] { seen.push_back("late of the second"); });
+  // The third runs and ends while both stuck calls still wait.
+  ASSERT_TRUE(worker.Start([] {}, [&] { seen.push_back("done of the third"); }));
+  ASSERT_TRUE(Pump([&] { return !worker.Busy(); }));
+  EXPECT_EQ(seen, (std::vector<std::string>{"done of the third"}));
+  EXPECT_TRUE(worker.InCall());
+
+  release = true;
+  ASSERT_TRUE(Pump([&] { return seen.size() == 3 && !worker.InCall(); }));
+  std::sort(seen.begin() + 1, seen.end());  // the two threads end in either order
+  EXPECT_EQ(seen, (std::vector<std::string>{"done of the third", "late of the first", "late of the second"}));
+  EXPECT_TRUE(watcher.MessageBoxes().empty()) << "a given-up call's error was reported";
+  EXPECT_EQ(busyChanges, (std::vector<bool>{true, false, true, false, true, false}));
 }
 
 }  // namespace

@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "AnswerProbe.h"
+#include "SettingsFileFixture.h"
 #include "StandInWindowTest.h"
+#include "TestPlatform.h"
+#include "platform/WinText.h"
 
 namespace velloway {
 namespace {
@@ -77,10 +81,15 @@ TEST_F(ResponsivenessTest, ASlowConnectLeavesTheWindowAnsweringAndEndsAsAQuickOn
     EXPECT_FALSE(IsWindowEnabled(main().B_ConnectionSearch()));
     EXPECT_FALSE(IsWindowEnabled(main().B_NetResSearch()));
     {
-      WindowWatcher second;
+      // Asked whether to give up the first; on no, the user is told to wait.
+      WindowWatcher second([](HWND window, const WindowWatcher::Seen&) { WindowWatcher::Answer(window, IDNO); });
       SendMessageW(main().ConnectButtons().at(1), BM_CLICK, 0, 0);
-      EXPECT_TRUE(second.SeenWindows().empty()) << "a second connect opened its dialog";
-      EXPECT_EQ(main().StatusText(), u"ネットワークの操作中です。終わってからもう一度押してください");
+      const std::wstring dialogCaption = WindowText(running_->app().F_ConnectionDialog.Handle());
+      for (const auto& seen : second.SeenWindows()) EXPECT_NE(seen.caption, dialogCaption) << "a second dialog";
+      ASSERT_EQ(second.MessageBoxes().size(), 1u);
+      EXPECT_TRUE(second.MessageBoxes()[0].text.starts_with(L"【slow】への接続がまだ終わっていません。"));
+      // Without a delay the connect ends while the question is open, and its outcome stays.
+      if (delay > 0) EXPECT_EQ(main().StatusText(), u"ネットワークの操作中です。終わってからもう一度押してください");
     }
     int answers = 0;
     int missed = 0;
@@ -132,6 +141,75 @@ TEST_F(ResponsivenessTest, ASlowCloseLeavesTheWindowAnsweringAndAnotherCloseWait
     EXPECT_EQ(WindowText(main().ConnectionPanels()[0]->Handle()), L"【Y:】\\\\srv\\other");
     TearDown();
   }
+}
+
+std::string OutcomeLog() {
+  const std::wstring settings = testing::SettingsFilePath();
+  const std::wstring path = settings.substr(0, settings.rfind(L'\\')) + L"\\vlw-log.txt";
+  return testing::ReadBytes(FromWide(path.c_str())).value_or("(no file)");
+}
+
+// A connect that does not return can be given up, from another button's click or with Esc: the window is free
+// for the next connect at once; the given-up call's outcome, when it comes, opens and asks nothing, goes to the
+// log, and the connection it made shows in the panel.
+TEST_F(ResponsivenessTest, AConnectThatDoesNotReturnCanBeGivenUp) {
+  const std::string log = "2026-01-01 00:00:00 【old】\\\\srv\\old: 認証完了\r\n";
+  testing::WriteSettingsFile("");  // makes the folder for the earlier log
+  {
+    const std::wstring settings = testing::SettingsFilePath();
+    testing::WriteBytes(FromWide((settings.substr(0, settings.rfind(L'\\')) + L"\\vlw-log.txt").c_str()), log);
+  }
+  Start(StandInNetwork()
+            .AddShare(u"\\\\srv\\slow")
+            .SetDelay(u"\\\\srv\\slow", 4000)
+            .AddShare(u"\\\\nas\\stuck")
+            .SetDelay(u"\\\\nas\\stuck", 4000)
+            .AddShare(u"\\\\nas\\other"),
+        "slow,Z,\\\\srv\\slow,,\r\nother,Y,\\\\nas\\other,,\r\nstuck,,\\\\nas\\stuck,,\r\n");
+  ClickConnectAndConfirm(0);
+  ASSERT_TRUE(worker().Busy());
+  {
+    WindowWatcher question([](HWND window, const WindowWatcher::Seen&) { WindowWatcher::Answer(window, IDYES); });
+    SendMessageW(main().ConnectButtons().at(1), BM_CLICK, 0, 0);
+    ASSERT_EQ(question.MessageBoxes().size(), 1u);
+  }
+  EXPECT_FALSE(worker().Busy());
+  EXPECT_EQ(main().StatusText(), u"【slow】への接続を待つのをやめました");
+  EXPECT_TRUE(IsWindowEnabled(main().B_ConnectionSearch()));
+
+  // The next connect goes through at once, beside the given-up call.
+  ClickConnectAndConfirm(1);
+  ASSERT_TRUE(running_->WaitForNetwork(2000));
+  EXPECT_EQ(main().StatusText(), u"認証完了");
+  EXPECT_EQ(shell_.targets, std::vector<Text>{u"Y:\\"});
+  EXPECT_TRUE(worker().InCall()) << "the given-up call has returned already: the test shows nothing";
+
+  // Esc gives up the third while the first still waits.
+  ClickConnectAndConfirm(2);
+  ASSERT_TRUE(worker().Busy());
+  {
+    WindowWatcher question([](HWND window, const WindowWatcher::Seen&) { WindowWatcher::Answer(window, IDYES); });
+    const LPARAM scan = 0x00010001;
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, scan);
+    PostMessageW(GetFocus(), WM_KEYUP, VK_ESCAPE, scan | 0xC0000000);
+    ASSERT_TRUE(running_->PumpUntil([&] { return !worker().Busy(); }, 2000));
+    EXPECT_EQ(question.MessageBoxes().size(), 1u);
+  }
+  EXPECT_EQ(main().StatusText(), u"【stuck】への接続を待つのをやめました");
+
+  // The late outcomes: logged after the earlier line, shown in the panel, nothing opened, the status left alone.
+  ASSERT_TRUE(running_->PumpUntil([&] { return !worker().InCall(); }, 10000));
+  running_->PumpFor(200);
+  const std::string late = OutcomeLog();
+  EXPECT_TRUE(late.starts_with(log)) << late;
+  EXPECT_NE(late.find("【slow】\\\\srv\\slow: 認証完了\r\n"), std::string::npos) << late;
+  EXPECT_NE(late.find("【stuck】\\\\nas\\stuck: 認証完了\r\n"), std::string::npos) << late;
+  EXPECT_EQ(shell_.targets, std::vector<Text>{u"Y:\\"});
+  EXPECT_EQ(main().StatusText(), u"【stuck】への接続を待つのをやめました");
+  std::vector<std::wstring> panels;
+  for (ConnectionPanel* panel : main().ConnectionPanels()) panels.push_back(WindowText(panel->Handle()));
+  std::sort(panels.begin(), panels.end());
+  EXPECT_EQ(panels, (std::vector<std::wstring>{L"\\\\nas\\stuck", L"【Y:】\\\\nas\\other", L"【Z:】\\\\srv\\slow"}));
 }
 
 // The program ends when its window closes: the connect under way is waited for, no thread is left,

@@ -126,11 +126,19 @@ std::optional<Text> StandInNetwork::UserOf(const Text& remote) {
   return std::nullopt;
 }
 
+std::vector<StandInNetwork::Attempt> StandInNetwork::Attempts() {
+  std::vector<Attempt> attempts;
+  for (const standin::ConnectAttempt& attempt : standin::LoadState().Attempts) {
+    attempts.push_back(Attempt{FromOptional(attempt.Local), FromWide(attempt.Remote), FromOptional(attempt.User),
+                               FromOptional(attempt.Password), attempt.Flags});
+  }
+  return attempts;
+}
+
 std::optional<StandInNetwork::Attempt> StandInNetwork::LastAttempt() {
-  const auto attempt = standin::LoadState().LastAttempt;
-  if (!attempt) return std::nullopt;
-  return Attempt{FromOptional(attempt->Local), FromWide(attempt->Remote), FromOptional(attempt->User),
-                 FromOptional(attempt->Password)};
+  const std::vector<Attempt> attempts = Attempts();
+  if (attempts.empty()) return std::nullopt;
+  return attempts.back();
 }
 
 std::optional<StandInNetwork::Cancel> StandInNetwork::LastCancel() {

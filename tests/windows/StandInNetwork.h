@@ -52,6 +52,7 @@ class StandInNetwork {
     Text Remote;
     std::optional<Text> User;
     std::optional<Text> Password;
+    std::uint32_t Flags = 0;  // as mpr passed them on: 0 for a connection that is not remembered
     bool operator==(const Attempt&) const = default;
   };
   struct Cancel {
@@ -64,6 +65,8 @@ class StandInNetwork {
   static std::vector<Connection> CurrentConnections();
   // The user the connection to this remote name was made with (empty: the signed-in user); none: not connected.
   static std::optional<Text> UserOf(const Text& remote);
+  // Every connection attempt since the network was saved, oldest first.
+  static std::vector<Attempt> Attempts();
   static std::optional<Attempt> LastAttempt();
   static std::optional<Cancel> LastCancel();
   // Removes the state file and the drives of its connections: no network at all for whatever runs
