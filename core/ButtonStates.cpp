@@ -5,7 +5,7 @@
 
 namespace velloway {
 
-std::vector<ButtonStatus> ButtonStatuses(const SettingsList& settings, const std::vector<Text>& locals,
+std::vector<ButtonStatus> ButtonStatuses(const ButtonRows& settings, const std::vector<Text>& locals,
                                          const std::vector<Text>& remotes) {
   std::vector<ButtonStatus> statuses(settings.Count());
   for (size_t s = 0; s < settings.Count(); ++s) {

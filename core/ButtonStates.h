@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/SettingsList.h"
+#include "core/ButtonRows.h"
 #include "core/Text.h"
 
 namespace velloway {
@@ -18,9 +18,9 @@ struct ButtonStatus {
   bool operator==(const ButtonStatus&) const = default;
 };
 
-// Each setting's status from the current connections (local and remote names by connection number): connected
-// when a connection's remote name is the setting's folder, preferring one on the setting's own drive.
-std::vector<ButtonStatus> ButtonStatuses(const SettingsList& settings, const std::vector<Text>& locals,
+// Each button's status (shared and own) from the current connections (local and remote names by connection number):
+// connected when a connection's remote name is the setting's folder, preferring one on the setting's own drive.
+std::vector<ButtonStatus> ButtonStatuses(const ButtonRows& settings, const std::vector<Text>& locals,
                                          const std::vector<Text>& remotes);
 
 // The words for the end of the tooltip: "接続中 Z:", "接続中", "未接続", "待機中", "要確認".

@@ -18,8 +18,8 @@ Text WithoutControls(TextView text) {
 }  // namespace
 
 std::string OutcomeLogLine(TextView time, TextView button, TextView folder, TextView status) {
-  const Text line = WithoutControls(time) + u" 【" + WithoutControls(button) + u"】" + WithoutControls(folder) +
-                    u": " + WithoutControls(status);
+  const Text line = WithoutControls(time) + u" 【" + WithoutControls(button) + u"】" + WithoutControls(folder) + u": " +
+                    WithoutControls(status);
   return EncodeUtf8(line) + "\r\n";
 }
 

@@ -17,38 +17,27 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr TextView kLineBreak = u"\r\n";
 constexpr size_t kFieldCount = 5;
 
-ButtonSetting SettingOf(std::vector<Text> fields) {
-  fields.resize(kFieldCount);  // missing fields read as empty, fields after the fifth are dropped
-  return ButtonSetting{
-      .Name = MyDecode(fields[0]),
-      .Drive = Trim(MyDecode(fields[1])),
-      .Folder = MyDecode(fields[2]),
-      .ID = MyDecode(fields[3]),
-      .Pass = MyDecode(fields[4]),  // hex digits pass unchanged; a hand-edited value keeps its escapes
-  };
-}
-
-std::vector<ButtonSetting> ParseText(TextView text) {
-  std::vector<ButtonSetting> settings;
+std::vector<std::vector<Text>> FieldsOfText(TextView text) {
+  std::vector<std::vector<Text>> lines;
   for (TextView line : SplitLines(text)) {
     std::vector<Text> fields = SplitFields(line);
-    if (!fields.empty()) settings.push_back(SettingOf(std::move(fields)));
+    if (!fields.empty()) lines.push_back(std::move(fields));
   }
-  return settings;
+  return lines;
 }
 
 template <typename Decode>
-std::vector<ButtonSetting> ParseBytes(std::string_view bytes, Decode decode) {
-  std::vector<ButtonSetting> settings;
+std::vector<std::vector<Text>> FieldsOfBytes(std::string_view bytes, Decode decode) {
+  std::vector<std::vector<Text>> lines;
   for (std::string_view line : SplitLines(bytes)) {
     const std::vector<std::string> rawFields = SplitFields(line);
     if (rawFields.empty()) continue;
     std::vector<Text> fields;
-    fields.reserve(std::min(rawFields.size(), kFieldCount));
-    for (size_t i = 0; i < rawFields.size() && i < kFieldCount; ++i) fields.push_back(decode(rawFields[i]));
-    settings.push_back(SettingOf(std::move(fields)));
+    fields.reserve(rawFields.size());
+    for (const std::string& field : rawFields) fields.push_back(decode(field));
+    lines.push_back(std::move(fields));
   }
-  return settings;
+  return lines;
 }
 
 bool HasNonAscii(std::string_view bytes) {
@@ -65,16 +54,34 @@ SettingsEncoding DetectSettingsEncoding(std::string_view bytes) {
   return SettingsEncoding::Ansi;
 }
 
-std::vector<ButtonSetting> ParseSettings(std::string_view bytes, const AnsiCodePage& codePage) {
+std::vector<std::vector<Text>> ParseSettingFields(std::string_view bytes, const AnsiCodePage& codePage) {
   switch (DetectSettingsEncoding(bytes)) {
-    case SettingsEncoding::Utf16Le: return ParseText(DecodeUtf16(bytes.substr(kUtf16LeMark.size()), false));
-    case SettingsEncoding::Utf16Be: return ParseText(DecodeUtf16(bytes.substr(kUtf16BeMark.size()), true));
+    case SettingsEncoding::Utf16Le: return FieldsOfText(DecodeUtf16(bytes.substr(kUtf16LeMark.size()), false));
+    case SettingsEncoding::Utf16Be: return FieldsOfText(DecodeUtf16(bytes.substr(kUtf16BeMark.size()), true));
     case SettingsEncoding::Utf8WithMark:
-      return ParseBytes(bytes.substr(kUtf8Mark.size()), [](std::string_view field) { return DecodeUtf8(field); });
-    case SettingsEncoding::Utf8: return ParseBytes(bytes, [](std::string_view field) { return DecodeUtf8(field); });
+      return FieldsOfBytes(bytes.substr(kUtf8Mark.size()), [](std::string_view field) { return DecodeUtf8(field); });
+    case SettingsEncoding::Utf8: return FieldsOfBytes(bytes, [](std::string_view field) { return DecodeUtf8(field); });
     case SettingsEncoding::Ansi: break;
   }
-  return ParseBytes(bytes, [&codePage](std::string_view field) { return codePage.ToText(field); });
+  return FieldsOfBytes(bytes, [&codePage](std::string_view field) { return codePage.ToText(field); });
+}
+
+ButtonSetting SettingOf(std::vector<Text> fields) {
+  fields.resize(kFieldCount);  // missing fields read as empty, fields after the fifth are dropped
+  return ButtonSetting{
+      .Name = MyDecode(fields[0]),
+      .Drive = Trim(MyDecode(fields[1])),
+      .Folder = MyDecode(fields[2]),
+      .ID = MyDecode(fields[3]),
+      .Pass = MyDecode(fields[4]),  // hex digits pass unchanged; a hand-edited value keeps its escapes
+  };
+}
+
+std::vector<ButtonSetting> ParseSettings(std::string_view bytes, const AnsiCodePage& codePage) {
+  std::vector<ButtonSetting> settings;
+  for (std::vector<Text>& fields : ParseSettingFields(bytes, codePage))
+    settings.push_back(SettingOf(std::move(fields)));
+  return settings;
 }
 
 namespace {

@@ -17,6 +17,12 @@ enum class SettingsEncoding { Ansi, Utf8, Utf8WithMark, Utf16Le, Utf16Be };
 // is in the ANSI code page.
 SettingsEncoding DetectSettingsEncoding(std::string_view bytes);
 
+// Every non-blank line's comma-separated fields, decoded from the file's encoding but still escaped, however
+// many a line has.
+std::vector<std::vector<Text>> ParseSettingFields(std::string_view bytes, const AnsiCodePage& codePage);
+// The setting of one line's fields.
+ButtonSetting SettingOf(std::vector<Text> fields);
+
 // Every line of the file as a setting. Lines and fields are split before the fields are decoded. Blank
 // lines are skipped; a line with fewer than five fields leaves the missing ones empty, so that nothing in
 // the file is lost at the next save.

@@ -14,7 +14,9 @@ TEST(OutcomeLog, ALineNamesTimeButtonFolderAndStatusWithoutControlCharacters) {
             "\xE8\xAA\x8D\xE8\xA8\xBC\xE5\xAE\x8C\xE4\xBA\x86\r\n");
   // A hand-edited name with a tab or a line break would break the one-line-an-outcome rule.
   EXPECT_EQ(OutcomeLogLine(u"t", u"a\tb\r\nc", u"f\x7f", u"s"),
-            "t \xE3\x80\x90" "a b  c\xE3\x80\x91" "f : s\r\n");
+            "t \xE3\x80\x90"
+            "a b  c\xE3\x80\x91"
+            "f : s\r\n");
 }
 
 TEST(OutcomeLog, AppendingKeepsTheLastLinesAndEndsAnUnendedOne) {

@@ -1,6 +1,8 @@
 // Any bytes as a settings file: load, save and load again must give the same settings, and a second save
 // the same bytes. The same for the same bytes as the file of buttons that connect by themselves; and as the
-// outcome log, a line added keeps at most its limit of lines and ends with the new one.
+// outcome log, a line added keeps at most its limit of lines and ends with the new one; and as a shared
+// buttons file, its rows survive the copy kept of them, and any bytes read as such a copy give no control
+// characters.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 #include "core/AutoConnect.h"
 #include "core/OutcomeLog.h"
 #include "core/SettingsFormat.h"
+#include "core/SharedButtons.h"
 
 namespace {
 
@@ -40,5 +43,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string log = velloway::AppendLogLine(bytes, line, 4);
   if (log.size() < line.size() || log.compare(log.size() - line.size(), line.size(), line) != 0) std::abort();
   if (std::count(log.begin(), log.end(), '\n') > 4) std::abort();
+
+  velloway::SharedRead shared;
+  velloway::ParseSharedButtons(
+      bytes, codePage, [](const velloway::Text& text) { return text; }, shared);
+  const auto copy = velloway::ParseSharedCopy(velloway::FormatSharedCopy(u"t", shared.buttons));
+  if (!copy || copy->buttons != shared.buttons) std::abort();
+  if (const auto read = velloway::ParseSharedCopy(bytes)) {
+    for (const velloway::SharedButton& button : read->buttons) {
+      for (char16_t c : button.row.Name + button.row.Folder + button.row.ID + button.row.Drive) {
+        if (c < u' ') std::abort();
+      }
+    }
+  }
   return 0;
 }

@@ -1,0 +1,95 @@
+#include "core/SharedButtons.h"
+
+#include "core/DriveAssignment.h"
+#include "core/LineSplitter.h"
+#include "core/NetworkProvider.h"
+#include "core/SettingsFormat.h"
+#include "core/Unicode.h"
+#include "core/ValueEscaping.h"
+
+namespace velloway {
+namespace {
+
+constexpr size_t kAutoField = 5;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool IsAutoField(const std::vector<Text>& fields) {
+  if (fields.size() <= kAutoField) return false;
+  Text value = Trim(MyDecode(fields[kAutoField]));
+  for (char16_t& c : value) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return value == u"auto";
+}
+
+// A control character would let a shared name or folder pass for something else, in the list and in the copy.
+bool HasControlCharacter(const ButtonSetting& row) {
+  for (TextView field : {TextView(row.Name), TextView(row.Drive), TextView(row.Folder), TextView(row.ID)}) {
+    for (char16_t c : field) {
+      if (c < u' ' || c == u'\x7f') return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void ParseSharedButtons(std::string_view bytes, const AnsiCodePage& codePage,
+                        const std::function<Text(const Text&)>& expand, SharedRead& read) {
+  for (std::vector<Text>& fields : ParseSettingFields(bytes, codePage)) {
+    const bool autoConnect = IsAutoField(fields);
+    ButtonSetting row = SettingOf(std::move(fields));
+    if (!row.Pass.empty()) read.hadPasswords = true;
+    row.Pass.clear();
+    row.Folder = expand(row.Folder);
+    row.ID = expand(row.ID);
+    if (row.Name.empty() || row.Folder.empty() || HasControlCharacter(row)) continue;
+    read.buttons.push_back(SharedButton{std::move(row), autoConnect});
+  }
+}
+
+std::string FormatSharedCopy(const Text& taken, const SharedButtons& buttons) {
+  Text text = MyEncode(taken) + u"\r\n";
+  for (const SharedButton& button : buttons) {
+    text += FormatSettingLine(button.row);
+    if (button.autoConnect) text += u",auto";
+    text += u"\r\n";
+  }
+  return std::string(kUtf8Mark) + EncodeUtf8(text);
+}
+
+std::optional<SharedCopy> ParseSharedCopy(std::string_view bytes) {
+  if (!bytes.starts_with(kUtf8Mark) || !IsWellFormedUtf8(bytes)) return std::nullopt;
+  const Text text = DecodeUtf8(bytes.substr(kUtf8Mark.size()));
+  const std::vector<TextView> lines = SplitLines(text);
+  if (lines.empty()) return std::nullopt;
+  SharedCopy copy{MyDecode(lines.front()), {}};
+  for (size_t i = 1; i < lines.size(); ++i) {
+    std::vector<Text> fields = SplitFields(lines[i]);
+    if (fields.empty()) continue;
+    const bool autoConnect = IsAutoField(fields);
+    ButtonSetting row = SettingOf(std::move(fields));
+    row.Pass.clear();
+    if (row.Name.empty() || row.Folder.empty() || HasControlCharacter(row)) continue;
+    copy.buttons.push_back(SharedButton{std::move(row), autoConnect});
+  }
+  return copy;
+}
+
+SharedButtons ChangedOrRemoved(const SharedButtons& before, const SharedButtons& now) {
+  SharedButtons gone;
+  for (const SharedButton& old : before) {
+    bool kept = false;
+    for (const SharedButton& button : now) {
+      if (button.row.Name == old.row.Name && SameResourceName(button.row.Folder, old.row.Folder) &&
+          ConnectDrive(button.row.Drive) == ConnectDrive(old.row.Drive)) {
+        kept = true;
+        break;
+      }
+    }
+    if (!kept) gone.push_back(old);
+  }
+  return gone;
+}
+
+}  // namespace velloway
