@@ -11,11 +11,11 @@ Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t 
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
       F_Main(MainServices{Settings, Files, Folders, Reach, CodePage, Network, Worker, Shell, Crypto, Credentials,
-                          std::move(applicationDataFolder), AutoConnects, AutoWorker},
+                          std::move(applicationDataFolder), AutoConnects, AutoWorker, Shared, SharedWorker},
              connectButtonLimit),
       F_NetResEnum(Network, Worker, Settings,
                    [this](const Text& name, const Text& folder) { return AddButtonFromShare(name, folder); }),
-      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials, SignIn, AutoConnects) {
+      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials, SignIn, AutoConnects, Shared) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;

@@ -44,6 +44,7 @@ class Application {
 
   SettingsList Settings;
   AutoConnectSet AutoConnects;  // which of them connect by themselves
+  SharedButtons Shared;         // the administrator's buttons, read-only
   WindowsFileStore Files;
   WindowsFolderProbe Folders;
   WindowsReachProbe Reach;
@@ -56,7 +57,8 @@ class Application {
   // Declared after what its operations use and before the windows: on the way out the windows go
   // first, then a running operation is waited for.
   NetworkWorker Worker;
-  NetworkWorker AutoWorker;  // the automatic connects', apart from the user's operations
+  NetworkWorker AutoWorker;    // the automatic connects', apart from the user's operations
+  NetworkWorker SharedWorker;  // the shared buttons' file, read apart and given up when it takes too long
   WindowsShellOpener WindowsShell;
   ShellOpener& Shell;
   CryptoServices Crypto;

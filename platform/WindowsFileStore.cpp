@@ -81,20 +81,21 @@ std::optional<std::string> WindowsFileStore::ReadAll(const Text& path) const {
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
     ThrowFileError(u"を開けません。", path, code);
   }
+  // Read to its end, however long it is now: a file another program is writing, or a pipe, has no size to trust.
+  std::string bytes;
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) ThrowFileError(u"を読み込めません。", path, GetLastError());
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
+  if (GetFileSizeEx(file.get(), &size)) bytes.reserve(static_cast<size_t>(size.QuadPart));
+  std::string chunk(1u << 16, '\0');
+  for (;;) {
     DWORD read = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) {
-      ThrowFileError(u"を読み込めません。", path, GetLastError());
+    if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
+      const DWORD code = GetLastError();
+      if (code == ERROR_BROKEN_PIPE) break;  // the writing end closed: all was sent
+      ThrowFileError(u"を読み込めません。", path, code);
     }
     if (read == 0) break;
-    done += read;
+    bytes.append(chunk.data(), read);
   }
-  bytes.resize(done);
   return bytes;
 }
 

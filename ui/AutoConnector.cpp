@@ -59,10 +59,10 @@ void AutoConnector::Tick() {
   if (window_ == nullptr) return;
   const std::vector<ButtonStatus> statuses = hooks_.statuses();
   const ULONGLONG now = GetTickCount64();
-  const SettingsList& settings = services_.settings;
-  for (size_t i = 0; i < settings.Count(); ++i) {
-    const ButtonSetting& row = settings.Row(i);
-    if (!services_.autos.Contains(row) || !IsSharePath(row.Folder)) continue;
+  const ButtonRows buttons = Buttons();
+  for (size_t i = 0; i < buttons.Count(); ++i) {
+    const ButtonSetting& row = buttons.Row(i);
+    if (!buttons.ConnectsByItself(i, services_.autos) || !IsSharePath(row.Folder)) continue;
     const Text key = AutoConnectSet::KeyText(row);
     if (i < statuses.size() && statuses[i].state == ButtonState::Connected) {
       entries_.erase(key);
@@ -96,9 +96,10 @@ void AutoConnector::ButtonsChanged() {
 }
 
 void AutoConnector::MarkStates(std::vector<ButtonStatus>& statuses) const {
-  for (size_t i = 0; i < statuses.size() && i < services_.settings.Count(); ++i) {
+  const ButtonRows buttons = Buttons();
+  for (size_t i = 0; i < statuses.size() && i < buttons.Count(); ++i) {
     if (statuses[i].state != ButtonState::NotConnected) continue;
-    const auto found = entries_.find(AutoConnectSet::KeyText(services_.settings.Row(i)));
+    const auto found = entries_.find(AutoConnectSet::KeyText(buttons.Row(i)));
     if (found != entries_.end() && found->second.state != ButtonState::NotConnected) {
       statuses[i].state = found->second.state;
     }
@@ -109,16 +110,17 @@ void AutoConnector::StartNext() {
   while (window_ != nullptr && !queue_.empty() && !services_.worker.Busy()) {
     const size_t index = queue_.front();
     queue_.erase(queue_.begin());
-    if (index >= services_.settings.Count()) continue;
-    const ButtonSetting& row = services_.settings.Row(index);
-    if (!services_.autos.Contains(row)) continue;
+    const ButtonRows buttons = Buttons();
+    if (index >= buttons.Count() || !buttons.ConnectsByItself(index, services_.autos)) continue;
+    const ButtonSetting& row = buttons.Row(index);
     const Text key = AutoConnectSet::KeyText(row);
     auto job = std::make_shared<ConnectJob>();
     job->button = row.Name;
     job->drive = ConnectDrive(row.Drive);
     job->remote = row.Folder;
     job->user = row.ID;
-    job->password = ButtonPassword(row, services_.crypto, services_.credentials);
+    // A shared button's password is never kept: with a user name it waits for the user's click.
+    if (!buttons.IsShared(index)) job->password = ButtonPassword(row, services_.crypto, services_.credentials);
     job->plan = PlanConnect(job->drive, job->remote, job->user);
     job->diagnose = false;
     // A user name without a password it can send: only the user can say what it is.
@@ -154,7 +156,10 @@ void AutoConnector::Finished(const std::shared_ptr<ConnectJob>& job, const Text&
   // An attempt that ends after the window was closed shows nothing.
   if (window_ == nullptr) return;
   hooks_.status(u"自動接続【" + job->button + u"】: " + outcome.status);
-  if (job->result == kNoError) hooks_.connected(std::move(job->locals), std::move(job->remotes));
+  if (job->result == kNoError) {
+    hooks_.made(job->drive, job->remote);
+    hooks_.connected(std::move(job->locals), std::move(job->remotes));
+  }
   hooks_.statesChanged();
   StartNext();
   Schedule();

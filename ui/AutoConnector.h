@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/AutoConnect.h"
+#include "core/ButtonRows.h"
 #include "core/ButtonStates.h"
 #include "core/ConnectJob.h"
 #include "core/CredentialStore.h"
@@ -27,8 +28,9 @@ namespace velloway {
 class AutoConnector {
  public:
   struct Services {
-    const SettingsList& settings;
-    AutoConnectSet& autos;  // read from and saved to its own file beside the settings file
+    const SettingsList& settings;  // the own rows, whose auto-connect setting is in autos
+    AutoConnectSet& autos;         // read from and saved to its own file beside the settings file
+    const SharedButtons& shared;   // the administrator's, which say themselves whether they connect
     FileStore& files;
     NetworkProvider& network;
     NetworkWorker& worker;  // its own: the user's operations never wait for it
@@ -42,6 +44,7 @@ class AutoConnector {
     std::function<void(const Text& status)> status;
     std::function<void(std::vector<Text> locals, std::vector<Text> remotes)> connected;
     std::function<void()> statesChanged;
+    std::function<void(const Text& drive, const Text& remote)> made;  // a connection an attempt made
     // The buttons' statuses as the connections were last read.
     std::function<std::vector<ButtonStatus>()> statuses;
   };
@@ -85,6 +88,7 @@ class AutoConnector {
   void StartNext();
   void Finished(const std::shared_ptr<ConnectJob>& job, const Text& key);
   void Schedule();
+  ButtonRows Buttons() const { return ButtonRows(services_.settings, &services_.shared); }
 
   Services services_;
   Hooks hooks_;

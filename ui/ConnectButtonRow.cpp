@@ -21,7 +21,7 @@ constexpr size_t kWindowsGivenBack = 200;
 
 }  // namespace
 
-size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const SettingsList& settings, size_t limit, UINT dpi, HFONT font) {
+size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const ButtonRows& settings, size_t limit, UINT dpi, HFONT font) {
   SendMessageW(panel.Handle(), WM_SETREDRAW, FALSE, 0);
   for (auto button = buttons_.rbegin(); button != buttons_.rend(); ++button) DestroyWindow(*button);
   buttons_.clear();
@@ -51,6 +51,7 @@ size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const SettingsList& settings,
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   buttons_ = std::move(buttons);
+  sharedCount_ = settings.SharedCount();
   marked_.assign(buttons_.size(), std::nullopt);
   SendMessageW(panel.Handle(), WM_SETREDRAW, TRUE, 0);
   panel.UpdateRange();
@@ -67,16 +68,19 @@ LONG_PTR ConnectButtonRow::SettingIndex(HWND button) { return GetWindowLongPtrW(
 void ConnectButtonRow::ShowStatuses(std::vector<ButtonStatus> statuses, UINT dpi) {
   statuses_ = std::move(statuses);
   std::array<UniqueImageList, 4> old;
+  std::array<UniqueImageList, 4> oldShared;
   if (dpi != marksDpi_) {
     // The old marks stay until every button has the new ones.
     old = std::exchange(marks_, CreateStateMarks(dpi));
+    oldShared = std::exchange(sharedMarks_, CreateStateMarks(dpi, true));
     marksDpi_ = dpi;
     marked_.assign(buttons_.size(), std::nullopt);
   }
   for (size_t i = 0; i < buttons_.size(); ++i) {
     const ButtonState state = StatusOf(i).state;
     if (marked_[i] == state) continue;
-    BUTTON_IMAGELIST mark{MarkOf(state), RECT{Scale(6, dpi), 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+    BUTTON_IMAGELIST mark{i < sharedCount_ ? SharedMarkOf(state) : MarkOf(state), RECT{Scale(6, dpi), 0, 0, 0},
+                          BUTTON_IMAGELIST_ALIGN_LEFT};
     SendMessageW(buttons_[i], BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&mark));
     InvalidateRect(buttons_[i], nullptr, FALSE);  // not every button repaints for a new image list by itself
     marked_[i] = state;

@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/ButtonRows.h"
 #include "core/ButtonStates.h"
-#include "core/SettingsList.h"
 #include "ui/NodePictures.h"
 
 namespace velloway {
@@ -29,7 +29,7 @@ class ConnectButtonRow {
 
   // Destroys the old buttons and makes one for each setting, up to limit, with one repaint for the whole.
   // Fewer are made when the system has no more windows for the process. Returns how many were made.
-  size_t Rebuild(ScrollBox& panel, const SettingsList& settings, size_t limit, UINT dpi, HFONT font);
+  size_t Rebuild(ScrollBox& panel, const ButtonRows& settings, size_t limit, UINT dpi, HFONT font);
   const std::vector<HWND>& Buttons() const noexcept { return buttons_; }
   // Whether this control is one of the buttons (by its id and its parent).
   static bool IsButton(int id, HWND control, const ScrollBox& panel);
@@ -43,12 +43,16 @@ class ConnectButtonRow {
   ButtonStatus StatusOf(size_t index) const;
   // The image list of a state's mark, as the buttons are given it.
   HIMAGELIST MarkOf(ButtonState state) const noexcept { return marks_[static_cast<size_t>(state)].get(); }
+  // The same for a button the administrator handed out: the state's mark with the administrator's badge.
+  HIMAGELIST SharedMarkOf(ButtonState state) const noexcept { return sharedMarks_[static_cast<size_t>(state)].get(); }
 
  private:
   std::vector<HWND> buttons_;  // made by the last rebuild, in the settings list's order
   std::vector<ButtonStatus> statuses_;
   std::vector<std::optional<ButtonState>> marked_;  // the mark each button has now
   std::array<UniqueImageList, 4> marks_;
+  std::array<UniqueImageList, 4> sharedMarks_;
+  size_t sharedCount_ = 0;  // the first buttons are the administrator's
   UINT marksDpi_ = 0;
 };
 

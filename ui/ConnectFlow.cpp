@@ -10,31 +10,24 @@
 #include "platform/WindowsVersion.h"
 #include "ui/DetailsDialog.h"
 #include "ui/ErrorReport.h"
+#include "ui/LocalTime.h"
 #include "ui/U_ConnectionDialog.h"
 #include "ui/WaitCursor.h"
 
 namespace velloway {
-namespace {
-
-Text LocalTimeText() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  auto two = [](WORD value) { return (value < 10 ? Text(u"0") : Text()) + NumberText(value); };
-  return NumberText(now.wYear) + u"-" + two(now.wMonth) + u"-" + two(now.wDay) + u" " + two(now.wHour) + u":" +
-         two(now.wMinute) + u":" + two(now.wSecond);
-}
-
-}  // namespace
 
 void ConnectFlow::Click(size_t index, TF_ConnectionDialog& dialog) {
-  const ButtonSetting& setting = services_.settings.Row(index);
+  const ButtonRows buttons = services_.Buttons();
+  const ButtonSetting setting = buttons.Row(index);  // a copy: the shared buttons may be read anew meanwhile
+  const bool shared = buttons.IsShared(index);
   auto job = std::make_shared<ConnectJob>();
   job->button = setting.Name;
   job->drive = ConnectDrive(setting.Drive);
   dialog.DriveLine = DriveLine(job->drive);
   dialog.Folder = setting.Folder;
   dialog.ID = setting.ID;
-  Text stored = ButtonPassword(setting, services_.crypto, services_.credentials);
+  // A shared button's password is never kept: the user types it each time.
+  Text stored = shared ? Text() : ButtonPassword(setting, services_.crypto, services_.credentials);
   const WipeOnExit wipeStored(stored);
   dialog.Password = stored;
   const bool confirmed = dialog.ShowModal() == ModalResult::Ok;
@@ -58,13 +51,13 @@ void ConnectFlow::Click(size_t index, TF_ConnectionDialog& dialog) {
   job->plan = PlanConnect(job->drive, job->remote, job->user);
 
   const Text key = CredentialKey(setting);
-  Run(job, [this, job, index, key, attempt]() mutable {
-    // The row may have been edited meanwhile: only the same button is offered it.
+  const size_t own = buttons.OwnIndex(index);
+  Run(job, [this, job, own, shared, key, attempt]() mutable {
+    // The row may have been edited meanwhile: only the same button is offered it; a shared one never is.
     attempt.result = job->result;
-    const bool sameRow = index < services_.settings.Count() && CredentialKey(services_.settings.Row(index)) == key;
-    if (sameRow && refusedPasswords_.After(services_.settings.Row(index), attempt)) {
-      OfferPassword(index, job->typedPassword);
-    }
+    const SettingsList& settings = services_.settings;
+    const bool sameRow = !shared && own < settings.Count() && CredentialKey(settings.Row(own)) == key;
+    if (sameRow && refusedPasswords_.After(settings.Row(own), attempt)) OfferPassword(own, job->typedPassword);
     WipeString(job->typedPassword);
     // Another user holds the server: its connections may be closed and this one made again, once.
     if (job->OffersRetry() &&
@@ -88,6 +81,7 @@ void ConnectFlow::Run(const std::shared_ptr<ConnectJob>& job, std::function<void
                            if (window == nullptr) return;  // the window was closed meanwhile
                            const ConnectOutcome outcome = job->Outcome();
                            if (job->result == kNoError) {
+                             window_.made(job->drive, job->remote);
                              window_.connections(std::move(job->locals), std::move(job->remotes));
                            }
                            if (outcome.open) {
@@ -119,7 +113,10 @@ bool ConnectFlow::AskGiveUp() {
 void ConnectFlow::Late(ConnectJob& job) {
   if (window_.handle() == nullptr) return;
   const ConnectOutcome outcome = job.Outcome();
-  if (job.result == kNoError) window_.connections(std::move(job.locals), std::move(job.remotes));
+  if (job.result == kNoError) {
+    window_.made(job.drive, job.remote);
+    window_.connections(std::move(job.locals), std::move(job.remotes));
+  }
   AppendToOutcomeLog(services_.files, SettingsFolder(services_.applicationDataFolder) + u"\\" + kOutcomeLogFileName,
                      OutcomeLogLine(LocalTimeText(), job.button, job.remote, outcome.status));
 }

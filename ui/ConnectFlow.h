@@ -29,6 +29,7 @@ class ConnectFlow {
     // The close of a connection, its open-files question included; then is told whether it was closed.
     std::function<void(const Text& name, std::function<void(bool closed)> then)> close;
     std::function<bool()> save;  // the settings, after the button's password was changed
+    std::function<void(const Text& drive, const Text& remote)> made;  // a connection this flow made
   };
   ConnectFlow(const MainServices& services, Window window) : services_(services), window_(std::move(window)) {}
 

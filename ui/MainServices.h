@@ -3,12 +3,14 @@
 
 #include "core/AnsiCodePage.h"
 #include "core/AutoConnect.h"
+#include "core/ButtonRows.h"
 #include "core/CredentialStore.h"
 #include "core/FileStore.h"
 #include "core/FolderProbe.h"
 #include "core/NetworkProvider.h"
 #include "core/ReachProbe.h"
 #include "core/SettingsList.h"
+#include "core/SharedButtons.h"
 #include "core/U_crypto.h"
 #include "ui/NetworkWorker.h"
 #include "ui/ShellOpener.h"
@@ -29,6 +31,11 @@ struct MainServices {
   Text applicationDataFolder;    // the per-user folder, as the shell gave it; the settings folder is inside
   AutoConnectSet& autoConnects;  // which buttons connect by themselves; kept beside the settings file
   NetworkWorker& autoWorker;     // where they connect, apart from the user's operations
+  SharedButtons& shared;         // the administrator's buttons, shown before the user's own
+  NetworkWorker& sharedWorker;   // where their file is read, within a time limit
+
+  // The connect buttons in order: the shared ones, then the own rows.
+  ButtonRows Buttons() const { return ButtonRows(settings, &shared); }
 };
 
 }  // namespace velloway

@@ -35,21 +35,33 @@ void DrawMark(HDC dc, const Mark& mark, int size, UINT dpi) {
   SelectObject(dc, oldPen);
 }
 
+// The administrator's badge: a dark blue square with a white dot, beside the state's mark.
+void DrawSharedBadge(HDC dc, int left, int size) {
+  RECT square{left, 0, left + size, size};
+  const UniqueBrush blue(CreateSolidBrush(RGB(30, 60, 140)));
+  FillRect(dc, &square, blue.get());
+  RECT dot{left + size / 3, size / 3, left + size - size / 3, size - size / 3};
+  FillRect(dc, &dot, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
 }  // namespace
 
-std::array<UniqueImageList, 4> CreateStateMarks(UINT dpi) {
+std::array<UniqueImageList, 4> CreateStateMarks(UINT dpi, bool shared) {
   const int size = Scale(kMarkSize, dpi);
+  const int gap = Scale(2, dpi);
+  const int width = shared ? size * 2 + gap : size;
   std::array<UniqueImageList, 4> lists;
   const UniqueScreenDc screen(GetDC(nullptr));
   const UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
   for (size_t i = 0; i < lists.size(); ++i) {
-    lists[i] = UniqueImageList(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0));
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), size, size));
+    lists[i] = UniqueImageList(ImageList_Create(width, size, ILC_COLOR24 | ILC_MASK, 1, 0));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, size));
     const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
-    RECT all{0, 0, size, size};
+    RECT all{0, 0, width, size};
     const UniqueBrush background(CreateSolidBrush(kTransparent));
     FillRect(dc.get(), &all, background.get());
     DrawMark(dc.get(), kMarks[i], size, dpi);
+    if (shared) DrawSharedBadge(dc.get(), size + gap, size);
     // The bitmap leaves the DC before the list copies it.
     SelectObject(dc.get(), old);
     ImageList_AddMasked(lists[i].get(), bitmap.get(), kTransparent);

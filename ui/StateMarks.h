@@ -11,7 +11,8 @@
 namespace velloway {
 
 // One image list per state, in the order of ButtonState: a grey ring (not connected), a green dot
-// (connected), an amber dot (waiting), a red dot with a white bar (needs a check); 10 × 10 at 96 DPI.
-std::array<UniqueImageList, 4> CreateStateMarks(UINT dpi);
+// (connected), an amber dot (waiting), a red dot with a white bar (needs a check); 10 × 10 at 96 DPI. For a
+// button the administrator handed out, a dark blue square follows the mark (22 × 10).
+std::array<UniqueImageList, 4> CreateStateMarks(UINT dpi, bool shared = false);
 
 }  // namespace velloway

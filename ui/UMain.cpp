@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "core/ConnectButtons.h"
 #include "core/ConnectionEnumeration.h"
+#include "core/NetworkProvider.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsSave.h"
 #include "core/SharePath.h"
@@ -40,6 +42,7 @@ constexpr char16_t kWaitForOperation[] = u"ネットワークの操作中です�
 
 constexpr UINT_PTR kT_OnCreate = 1;
 constexpr UINT_PTR kT_AutoConnect = 2;  // the next automatic attempt that waits for the network is due
+constexpr UINT_PTR kT_SharedLimit = 3;  // the shared buttons' file took too long
 // A strip's button click, handled once the strip's own handler has returned: the handler may rebuild
 // (and so destroy) the strip. wParam is the strip's tag; lParam is 0 for open and 1 for close, plus twice
 // the panels' generation: a click on panels that a rebuild has since replaced is dropped.
@@ -48,6 +51,8 @@ constexpr UINT kStripClicked = WM_APP + 1;
 constexpr UINT kButtonsLeftOut = WM_APP + 2;
 // This machine's network addresses changed (AddressChangeWatch).
 constexpr UINT kAddressesChanged = WM_APP + 3;
+// The network operation that kept the questions about gone shared buttons' connections waiting has ended.
+constexpr UINT kOfferToClose = WM_APP + 4;
 constexpr UINT kT_OnCreateInterval = 10;
 
 constexpr int kClientWidth = 682;
@@ -83,27 +88,35 @@ TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
                                         [this](std::vector<Text> locals, std::vector<Text> remotes) {
                                           ShowConnections(std::move(locals), std::move(remotes));
                                         }}),
-      connectFlow_(services_, ConnectFlow::Window{[this] { return Handle(); },
-                                                  [this](const Text& status) {
-                                                    SetStatus(status);
-                                                    UpdateWindow(StatusBar1());
-                                                  },
-                                                  [this](std::vector<Text> locals, std::vector<Text> remotes) {
-                                                    ShowConnections(std::move(locals), std::move(remotes));
-                                                  },
-                                                  [this](const Text& name, std::function<void(bool)> then) {
-                                                    connectionActions_.Close(name, false, std::move(then));
-                                                  },
-                                                  [this] { return SaveToIni(); }}),
-      autoConnector_(AutoConnector::Services{services_.settings, services_.autoConnects, services_.files,
-                                             services_.network, services_.autoWorker, services_.crypto,
+      connectFlow_(services_,
+                   ConnectFlow::Window{[this] { return Handle(); },
+                                       [this](const Text& status) {
+                                         SetStatus(status);
+                                         UpdateWindow(StatusBar1());
+                                       },
+                                       [this](std::vector<Text> locals, std::vector<Text> remotes) {
+                                         ShowConnections(std::move(locals), std::move(remotes));
+                                       },
+                                       [this](const Text& name, std::function<void(bool)> then) {
+                                         connectionActions_.Close(name, false, std::move(then));
+                                       },
+                                       [this] { return SaveToIni(); },
+                                       [this](const Text& drive, const Text& remote) { Made(drive, remote); }}),
+      autoConnector_(AutoConnector::Services{services_.settings, services_.autoConnects, services_.shared,
+                                             services_.files, services_.network, services_.autoWorker, services_.crypto,
                                              services_.credentials, services_.folders, services_.reach},
                      AutoConnector::Hooks{[this](const Text& status) { SetStatus(status); },
                                           [this](std::vector<Text> locals, std::vector<Text> remotes) {
                                             ShowConnections(std::move(locals), std::move(remotes));
                                           },
-                                          [this] { ShowButtonStatuses(); }, [this] { return CurrentStatuses(); }},
-                     AutoConnector::Window{kT_AutoConnect, kAddressesChanged}) {}
+                                          [this] { ShowButtonStatuses(); },
+                                          [this](const Text& drive, const Text& remote) { Made(drive, remote); },
+                                          [this] { return CurrentStatuses(); }},
+                     AutoConnector::Window{kT_AutoConnect, kAddressesChanged}),
+      sharedLoader_(services_,
+                    SharedButtonLoader::Hooks{[this](const Text& status) { SetStatus(status); },
+                                              [this](const SharedButtons& gone) { SharedButtonsChanged(gone); }},
+                    kT_SharedLimit) {}
 
 void TF_Main::Create(int showCommand) {
   const SIZE size = OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, GetDpiForSystem());
@@ -124,12 +137,14 @@ void TF_Main::FormCreate() {
   CreateControls();
   busyControls_.Attach(Handle(), {B_ConnectionSearch(), B_NetResSearch()});
   autoConnector_.Attach(Handle());
+  sharedLoader_.Attach(Handle());
   services_.worker.OnBusyChanged([this] { NetworkBusyChanged(); });
   timerArmed_ = SetTimer(Handle(), kT_OnCreate, kT_OnCreateInterval, nullptr) != 0;
 }
 
 void TF_Main::FormDestroy() {
   autoConnector_.Detach();
+  sharedLoader_.Detach();
   stl_Connected1_.reset();
   stl_Connected2_.reset();
 }
@@ -200,6 +215,7 @@ void TF_Main::T_OnCreateTimer() {
     const Text folder = path_;  // the load makes it the settings file's path
     LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
     autoConnector_.LoadFile(folder);
+    settingsFolder_ = folder;
   } catch (...) {
     // The connections exist whatever became of the settings file: they are shown before the error is.
     CreateButtons_Connected();
@@ -207,11 +223,13 @@ void TF_Main::T_OnCreateTimer() {
   }
   CreateButtons();
   CreateButtons_Connected();
+  // After the user's own buttons are there: the shared file may be slow or out of reach.
+  sharedLoader_.Load(settingsFolder_);
 }
 
 void TF_Main::CreateButtons() {
   hint_.Remove();  // its button is about to go
-  const SettingsList& settings = services_.settings;
+  const ButtonRows settings = services_.Buttons();
   const size_t made = connectButtons_.Rebuild(P_ButtonPanel_, settings, connectButtonLimit_, Dpi(), Font());
   ShowButtonStatuses();
   // Told once the caller is done (the start-up or the editor), over the main window.
@@ -220,9 +238,11 @@ void TF_Main::CreateButtons() {
 
 Text TF_Main::HintOf(HWND button) const {
   const LONG_PTR tag = ConnectButtonRow::SettingIndex(button);
-  if (tag < 0 || static_cast<size_t>(tag) >= services_.settings.Count()) return Text();
-  return ConnectButtonHint(services_.settings.Row(static_cast<size_t>(tag))) + u"（" +
-         StatusWords(connectButtons_.StatusOf(static_cast<size_t>(tag))) + u"）";
+  const ButtonRows buttons = services_.Buttons();
+  const auto index = static_cast<size_t>(tag);
+  if (tag < 0 || index >= buttons.Count()) return Text();
+  return ConnectButtonHint(buttons.Row(index)) + u"（" + StatusWords(connectButtons_.StatusOf(index)) + u"）" +
+         (buttons.IsShared(index) ? u"（管理者が配布したボタン）" : u"");
 }
 
 void TF_Main::CreateButtons_Connected() {
@@ -256,7 +276,7 @@ void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remote
 }
 
 std::vector<ButtonStatus> TF_Main::CurrentStatuses() const {
-  return ButtonStatuses(services_.settings, *stl_Connected1_, *stl_Connected2_);
+  return ButtonStatuses(services_.Buttons(), *stl_Connected1_, *stl_Connected2_);
 }
 
 void TF_Main::ShowButtonStatuses() {
@@ -267,8 +287,47 @@ void TF_Main::ShowButtonStatuses() {
 
 void TF_Main::AutoConnectsChanged() { autoConnector_.ButtonsChanged(); }
 
+void TF_Main::SharedButtonsChanged(const SharedButtons& gone) {
+  if (F_SettingButton_ != nullptr) F_SettingButton_->SharedRowsChanged();
+  CreateButtons();
+  autoConnector_.ButtonsChanged();
+  goneToOffer_.insert(goneToOffer_.end(), gone.begin(), gone.end());
+  // Asked once no network operation runs: the connections are read by then.
+  if (!services_.worker.Busy()) PostMessageW(Handle(), kOfferToClose, 0, 0);
+}
+
+// A connection this program made for a shared button that has since gone or moved: the user may close it, one
+// question a connection. Connections made otherwise are never touched.
+void TF_Main::OfferToClose(const SharedButtons& gone, size_t next) {
+  for (; next < gone.size(); ++next) {
+    const ButtonSetting& row = gone[next].row;
+    for (size_t c = 0; c < stl_Connected2_->size() && c < stl_Connected1_->size(); ++c) {
+      const Text local = (*stl_Connected1_)[c];
+      const Text remote = (*stl_Connected2_)[c];
+      const bool ours = std::any_of(made_.begin(), made_.end(), [&](const MadeConnection& made) {
+        return SameResourceName(made.remote, remote) && SameResourceName(made.local, local);
+      });
+      if (!ours || !SameResourceName(remote, row.Folder) || services_.worker.Busy()) continue;
+      const Text name = local.empty() ? remote : local;
+      if (AskYesNo(Handle(),
+                   u"管理者がボタン【" + row.Name + u"】を変更または削除しました。このボタンで接続した " + name +
+                       u" を閉じますか？",
+                   false)) {
+        connectionActions_.Close(name, false, [this, gone, next](bool) { OfferToClose(gone, next + 1); });
+        return;
+      }
+    }
+  }
+}
+
+void TF_Main::Made(const Text& drive, const Text& remote) {
+  made_.push_back(MadeConnection{drive.empty() ? Text() : drive + u":", remote});
+}
+
 void TF_Main::NetworkBusyChanged() {
-  if (Handle() != nullptr) busyControls_.Set(services_.worker.Busy());
+  if (Handle() == nullptr) return;
+  busyControls_.Set(services_.worker.Busy());
+  if (!services_.worker.Busy() && !goneToOffer_.empty()) PostMessageW(Handle(), kOfferToClose, 0, 0);
 }
 
 const Text& TF_Main::ConnectionName(int tag) const {
@@ -339,7 +398,7 @@ void TF_Main::ConnectClick(HWND sender) {
   }
   if (F_ConnectionDialog_->IsShowing()) return;
   const auto index = static_cast<size_t>(ConnectButtonRow::SettingIndex(sender));
-  const ButtonSetting& setting = services_.settings.Row(index);
+  const ButtonSetting setting = services_.Buttons().Row(index);
   // A Folder that names no share (a program, a URL, a folder of this PC) is neither connected nor opened; the
   // file keeps what it holds.
   if (!IsSharePath(setting.Folder)) {
@@ -360,7 +419,10 @@ void TF_Main::B_NetResSearchClick() {
   if (F_NetResEnum_ != nullptr && !services_.worker.Busy()) F_NetResEnum_->ShowModal();
 }
 
-void TF_Main::B_ConnectionSearchClick() { CreateButtons_Connected(); }
+void TF_Main::B_ConnectionSearchClick() {
+  CreateButtons_Connected();
+  if (!settingsFolder_.empty()) sharedLoader_.Load(settingsFolder_);  // an unreachable file is tried again
+}
 
 void TF_Main::OnButtonClick(int id, HWND control) {
   switch (id) {
@@ -390,6 +452,7 @@ void TF_Main::OnOk() {
 
 LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (autoConnector_.HandleMessage(message, wParam)) return message == WM_POWERBROADCAST ? TRUE : 0;
+  if (sharedLoader_.HandleMessage(message, wParam)) return 0;
   switch (message) {
     case WM_CREATE: FormCreate(); return 0;
     case WM_TIMER:
@@ -402,6 +465,9 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         ButtonGroupItemsClick_DisConnect(static_cast<int>(wParam));
       }
+      return 0;
+    case kOfferToClose:
+      if (!services_.worker.Busy() && !goneToOffer_.empty()) OfferToClose(std::exchange(goneToOffer_, {}), 0);
       return 0;
     case kButtonsLeftOut:
       ShowMessage(Handle(), ButtonsLeftOutText(static_cast<size_t>(wParam), static_cast<size_t>(lParam)));

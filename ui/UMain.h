@@ -17,6 +17,7 @@
 #include "ui/Panel.h"
 #include "ui/PointerTooltip.h"
 #include "ui/ScrollBox.h"
+#include "ui/SharedButtonLoader.h"
 #include "ui/Splitter.h"
 #include "ui/TopLevelWindow.h"
 
@@ -45,6 +46,8 @@ class TF_Main : public TopLevelWindow {
   bool SaveToIni(bool mayAsk = true);
   // The editor changed the buttons: what auto-connect stopped or waits at is forgotten, and it starts again.
   void AutoConnectsChanged();
+  // A connection this program made (a click's or auto-connect's), by its drive letter or none, and remote name.
+  void Made(const Text& drive, const Text& remote);
   void FormMouseWheel(int wheelDelta);
 
   void SetStatus(const Text& text);
@@ -65,7 +68,10 @@ class TF_Main : public TopLevelWindow {
   const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_.Buttons(); }
   // A connect button's status as its mark and tooltip show it, and the image list of a state's mark.
   ButtonStatus ConnectButtonStatus(size_t index) const { return connectButtons_.StatusOf(index); }
-  HIMAGELIST StateMark(ButtonState state) const noexcept { return connectButtons_.MarkOf(state); }
+  // The image list of a state's mark: an own button's, or (shared) one the administrator handed out.
+  HIMAGELIST StateMark(ButtonState state, bool shared = false) const noexcept {
+    return shared ? connectButtons_.SharedMarkOf(state) : connectButtons_.MarkOf(state);
+  }
   bool StartupTimerArmed() const noexcept { return timerArmed_; }
   // The details of the last connect when it failed, as the details dialog shows them; opened by a click on the
   // status line or F1.
@@ -102,6 +108,9 @@ class TF_Main : public TopLevelWindow {
   std::vector<ButtonStatus> CurrentStatuses() const;
   // Enables the header buttons that start a network operation while none runs.
   void NetworkBusyChanged();
+  // The shared buttons were read anew; gone are the earlier ones whose share went or moved.
+  void SharedButtonsChanged(const SharedButtons& gone);
+  void OfferToClose(const SharedButtons& gone, size_t next);
   void CreateControls();
   void Layout();
   // The tooltip's text for a connect button.
@@ -135,6 +144,14 @@ class TF_Main : public TopLevelWindow {
   ConnectionActions connectionActions_;  // a connection's Open and Close
   ConnectFlow connectFlow_;              // a connect click after its button
   AutoConnector autoConnector_;
+  SharedButtonLoader sharedLoader_;
+  Text settingsFolder_;  // known once the settings were loaded
+  struct MadeConnection {
+    Text local;  // "Z:", or empty
+    Text remote;
+  };
+  std::vector<MadeConnection> made_;  // the connections this program made in this run
+  SharedButtons goneToOffer_;         // shared buttons gone or moved, whose connections are still to be offered
 };
 
 }  // namespace velloway

@@ -17,7 +17,12 @@
 namespace velloway {
 namespace {
 
-enum ControlId { kB_Add = 101, kB_Edit, kB_Delete, kB_Up, kB_Down, kB_Close, kLV_Button = 120, kC_SignIn };
+enum ControlId { kB_Add = 101, kB_Edit, kB_Delete, kB_Up, kB_Down, kB_Close, kLV_Button = 120, kC_SignIn, kB_Copy };
+
+constexpr char16_t kSharedRowMark[] = u"［管理］";
+constexpr char16_t kSharedIsReadOnly[] =
+    u"管理者が配布したボタンは、ここでは変更・削除・移動できません。"
+    u"「自分のボタンにコピー(&P)」でコピーすると、自分のボタンとして編集できます。";
 
 constexpr int kPanel1Height = 49;
 // Below the list: a strip for the sign-in check box.
@@ -38,6 +43,7 @@ const ControlLayout kLayout[] = {
      WS_EX_CLIENTEDGE, 0, Placement::Window},
     {kC_SignIn, WC_BUTTONW, L"Windows へのサインイン時に Velloway を起動する(&W)", 8, 303, 420, 20,
      WS_TABSTOP | BS_AUTOCHECKBOX},
+    {kB_Copy, WC_BUTTONW, L"自分のボタンにコピー(&P)", 470, 300, 168, 25, kButtonStyle},
 };
 // clang-format on
 
@@ -90,6 +96,7 @@ HWND TF_SettingButton::B_Up() const noexcept { return Control(kB_Up); }
 HWND TF_SettingButton::B_Down() const noexcept { return Control(kB_Down); }
 HWND TF_SettingButton::B_Close() const noexcept { return Control(kB_Close); }
 HWND TF_SettingButton::C_SignIn() const noexcept { return Control(kC_SignIn); }
+HWND TF_SettingButton::B_Copy() const noexcept { return Control(kB_Copy); }
 
 // The list fills what Panel1's height and the bottom strip leave.
 void TF_SettingButton::Layout() {
@@ -118,8 +125,28 @@ void TF_SettingButton::FormShow() {
 int TF_SettingButton::SelectedRow() const { return ListView_GetNextItem(LV_Button(), -1, LVNI_SELECTED); }
 
 void TF_SettingButton::RowsChanged() {
-  ListView_SetItemCountEx(LV_Button(), static_cast<int>(settings_.Count()), LVSICF_NOSCROLL);
+  ShowWindow(B_Copy(), shared_.empty() ? SW_HIDE : SW_SHOW);
+  ListView_SetItemCountEx(LV_Button(), static_cast<int>(shared_.size() + settings_.Count()), LVSICF_NOSCROLL);
   InvalidateRect(LV_Button(), nullptr, TRUE);
+}
+
+void TF_SettingButton::SharedRowsChanged() {
+  if (!IsShowing()) return;
+  Select(-1);
+  RowsChanged();
+}
+
+std::optional<size_t> TF_SettingButton::SelectedOwnRow(const Text& noneMessage) {
+  const int row = SelectedRow();
+  if (row < 0) {
+    ShowMessage(Handle(), noneMessage);
+    return std::nullopt;
+  }
+  if (static_cast<size_t>(row) < shared_.size()) {
+    ShowMessage(Handle(), kSharedIsReadOnly);
+    return std::nullopt;
+  }
+  return static_cast<size_t>(row) - shared_.size();
 }
 
 void TF_SettingButton::Select(int row) {
@@ -234,11 +261,9 @@ void TF_SettingButton::RemoveLastRow() {
 }
 
 void TF_SettingButton::B_EditClick() {
-  const int row = SelectedRow();
-  if (row < 0) {
-    ShowMessage(Handle(), u"編集する設定を選択してください");
-    return;
-  }
+  const std::optional<size_t> own = SelectedOwnRow(u"編集する設定を選択してください");
+  if (!own) return;
+  const size_t row = *own;
   FillForm(settings_.Row(static_cast<size_t>(row)));
   storedPass_ = settings_.Row(static_cast<size_t>(row)).Pass;
   if (form_.ShowModal() != ModalResult::Ok) {
@@ -254,11 +279,9 @@ void TF_SettingButton::B_EditClick() {
 }
 
 void TF_SettingButton::B_DeleteClick() {
-  const int row = SelectedRow();
-  if (row < 0) {
-    ShowMessage(Handle(), u"削除する設定を選択してください");
-    return;
-  }
+  const std::optional<size_t> own = SelectedOwnRow(u"削除する設定を選択してください");
+  if (!own) return;
+  const size_t row = *own;
   if (!AskYesNo(Handle(), u"削除します。よろしいですか？", true)) return;
   Forget(settings_.Row(static_cast<size_t>(row)));
   settings_.Delete(static_cast<size_t>(row));
@@ -267,14 +290,33 @@ void TF_SettingButton::B_DeleteClick() {
 }
 
 void TF_SettingButton::MoveSelected(int offset) {
-  const int row = SelectedRow();
+  if (SelectedRow() < 0) return;
+  const std::optional<size_t> own = SelectedOwnRow(Text());
+  if (!own) return;
+  // The own rows move among themselves, below the shared ones.
+  const auto row = static_cast<int>(*own);
   const int target = row + offset;
-  if (row < 0 || target < 0 || target >= static_cast<int>(settings_.Count())) return;
+  if (target < 0 || target >= static_cast<int>(settings_.Count())) return;
   ButtonSetting moved = settings_.Row(static_cast<size_t>(row));
   settings_.Delete(static_cast<size_t>(row));
   settings_.Insert(static_cast<size_t>(target), std::move(moved));
   RowsChanged();
-  Select(target);
+  SelectOwn(static_cast<size_t>(target));
+}
+
+// The copy is the user's own row: theirs to edit, and to keep a password in. It connects by itself as the
+// shared one did.
+void TF_SettingButton::B_CopyClick() {
+  const int row = SelectedRow();
+  if (row < 0 || static_cast<size_t>(row) >= shared_.size()) {
+    ShowMessage(Handle(), u"コピーする管理者のボタンを選択してください");
+    return;
+  }
+  const SharedButton copied = shared_[static_cast<size_t>(row)];
+  settings_.Append(copied.row);
+  autos_.Set(copied.row, copied.autoConnect);
+  RowsChanged();
+  SelectOwn(settings_.Count() - 1);
 }
 
 void TF_SettingButton::B_UpClick() { MoveSelected(-1); }
@@ -308,12 +350,21 @@ LRESULT TF_SettingButton::OnNotify(const NMHDR& header) {
   if (header.idFrom == kLV_Button && header.code == LVN_GETDISPINFOW) {
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
     if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0 || item.iItem < 0 ||
-        static_cast<size_t>(item.iItem) >= settings_.Count()) {
+        static_cast<size_t>(item.iItem) >= shared_.size() + settings_.Count()) {
       return 0;
     }
-    const size_t row = static_cast<size_t>(item.iItem);
-    const Text& value =
-        item.iSubItem == 0 ? settings_.Name(row) : settings_.Get(row, static_cast<SubItem>(item.iSubItem - 1));
+    const auto index = static_cast<size_t>(item.iItem);
+    Text value;
+    if (index < shared_.size()) {
+      // The administrator's rows: marked, and never with a password.
+      const ButtonSetting& shared = shared_[index].row;
+      const Text* fields[] = {&shared.Drive, &shared.Folder, &shared.ID};
+      if (item.iSubItem == 0) value = kSharedRowMark + shared.Name;
+      if (item.iSubItem >= 1 && item.iSubItem <= 3) value = *fields[item.iSubItem - 1];
+    } else {
+      const size_t row = index - shared_.size();
+      value = item.iSubItem == 0 ? settings_.Name(row) : settings_.Get(row, static_cast<SubItem>(item.iSubItem - 1));
+    }
     const size_t length = std::min(value.size(), static_cast<size_t>(item.cchTextMax - 1));
     std::copy_n(value.begin(), length, item.pszText);
     item.pszText[length] = L'\0';
@@ -342,6 +393,7 @@ void TF_SettingButton::OnButtonClick(int id, HWND) {
     case kB_Up: B_UpClick(); break;
     case kB_Down: B_DownClick(); break;
     case kB_Close: B_CloseClick(); break;
+    case kB_Copy: B_CopyClick(); break;
     case kC_SignIn: C_SignInClick(); break;
     default: break;
   }

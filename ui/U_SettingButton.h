@@ -9,6 +9,7 @@
 #include "core/AutoConnect.h"
 #include "core/CredentialStore.h"
 #include "core/SettingsList.h"
+#include "core/SharedButtons.h"
 #include "core/SignInStart.h"
 #include "core/U_crypto.h"
 #include "ui/ModalWindow.h"
@@ -19,9 +20,17 @@ class TF_SettingButtonForm;
 
 class TF_SettingButton : public ModalWindow {
  public:
+  // shared: the administrator's buttons, listed first and read-only.
   TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto,
-                   CredentialStore& credentials, SignInStart& signIn, AutoConnectSet& autos)
-      : settings_(settings), form_(form), crypto_(crypto), credentials_(credentials), signIn_(signIn), autos_(autos) {}
+                   CredentialStore& credentials, SignInStart& signIn, AutoConnectSet& autos,
+                   const SharedButtons& shared)
+      : settings_(settings),
+        form_(form),
+        crypto_(crypto),
+        credentials_(credentials),
+        signIn_(signIn),
+        autos_(autos),
+        shared_(shared) {}
 
   // onClose saves the settings and rebuilds the connect buttons; false keeps the editor open (the user went
   // back to editing). When it raises, the error is shown and the user may close without saving: the rows go
@@ -40,12 +49,16 @@ class TF_SettingButton : public ModalWindow {
   HWND B_Up() const noexcept;
   HWND B_Down() const noexcept;
   HWND B_Close() const noexcept;
+  // Copies the selected shared row into the user's own rows (shown only when there are shared rows).
+  HWND B_Copy() const noexcept;
   // Whether Windows starts Velloway at sign-in: shown as it is at every show, switched at once when clicked.
   HWND C_SignIn() const noexcept;
-  // The selected row, or -1.
+  // The selected row of the list (shared rows first, then the own ones), or -1.
   int SelectedRow() const;
   // Shows the list's current rows (done at every show).
   void RowsChanged();
+  // The shared rows were read anew while the editor may be open: the selection goes, the list follows.
+  void SharedRowsChanged();
   // Adds a row as B_Add does, with the dialog opened on this name and folder; true when the user
   // confirmed it and the row was appended. Saving it is the caller's, as closing the editor saves.
   bool AddFromShare(const Text& name, const Text& folder);
@@ -66,6 +79,10 @@ class TF_SettingButton : public ModalWindow {
   void B_DeleteClick();
   void B_UpClick();
   void B_DownClick();
+  void B_CopyClick();
+  // The own row selected: none when nothing is, or a shared row is (then the user is told why with message).
+  std::optional<size_t> SelectedOwnRow(const Text& noneMessage);
+  void SelectOwn(size_t own) { Select(static_cast<int>(shared_.size() + own)); }
   void B_CloseClick(bool mayAsk = true);
   void C_SignInClick();
   void Layout();
@@ -84,7 +101,8 @@ class TF_SettingButton : public ModalWindow {
   const CryptoServices& crypto_;
   CredentialStore& credentials_;
   SignInStart& signIn_;
-  AutoConnectSet& autos_;           // edited with the rows: a changed folder or drive takes the setting along
+  AutoConnectSet& autos_;  // edited with the rows: a changed folder or drive takes the setting along
+  const SharedButtons& shared_;
   AutoConnectSet autosAtShow_;      // what closing without saving goes back to
   std::vector<Text> keysToDelete_;  // credentials that rows used since the last save
   std::function<bool(bool mayAsk)> onClose_;

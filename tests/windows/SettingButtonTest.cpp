@@ -491,7 +491,8 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
   WindowsCredentialStore credentials;
   WindowsSignInStart signIn;
   AutoConnectSet autos;
-  TF_SettingButton editor(settings, form, crypto, credentials, signIn, autos);
+  const SharedButtons shared;
+  TF_SettingButton editor(settings, form, crypto, credentials, signIn, autos, shared);
   form.Create(nullptr);
   editor.Create(nullptr, [](bool) { return true; });
 
