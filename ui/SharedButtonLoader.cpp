@@ -79,8 +79,11 @@ void SharedButtonLoader::Finished(const Read& read) {
     // Without a copy the next unreachable start has no shared buttons: nothing the user can mend here.
   }
   Apply(read.read.buttons);
-  if (read.read.hadPasswords) {
-    hooks_.status(u"管理者のボタンの設定ファイルにパスワードが書かれていますが、使いません（そのファイルを読める人すべてに見えるため）");
+  if (read.read.hadPasswords && !passwordsTold_) {
+    passwordsTold_ = true;
+    hooks_.status(
+        u"管理者のボタンの設定ファイルにパスワードが書かれていますが、使いません（そのファイルを読める人すべてに見える"
+        u"ため）");
   }
 }
 
@@ -95,7 +98,8 @@ void SharedButtonLoader::UseCopy(const Text& path) {
     return;
   }
   Apply(std::move(copy->buttons));
-  hooks_.status(u"管理者のボタン（" + path + u"）を読み込めないため、" + copy->taken + u" に読み込んだ写しを使っています");
+  hooks_.status(u"管理者のボタン（" + path + u"）を読み込めないため、" + copy->taken +
+                u" に読み込んだ写しを使っています");
 }
 
 void SharedButtonLoader::Apply(SharedButtons buttons) {

@@ -43,6 +43,7 @@ class SharedButtonLoader {
   UINT_PTR timerId_;
   HWND window_ = nullptr;
   Text copyPath_;
+  bool passwordsTold_ = false;  // that the file holds passwords is said once a run
 };
 
 }  // namespace velloway

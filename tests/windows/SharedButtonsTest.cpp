@@ -1,6 +1,6 @@
 // Buttons the administrator hands out: where they come from (the policy value under HKLM, then HKCU; one path or
-// several; the file beside the program), first in the main window and read-only in the editor, never slowing
-// or breaking the user's own buttons, and the copy of the last good read when the file is out of reach.
+// several, on a file server too; the file beside the program), first in the main window and read-only in the editor,
+// never slowing or breaking the user's own buttons, and the copy of the last good read when the file is out of reach.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "SettingsFileFixture.h"
+#include "StandInDrives.h"
 #include "StandInWindowTest.h"
 #include "TestPlatform.h"
 #include "core/SharedButtons.h"
@@ -122,7 +123,10 @@ TEST_F(SharedButtonsTest, TheFirstSourceWinsAndItsFilesComeFirstInOrder) {
   SetEnvironmentVariableW(L"VELLOWAY_TEST_FOLDER", TestFolder().c_str());
   SetEnvironmentVariableW(L"VELLOWAY_TEST_USER", L"taro");
   const std::wstring a = WriteShared(L"a.ini", "経理,K,\\\\fs\\keiri\r\n");
-  const std::wstring b = WriteShared(L"b.ini", "総務,,\\\\fs\\soumu\r\nhome,H,\\\\fs\\home\\%VELLOWAY_TEST_USER%\r\n");
+  // The second on a file server: the stand-in's share \\fs01\it is a folder of the prefix.
+  const std::wstring b = L"\\\\fs01\\it\\vlw-shared.ini";
+  testing::WriteBytes(FromWide((standin::MakeShareFolder(L"\\\\fs01\\it") + L"\\vlw-shared.ini").c_str()),
+                      "総務,,\\\\fs\\soumu\r\nhome,H,\\\\fs\\home\\%VELLOWAY_TEST_USER%\r\n");
   WriteShared(L"c.ini", "hkcu,,\\\\fs\\hkcu\r\n");
   struct Case {
     const char* name;
@@ -161,7 +165,8 @@ TEST_F(SharedButtonsTest, SharedRowsAreReadOnlyInTheEditorAndCanBeCopied) {
   SetPolicy(HKEY_CURRENT_USER, REG_SZ, WriteShared(L"s.ini", "経理,K,\\\\fs\\keiri,taro,0A1B2C3D,auto\r\n"));
   StartAndRead(StandInNetwork(), kOwn);
   EXPECT_EQ(main().StatusText(),
-            u"管理者のボタンの設定ファイルにパスワードが書かれていますが、使いません（そのファイルを読める人すべてに見えるため）");
+            u"管理者のボタンの設定ファイルにパスワードが書かれていますが、使いません（そのファイルを読める人すべてに見"
+            u"えるため）");
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"経理", L"mine"}));
   // The shared button carries the administrator's mark beside its state's; the own one the plain mark.
   for (size_t i : {0u, 1u}) {
@@ -236,7 +241,8 @@ TEST_F(SharedButtonsTest, AnUnreachableFileFallsBackToTheCopyAndADamagedOneToWha
   StartAndRead(StandInNetwork(), kOwn);
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"経理", L"mine"}));
   const Text status = main().StatusText();
-  EXPECT_TRUE(status.starts_with(u"管理者のボタン（" + FromWide(path) + u"）を読み込めないため、")) << EncodeUtf8(status);
+  EXPECT_TRUE(status.starts_with(u"管理者のボタン（" + FromWide(path) + u"）を読み込めないため、"))
+      << EncodeUtf8(status);
   EXPECT_TRUE(status.ends_with(u" に読み込んだ写しを使っています")) << EncodeUtf8(status);
   running_.reset();
 
@@ -257,8 +263,8 @@ TEST_F(SharedButtonsTest, AnUnreachableFileFallsBackToTheCopyAndADamagedOneToWha
 // are there at once, and after the time limit the copy stands in.
 TEST_F(SharedButtonsTest, AFileThatDoesNotAnswerNeverHoldsTheOwnButtons) {
   const std::wstring pipeName = L"\\\\.\\pipe\\velloway-shared-test";
-  HANDLE pipe = CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
-                                 nullptr);
+  HANDLE pipe =
+      CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
   ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
   SharedButtons earlier{{{u"写し", u"", u"\\\\fs\\copy", u"", u""}, false}};
   CreateDirectoryW(TestFolder().c_str(), nullptr);
@@ -282,9 +288,9 @@ TEST_F(SharedButtonsTest, AFileThatDoesNotAnswerNeverHoldsTheOwnButtons) {
 TEST_F(SharedButtonsTest, AGoneButtonsConnectionMadeHereMayBeClosed) {
   const std::wstring path = WriteShared(L"s.ini", "経理,K,\\\\fs\\keiri\r\n総務,S,\\\\fs\\soumu\r\n");
   SetPolicy(HKEY_CURRENT_USER, REG_SZ, path);
-  StartAndRead(StandInNetwork().AddShare(u"\\\\fs\\keiri").AddShare(u"\\\\fs\\soumu").AddConnection(u"S:",
-                                                                                                   u"\\\\fs\\soumu"),
-               kOwn);
+  StartAndRead(
+      StandInNetwork().AddShare(u"\\\\fs\\keiri").AddShare(u"\\\\fs\\soumu").AddConnection(u"S:", u"\\\\fs\\soumu"),
+      kOwn);
   {
     WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
       if (window == dialog().Handle()) PostClick(dialog().B_Ok());
@@ -304,8 +310,7 @@ TEST_F(SharedButtonsTest, AGoneButtonsConnectionMadeHereMayBeClosed) {
   ASSERT_TRUE(running_->WaitForNetwork());
   EXPECT_EQ(questions, (std::vector<std::wstring>{
                            L"管理者がボタン【経理】を変更または削除しました。このボタンで接続した K: を閉じますか？"}));
-  EXPECT_EQ(StandInNetwork::CurrentConnections(),
-            (std::vector<StandInNetwork::Connection>{{u"S:", u"\\\\fs\\soumu"}}));
+  EXPECT_EQ(StandInNetwork::CurrentConnections(), (std::vector<StandInNetwork::Connection>{{u"S:", u"\\\\fs\\soumu"}}));
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"mine"}));
 }
 
