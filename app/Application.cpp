@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "app/CommandRunner.h"
 #include "ui/MessageDispatch.h"
 
 namespace velloway {
@@ -30,6 +31,13 @@ void Application::CreateWindows(int showCommand) {
   F_SettingButtonForm.Create(owner);
   F_ConnectionDialog.Create(owner);
   F_Main.SetDialogs(F_SettingButton, F_NetResEnum, F_ConnectionDialog);
+  // A command another start handed over: carried out here, its outcome on the status line and the buttons.
+  F_Main.OnCommand([this](const Text& joined) {
+    const ParsedCommand parsed = ParseCommandLine(SplitArguments(joined));
+    if (!parsed.error.empty()) return kExitUsage;
+    CommandRunner runner(*this, true, CommandRunner::Report{[](const Text&) {}, [](const Text&) {}});
+    return runner.Run(parsed.command);
+  });
 }
 
 bool Application::SaveAndRebuildButtons(bool mayAsk) {
@@ -69,7 +77,7 @@ void Application::Dispatch(MSG& message) {
 
 bool Application::NetworkCallStillRunning(DWORD waitMilliseconds) const {
   const ULONGLONG until = GetTickCount64() + waitMilliseconds;
-  while (Worker.InCall() || AutoWorker.InCall()) {
+  while (Worker.InCall() || AutoWorker.InCall() || SharedWorker.InCall()) {
     if (GetTickCount64() >= until) return true;
     Sleep(20);
   }

@@ -99,7 +99,8 @@ ConnectOutcome ConnectJob::Outcome() const {
 }
 
 void CloseJob::Run(NetworkProvider& network) {
-  step = AfterCancel(network.CancelConnection(name, force), name, force);
+  result = network.CancelConnection(name, force);
+  step = AfterCancel(result, name, force);
   if (!step.askForce && step.rebuild) EnumerateConnections(network, nullptr, locals, remotes);
 }
 

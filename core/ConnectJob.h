@@ -75,7 +75,8 @@ struct CloseJob {
   Text name;  // the connection's local name, or its remote name without a drive
   bool force = false;
   CloseStep step;
-  std::vector<Text> locals;  // the connections after the call, when the panel is to be rebuilt
+  std::uint32_t result = kNoError;  // the cancel's result code
+  std::vector<Text> locals;         // the connections after the call, when the panel is to be rebuilt
   std::vector<Text> remotes;
 
   // On the worker.

@@ -33,4 +33,26 @@ bool ActivateRunningInstance(const wchar_t* className, DWORD waitMilliseconds) {
   return SetForegroundWindow(window) != FALSE;
 }
 
+std::optional<std::uint32_t> SendCommandToRunningInstance(const wchar_t* className, const std::wstring& command,
+                                                          DWORD findMilliseconds) {
+  const ULONGLONG until = GetTickCount64() + findMilliseconds;
+  HWND window = nullptr;
+  while ((window = FindOtherProcessWindow(className)) == nullptr) {
+    if (GetTickCount64() >= until) return std::nullopt;
+    Sleep(50);
+  }
+  COPYDATASTRUCT data{};
+  data.dwData = kCommandCopyData;
+  data.cbData = static_cast<DWORD>(command.size() * sizeof(wchar_t));
+  data.lpData = const_cast<wchar_t*>(command.data());
+  DWORD_PTR answer = 0;
+  // A connect waits for its server as long as it takes; a hung window is given up.
+  if (SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NOTIMEOUTIFNOTHUNG,
+                          10 * 60 * 1000, &answer) == 0 ||
+      (static_cast<LRESULT>(answer) & kCommandAnswered) == 0) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(answer & 0xFFFFFFFFu);
+}
+
 }  // namespace velloway

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 #include "platform/UniqueAny.h"
 
 namespace velloway {
@@ -24,5 +28,14 @@ class SingleInstance {
 // Brings the main window of the running copy (a top-level window of this class in another process) to the
 // front, restored if minimised; it may still be being made, so it is looked for up to waitMilliseconds.
 bool ActivateRunningInstance(const wchar_t* className, DWORD waitMilliseconds);
+
+// WM_COPYDATA's dwData for a command handed to the running copy; its window answers (1 << 32) | exit code.
+inline constexpr ULONG_PTR kCommandCopyData = 0x564C5731;  // "VLW1"
+inline constexpr LRESULT kCommandAnswered = LRESULT{1} << 32;
+
+// Hands a command (its arguments, as one text) to the running copy's main window and waits for its exit code;
+// none when no window answers.
+std::optional<std::uint32_t> SendCommandToRunningInstance(const wchar_t* className, const std::wstring& command,
+                                                          DWORD findMilliseconds);
 
 }  // namespace velloway

@@ -15,6 +15,7 @@
 #include "core/SettingsFile.h"
 #include "core/SettingsSave.h"
 #include "core/SharePath.h"
+#include "platform/SingleInstance.h"
 #include "platform/WinText.h"
 #include "ui/Controls.h"
 #include "ui/Dpi.h"
@@ -466,6 +467,13 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ButtonGroupItemsClick_DisConnect(static_cast<int>(wParam));
       }
       return 0;
+    case WM_COPYDATA: {
+      const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (data.dwData != kCommandCopyData || !commandHandler_ || data.lpData == nullptr) return FALSE;
+      const Text arguments =
+          FromWide(std::wstring_view(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t)));
+      return kCommandAnswered | commandHandler_(arguments);
+    }
     case kOfferToClose:
       if (!services_.worker.Busy() && !goneToOffer_.empty()) OfferToClose(std::exchange(goneToOffer_, {}), 0);
       return 0;

@@ -1,6 +1,8 @@
 // The main window, TF_Main: connect buttons above, current connections below, the status line.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,6 +48,8 @@ class TF_Main : public TopLevelWindow {
   bool SaveToIni(bool mayAsk = true);
   // The editor changed the buttons: what auto-connect stopped or waits at is forgotten, and it starts again.
   void AutoConnectsChanged();
+  // Runs a command handed over by another start (its arguments, as one text) and gives its exit code.
+  void OnCommand(std::function<std::uint32_t(const Text& arguments)> handler) { commandHandler_ = std::move(handler); }
   // A connection this program made (a click's or auto-connect's), by its drive letter or none, and remote name.
   void Made(const Text& drive, const Text& remote);
   void FormMouseWheel(int wheelDelta);
@@ -151,7 +155,8 @@ class TF_Main : public TopLevelWindow {
     Text remote;
   };
   std::vector<MadeConnection> made_;  // the connections this program made in this run
-  SharedButtons goneToOffer_;         // shared buttons gone or moved, whose connections are still to be offered
+  std::function<std::uint32_t(const Text&)> commandHandler_;
+  SharedButtons goneToOffer_;  // shared buttons gone or moved, whose connections are still to be offered
 };
 
 }  // namespace velloway

@@ -213,5 +213,160 @@ TEST_F(EndToEnd, ClosingTheWindowEndsTheProgramWhileACallIsStuck) {
   EXPECT_NE(program.WaitForExit(), static_cast<DWORD>(STILL_ACTIVE)) << "the program waited for the stuck call";
 }
 
+// The program run with a command line as a script runs it: its standard output and error are pipes, read to
+// their end (in the ANSI code page, as Windows' own commands write), and its exit code.
+struct CommandRun {
+  DWORD code = STILL_ACTIVE;
+  std::wstring out;
+  std::wstring error;
+};
+
+std::wstring FromAnsi(const std::string& bytes) {
+  std::wstring text(bytes.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                                         static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(length > 0 ? length : 0));
+  return text;
+}
+
+CommandRun RunCommandLine(const std::wstring& arguments) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE outRead = nullptr;
+  HANDLE outWrite = nullptr;
+  HANDLE errorRead = nullptr;
+  HANDLE errorWrite = nullptr;
+  CommandRun run;
+  // Large enough for everything the program writes: it is read only once the program has ended.
+  constexpr DWORD kPipeSize = 1 << 20;
+  if (!CreatePipe(&outRead, &outWrite, &inherit, kPipeSize) ||
+      !CreatePipe(&errorRead, &errorWrite, &inherit, kPipeSize)) {
+    return run;
+  }
+  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(errorRead, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = outWrite;
+  startup.hStdError = errorWrite;
+  std::wstring commandLine = L"\"" + ProgramPath() + L"\" " + arguments;
+  PROCESS_INFORMATION process{};
+  const bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                      &startup, &process) != FALSE;
+  CloseHandle(outWrite);
+  CloseHandle(errorWrite);
+  // Read once the program has ended, what it left in the pipes: a Wine service it starts may inherit the write
+  // ends, so that they never report their end.
+  auto readLeft = [](HANDLE pipe) {
+    std::string bytes;
+    DWORD available = 0;
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+      std::string chunk(available, '\0');
+      DWORD read = 0;
+      if (!ReadFile(pipe, chunk.data(), available, &read, nullptr) || read == 0) break;
+      bytes.append(chunk.data(), read);
+    }
+    return bytes;
+  };
+  if (started) {
+    WaitForSingleObject(process.hProcess, kPatience);
+    GetExitCodeProcess(process.hProcess, &run.code);
+    run.out = FromAnsi(readLeft(outRead));
+    run.error = FromAnsi(readLeft(errorRead));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(outRead);
+  CloseHandle(errorRead);
+  return run;
+}
+
+constexpr DWORD kExitUsage = 0x20000001;
+constexpr DWORD kExitUnknownName = 0x20000002;
+const std::string kCommandSettings = "\x8c\x6f\x97\x9d,Z,\\\\srv\\keiri,,\r\nplain,,\\\\srv\\plain,,\r\n";
+
+// A command line that is not understood, or names nothing, gets a message on the error handle and its own exit
+// code; the settings file keeps its bytes.
+TEST_F(EndToEnd, ABadCommandLineIsRefusedWithAMessageAndItsCode) {
+  StandInNetwork().AddShare(u"\\\\srv\\keiri").Save();
+  WriteSettingsFile(kCommandSettings, RealApplicationDataFolder());
+  struct Case {
+    const wchar_t* arguments;
+    DWORD code;
+  };
+  const std::wstring longName(2000, L'あ');
+  const std::vector<Case> cases = {
+      {L"/conect 経理", kExitUsage},
+      {L"/connect", kExitUsage},
+      {L"/connect 経理 /disconnect Z:", kExitUsage},
+      {L"/connect \"経理\" extra", kExitUsage},
+      {L"/list /force", kExitUsage},
+      {L"/connect \"人事\"", kExitUnknownName},
+      {L"/disconnect \"a \\\"quoted\\\" name\"", kExitUnknownName},
+  };
+  for (const Case& c : cases) {
+    const CommandRun run = RunCommandLine(c.arguments);
+    EXPECT_EQ(run.code, c.code) << ::testing::PrintToString(std::wstring(c.arguments));
+    EXPECT_FALSE(run.error.empty()) << ::testing::PrintToString(std::wstring(c.arguments));
+    EXPECT_TRUE(run.out.empty());
+  }
+  EXPECT_EQ(RunCommandLine(L"/connect " + longName).code, kExitUsage);
+  EXPECT_TRUE(StandInNetwork::CurrentConnections().empty());
+  EXPECT_EQ(ReadSettingsFile(RealApplicationDataFolder()), kCommandSettings);
+}
+
+// Without a running copy: /connect connects the button as a click would, opening nothing with /noopen; /list
+// prints the buttons and their states; /disconnect closes by drive or by button.
+TEST_F(EndToEnd, CommandsConnectListAndCloseWithoutAWindow) {
+  StandInNetwork().AddShare(u"\\\\srv\\keiri").AddShare(u"\\\\srv\\plain").Save();
+  WriteSettingsFile(kCommandSettings, RealApplicationDataFolder());
+  CommandRun run = RunCommandLine(L"/connect 経理 /noopen");
+  EXPECT_EQ(run.code, 0u) << ::testing::PrintToString(run.error);
+  EXPECT_EQ(run.out, L"【経理】認証完了\r\n");
+  EXPECT_EQ(FindWindowBy(nullptr, L"ExplorerWClass", [](const std::wstring&) { return true; }), nullptr);
+  EXPECT_EQ(FindWindowBy(nullptr, L"TF_Main", [](const std::wstring&) { return true; }), nullptr);
+  // By its folder, a second time: already there is done too.
+  EXPECT_EQ(RunCommandLine(L"/connect \\\\SRV\\keiri /noopen").code, 0u);
+  EXPECT_EQ(RunCommandLine(L"-connect plain -noopen").code, 0u);
+  EXPECT_EQ(StandInNetwork::CurrentConnections(),
+            (std::vector<StandInNetwork::Connection>{{u"Z:", u"\\\\srv\\keiri"}, {u"", u"\\\\srv\\plain"}}));
+  ASSERT_TRUE(StandInNetwork::LastAttempt().has_value());
+  EXPECT_EQ(StandInNetwork::LastAttempt()->Flags, 0u);
+
+  run = RunCommandLine(L"/list");
+  EXPECT_EQ(run.code, 0u);
+  EXPECT_EQ(run.out, L"経理\tZ\t\\\\srv\\keiri\t接続中 Z:\r\nplain\t\t\\\\srv\\plain\t接続中\r\n");
+
+  EXPECT_EQ(RunCommandLine(L"/disconnect z:").code, 0u);
+  EXPECT_EQ(RunCommandLine(L"/disconnect plain").code, 0u);
+  EXPECT_TRUE(StandInNetwork::CurrentConnections().empty());
+  EXPECT_EQ(RunCommandLine(L"/disconnect plain").code, 2250u);  // ERROR_NOT_CONNECTED
+  EXPECT_EQ(ReadSettingsFile(RealApplicationDataFolder()), kCommandSettings);
+}
+
+// With a running copy, a connect is handed to it: its status line says how it went, and the exit code comes back.
+TEST_F(EndToEnd, ACommandIsHandedToTheRunningCopy) {
+  StandInNetwork().AddShare(u"\\\\srv\\keiri").AddShare(u"\\\\srv\\plain", 53).Save();
+  WriteSettingsFile(kCommandSettings, RealApplicationDataFolder());
+  RunningProgram program;
+  HWND main = program.WaitForWindow(L"TF_Main");
+  ASSERT_NE(main, nullptr);
+  HWND status = FindWindowBy(main, STATUSCLASSNAMEW, [](const std::wstring&) { return true; });
+  ASSERT_NE(status, nullptr);
+
+  CommandRun run = RunCommandLine(L"/connect 経理 /noopen");
+  EXPECT_EQ(run.code, 0u);
+  EXPECT_EQ(run.out, L"認証完了\r\n");
+  EXPECT_TRUE(WaitFor([&] { return TextOf(status) == L"認証完了"; })) << ::testing::PrintToString(TextOf(status));
+  EXPECT_TRUE(WaitFor([&] { return FindWindowBy(main, L"VellowayPanel", Is(L"【Z:】\\\\srv\\keiri")) != nullptr; }));
+
+  run = RunCommandLine(L"/connect plain");
+  EXPECT_EQ(run.code, 53u);
+  EXPECT_FALSE(run.error.empty());
+  // The running copy's window says why, as after a click (with what its look at the server found).
+  const std::wstring shown = TextOf(status);
+  EXPECT_TRUE(shown != L"認証完了" && shown != L"接続認証中" && !shown.empty()) << ::testing::PrintToString(shown);
+}
+
 }  // namespace
 }  // namespace velloway::testing

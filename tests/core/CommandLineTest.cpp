@@ -1,0 +1,67 @@
+// The command line: what each argument list means or why it is refused, and which button a NAME finds.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/CommandLine.h"
+
+namespace velloway {
+namespace {
+
+TEST(CommandLine, EachArgumentListIsACommandOrARefusal) {
+  struct Case {
+    std::vector<Text> arguments;
+    Command command;
+    bool refused;
+  };
+  const Text longName(kLongestName + 1, u'x');
+  const Case cases[] = {
+      {{}, {}, false},
+      {{u"/signin"}, {CommandKind::None, u"", false, false, true}, false},
+      {{u"/connect", u"経理"}, {CommandKind::Connect, u"経理"}, false},
+      {{u"-CONNECT", u"\\\\srv\\share", u"/NoOpen"}, {CommandKind::Connect, u"\\\\srv\\share", true}, false},
+      {{u"/noopen", u"/connect", u"a b \"c\""}, {CommandKind::Connect, u"a b \"c\"", true}, false},
+      {{u"/disconnect", u"Z:", u"/force"}, {CommandKind::Disconnect, u"Z:", false, true}, false},
+      {{u"/list"}, {CommandKind::List}, false},
+      {{u"/connect"}, {}, true},                           // no NAME
+      {{u"/connect", u""}, {}, true},                      // an empty NAME
+      {{u"/connect", u"/noopen"}, {}, true},               // a switch where NAME belongs
+      {{u"/connect", u"a", u"/disconnect", u"b"}, {}, true},  // two commands
+      {{u"/list", u"/list"}, {}, true},
+      {{u"/connect", u"a", u"b"}, {}, true},  // an extra argument
+      {{u"経理"}, {}, true},                   // no command
+      {{u"/conect", u"a"}, {}, true},          // a switch nobody knows
+      {{u"/"}, {}, true},
+      {{u"/list", u"/force"}, {}, true},  // a switch of another command
+      {{u"/disconnect", u"Z:", u"/noopen"}, {}, true},
+      {{u"/connect", longName}, {}, true},
+  };
+  for (const Case& c : cases) {
+    const ParsedCommand parsed = ParseCommandLine(c.arguments);
+    const std::string shown = ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(!parsed.error.empty(), c.refused) << shown;
+    if (!c.refused) EXPECT_EQ(parsed.command, c.command) << shown;
+  }
+}
+
+TEST(CommandLine, ANameFindsTheFirstButtonByNameThenByFolder) {
+  SettingsList own;
+  own.Append(ButtonSetting{u"経理", u"Z", u"\\\\srv\\keiri", u"", u""});
+  own.Append(ButtonSetting{u"総務", u"", u"\\\\srv\\soumu", u"", u""});
+  own.Append(ButtonSetting{u"\\\\srv\\soumu", u"", u"\\\\srv\\other", u"", u""});
+  const SharedButtons shared{{{u"経理", u"K", u"\\\\fs\\keiri", u"", u""}, false}};
+  const ButtonRows rows(own, &shared);
+  EXPECT_EQ(FindButton(rows, u"経理"), std::optional<size_t>(0));  // the shared one comes first
+  EXPECT_EQ(FindButton(rows, u"総務"), std::optional<size_t>(2));
+  EXPECT_EQ(FindButton(rows, u"\\\\SRV\\KEIRI"), std::optional<size_t>(1));
+  EXPECT_EQ(FindButton(rows, u"\\\\srv\\soumu"), std::optional<size_t>(3));  // a Name before a Folder
+  EXPECT_EQ(FindButton(rows, u"人事"), std::nullopt);
+  EXPECT_TRUE(IsDriveName(u"z:"));
+  EXPECT_FALSE(IsDriveName(u"Z"));
+  EXPECT_FALSE(IsDriveName(u"1:"));
+  EXPECT_EQ(ListLine(own.Row(0), ButtonStatus{ButtonState::Connected, u"Z:"}), u"経理\tZ\t\\\\srv\\keiri\t接続中 Z:");
+}
+
+}  // namespace
+}  // namespace velloway
