@@ -7,17 +7,17 @@
 #include "core/ConnectionEnumeration.h"
 #include "core/CredentialKeys.h"
 #include "core/DriveAssignment.h"
+#include "core/RuntimeError.h"
 #include "core/SecureWipe.h"
 #include "core/SettingsFile.h"
 #include "core/SharePath.h"
-#include "core/RuntimeError.h"
 #include "platform/ShellFolders.h"
 #include "ui/ErrorReport.h"
 
 namespace velloway {
 namespace {
 
-constexpr std::uint32_t kErrorBusy = 170;          // ERROR_BUSY: the running copy is in another operation
+constexpr std::uint32_t kErrorBusy = 170;           // ERROR_BUSY: the running copy is in another operation
 constexpr std::uint32_t kErrorNotConnected = 2250;  // ERROR_NOT_CONNECTED
 
 }  // namespace

@@ -55,8 +55,8 @@ ParsedCommand ParseCommandLine(const std::vector<Text>& arguments) {
     command.kind = kind;
     expectName = kind != CommandKind::List;
   }
-  if (expectName || ((command.kind == CommandKind::Connect || command.kind == CommandKind::Disconnect) &&
-                     command.name.empty())) {
+  if (expectName ||
+      ((command.kind == CommandKind::Connect || command.kind == CommandKind::Disconnect) && command.name.empty())) {
     return Refused(u"ボタン名か \\\\サーバー\\共有 が必要です。");
   }
   if (command.noOpen && command.kind != CommandKind::Connect) return Refused(u"/noopen は /connect と使います。");

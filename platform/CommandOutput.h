@@ -1,6 +1,7 @@
-// The command line's arguments as Windows splits them, and where its output and errors go: the standard handles when they lead somewhere (a file or a
-// pipe, as scripts redirect them), else the console the program was started from, else (errors only) a small
-// message box. Text for a file or a pipe is in the ANSI code page, as Windows' own commands write it.
+// The command line's arguments as Windows splits them, and where its output and errors go: the standard handles when
+// they lead somewhere (a file or a pipe, as scripts redirect them), else the console the program was started from, else
+// (errors only) a small message box. Text for a file or a pipe is in the ANSI code page, as Windows' own commands write
+// it.
 #pragma once
 
 #include <windows.h>

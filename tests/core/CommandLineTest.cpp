@@ -24,14 +24,14 @@ TEST(CommandLine, EachArgumentListIsACommandOrARefusal) {
       {{u"/noopen", u"/connect", u"a b \"c\""}, {CommandKind::Connect, u"a b \"c\"", true}, false},
       {{u"/disconnect", u"Z:", u"/force"}, {CommandKind::Disconnect, u"Z:", false, true}, false},
       {{u"/list"}, {CommandKind::List}, false},
-      {{u"/connect"}, {}, true},                           // no NAME
-      {{u"/connect", u""}, {}, true},                      // an empty NAME
-      {{u"/connect", u"/noopen"}, {}, true},               // a switch where NAME belongs
+      {{u"/connect"}, {}, true},                              // no NAME
+      {{u"/connect", u""}, {}, true},                         // an empty NAME
+      {{u"/connect", u"/noopen"}, {}, true},                  // a switch where NAME belongs
       {{u"/connect", u"a", u"/disconnect", u"b"}, {}, true},  // two commands
       {{u"/list", u"/list"}, {}, true},
       {{u"/connect", u"a", u"b"}, {}, true},  // an extra argument
-      {{u"経理"}, {}, true},                   // no command
-      {{u"/conect", u"a"}, {}, true},          // a switch nobody knows
+      {{u"経理"}, {}, true},                  // no command
+      {{u"/conect", u"a"}, {}, true},         // a switch nobody knows
       {{u"/"}, {}, true},
       {{u"/list", u"/force"}, {}, true},  // a switch of another command
       {{u"/disconnect", u"Z:", u"/noopen"}, {}, true},
