@@ -32,19 +32,27 @@ bool HasControlCharacter(const ButtonSetting& row) {
   return false;
 }
 
+// One line's button, without its password; expand (when given) replaces environment variables in Folder and ID.
+// None for a line that makes no button.
+std::optional<SharedButton> ButtonOf(std::vector<Text> fields, const std::function<Text(const Text&)>* expand) {
+  const bool autoConnect = IsAutoField(fields);
+  ButtonSetting row = SettingOf(std::move(fields));
+  row.Pass.clear();
+  if (expand != nullptr) {
+    row.Folder = (*expand)(row.Folder);
+    row.ID = (*expand)(row.ID);
+  }
+  if (row.Name.empty() || row.Folder.empty() || HasControlCharacter(row)) return std::nullopt;
+  return SharedButton{std::move(row), autoConnect};
+}
+
 }  // namespace
 
 void ParseSharedButtons(std::string_view bytes, const AnsiCodePage& codePage,
                         const std::function<Text(const Text&)>& expand, SharedRead& read) {
   for (std::vector<Text>& fields : ParseSettingFields(bytes, codePage)) {
-    const bool autoConnect = IsAutoField(fields);
-    ButtonSetting row = SettingOf(std::move(fields));
-    if (!row.Pass.empty()) read.hadPasswords = true;
-    row.Pass.clear();
-    row.Folder = expand(row.Folder);
-    row.ID = expand(row.ID);
-    if (row.Name.empty() || row.Folder.empty() || HasControlCharacter(row)) continue;
-    read.buttons.push_back(SharedButton{std::move(row), autoConnect});
+    if (fields.size() > 4 && !MyDecode(fields[4]).empty()) read.hadPasswords = true;
+    if (auto button = ButtonOf(std::move(fields), &expand)) read.buttons.push_back(std::move(*button));
   }
 }
 
@@ -67,11 +75,7 @@ std::optional<SharedCopy> ParseSharedCopy(std::string_view bytes) {
   for (size_t i = 1; i < lines.size(); ++i) {
     std::vector<Text> fields = SplitFields(lines[i]);
     if (fields.empty()) continue;
-    const bool autoConnect = IsAutoField(fields);
-    ButtonSetting row = SettingOf(std::move(fields));
-    row.Pass.clear();
-    if (row.Name.empty() || row.Folder.empty() || HasControlCharacter(row)) continue;
-    copy.buttons.push_back(SharedButton{std::move(row), autoConnect});
+    if (auto button = ButtonOf(std::move(fields), nullptr)) copy.buttons.push_back(std::move(*button));
   }
   return copy;
 }
