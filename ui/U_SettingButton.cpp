@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <string>
 
+#include "core/ButtonShortcut.h"
 #include "core/CredentialKeys.h"
 #include "core/SecureWipe.h"
+#include "platform/ShellLink.h"
 #include "platform/WinText.h"
+#include "platform/WindowsSignInStart.h"
 #include "ui/Controls.h"
 #include "ui/Dpi.h"
 #include "ui/ErrorReport.h"
@@ -17,7 +20,18 @@
 namespace velloway {
 namespace {
 
-enum ControlId { kB_Add = 101, kB_Edit, kB_Delete, kB_Up, kB_Down, kB_Close, kLV_Button = 120, kC_SignIn, kB_Copy };
+enum ControlId {
+  kB_Add = 101,
+  kB_Edit,
+  kB_Delete,
+  kB_Up,
+  kB_Down,
+  kB_Close,
+  kLV_Button = 120,
+  kC_SignIn,
+  kB_Copy,
+  kB_Shortcut
+};
 
 constexpr char16_t kSharedRowMark[] = u"［管理］";
 constexpr char16_t kSharedIsReadOnly[] =
@@ -25,8 +39,8 @@ constexpr char16_t kSharedIsReadOnly[] =
     u"「自分のボタンにコピー(&P)」でコピーすると、自分のボタンとして編集できます。";
 
 constexpr int kPanel1Height = 49;
-// Below the list: a strip for the sign-in check box.
-constexpr int kBottomHeight = 30;
+// Below the list: a row for what acts on the selected row, then the sign-in check box.
+constexpr int kBottomHeight = 62;
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 
 // clang-format off
@@ -41,9 +55,10 @@ const ControlLayout kLayout[] = {
     {kLV_Button, WC_LISTVIEWW, L"", 0, 0, 0, 0,
      WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
      WS_EX_CLIENTEDGE, 0, Placement::Window},
-    {kC_SignIn, WC_BUTTONW, L"Windows へのサインイン時に Velloway を起動する(&W)", 8, 303, 420, 20,
+    {kB_Shortcut, WC_BUTTONW, L"デスクトップにショートカットを作成(&S)", 8, 304, 260, 25, kButtonStyle},
+    {kB_Copy, WC_BUTTONW, L"自分のボタンにコピー(&P)", 276, 304, 180, 25, kButtonStyle},
+    {kC_SignIn, WC_BUTTONW, L"Windows へのサインイン時に Velloway を起動する(&W)", 8, 335, 420, 20,
      WS_TABSTOP | BS_AUTOCHECKBOX},
-    {kB_Copy, WC_BUTTONW, L"自分のボタンにコピー(&P)", 470, 300, 168, 25, kButtonStyle},
 };
 // clang-format on
 
@@ -71,7 +86,7 @@ int ColumnWidth(int column, UINT dpi) {
 
 void TF_SettingButton::Create(HWND owner, std::function<bool(bool mayAsk)> onClose) {
   onClose_ = std::move(onClose);
-  CreateModal(L"TF_SettingButton", L"ボタン設定", 670, 328, 0, owner);
+  CreateModal(L"TF_SettingButton", L"ボタン設定", 670, 360, 0, owner);
   for (const ControlLayout& layout : kLayout) AddControl(layout);
   ListView_SetExtendedListViewStyle(LV_Button(), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
@@ -97,6 +112,7 @@ HWND TF_SettingButton::B_Down() const noexcept { return Control(kB_Down); }
 HWND TF_SettingButton::B_Close() const noexcept { return Control(kB_Close); }
 HWND TF_SettingButton::C_SignIn() const noexcept { return Control(kC_SignIn); }
 HWND TF_SettingButton::B_Copy() const noexcept { return Control(kB_Copy); }
+HWND TF_SettingButton::B_Shortcut() const noexcept { return Control(kB_Shortcut); }
 
 // The list fills what Panel1's height and the bottom strip leave.
 void TF_SettingButton::Layout() {
@@ -319,6 +335,29 @@ void TF_SettingButton::B_CopyClick() {
   SelectOwn(settings_.Count() - 1);
 }
 
+// The link runs this program with /connect, so the button connects from the desktop without the window. Its
+// name resolves when it runs: the rows being edited are saved by then, as closing the editor saves.
+void TF_SettingButton::B_ShortcutClick() {
+  const int row = SelectedRow();
+  if (row < 0) {
+    ShowMessage(Handle(), u"ショートカットを作成するボタンを選択してください");
+    return;
+  }
+  const ButtonShortcut shortcut = ShortcutForButton(ButtonRows(settings_, &shared_), static_cast<size_t>(row));
+  const Text desktop = DesktopFolder();
+  const Text program = ProgramPath();
+  const std::uint32_t error =
+      desktop.empty() ? static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND)
+                      : WriteShellLink(desktop + u"\\" + shortcut.fileName,
+                                       ShellLinkDetails{program, shortcut.arguments, program, shortcut.description});
+  if (error != 0) {
+    ShowMessage(Handle(),
+                u"デスクトップにショートカットを作成できませんでした。（エラー " + ErrorCodeText(error) + u"）");
+    return;
+  }
+  ShowMessage(Handle(), u"デスクトップにショートカット「" + shortcut.fileName + u"」を作成しました。");
+}
+
 void TF_SettingButton::B_UpClick() { MoveSelected(-1); }
 
 void TF_SettingButton::B_DownClick() { MoveSelected(1); }
@@ -394,6 +433,7 @@ void TF_SettingButton::OnButtonClick(int id, HWND) {
     case kB_Down: B_DownClick(); break;
     case kB_Close: B_CloseClick(); break;
     case kB_Copy: B_CopyClick(); break;
+    case kB_Shortcut: B_ShortcutClick(); break;
     case kC_SignIn: C_SignInClick(); break;
     default: break;
   }

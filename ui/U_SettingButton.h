@@ -51,6 +51,8 @@ class TF_SettingButton : public ModalWindow {
   HWND B_Close() const noexcept;
   // Copies the selected shared row into the user's own rows (shown only when there are shared rows).
   HWND B_Copy() const noexcept;
+  // Makes a desktop shortcut that connects the selected row's button (a .lnk named after it; replaced if there).
+  HWND B_Shortcut() const noexcept;
   // Whether Windows starts Velloway at sign-in: shown as it is at every show, switched at once when clicked.
   HWND C_SignIn() const noexcept;
   // The selected row of the list (shared rows first, then the own ones), or -1.
@@ -80,6 +82,7 @@ class TF_SettingButton : public ModalWindow {
   void B_UpClick();
   void B_DownClick();
   void B_CopyClick();
+  void B_ShortcutClick();
   // The own row selected: none when nothing is, or a shared row is (then the user is told why with message).
   std::optional<size_t> SelectedOwnRow(const Text& noneMessage);
   void SelectOwn(size_t own) { Select(static_cast<int>(shared_.size() + own)); }

@@ -2,7 +2,8 @@
 // the same bytes. The same for the same bytes as the file of buttons that connect by themselves; and as the
 // outcome log, a line added keeps at most its limit of lines and ends with the new one; and as a shared
 // buttons file, its rows survive the copy kept of them, and any bytes read as such a copy give no control
-// characters.
+// characters. The bytes as a command line too, one argument a line: either a command or a refusal with its
+// reason, and every row's desktop shortcut gets a file name Windows takes.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,9 +12,12 @@
 
 #include "TestPlatform.h"
 #include "core/AutoConnect.h"
+#include "core/ButtonShortcut.h"
+#include "core/CommandLine.h"
 #include "core/OutcomeLog.h"
 #include "core/SettingsFormat.h"
 #include "core/SharedButtons.h"
+#include "core/Unicode.h"
 
 namespace {
 
@@ -54,6 +58,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (char16_t c : button.row.Name + button.row.Folder + button.row.ID + button.row.Drive) {
         if (c < u' ') std::abort();
       }
+    }
+  }
+
+  std::vector<velloway::Text> arguments;
+  const velloway::Text text = velloway::DecodeUtf8(bytes);
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find(u'\n', start), text.size());
+    arguments.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  const velloway::ParsedCommand parsed = velloway::ParseCommandLine(arguments);
+  if (!parsed.error.empty() && !(parsed.command == velloway::Command{})) std::abort();
+  const velloway::CommandKind kind = parsed.command.kind;
+  if ((kind == velloway::CommandKind::Connect || kind == velloway::CommandKind::Disconnect) &&
+      (parsed.command.name.empty() || parsed.command.name.size() > velloway::kLongestName)) {
+    std::abort();
+  }
+
+  const velloway::SettingsList rows = ListOf(loaded);
+  for (size_t i = 0; i < std::min<size_t>(rows.Count(), 8); ++i) {
+    const velloway::ButtonShortcut shortcut = velloway::ShortcutForButton(velloway::ButtonRows(rows), i);
+    const velloway::Text base = shortcut.fileName.substr(0, shortcut.fileName.size() - 4);
+    if (base.empty() || !shortcut.fileName.ends_with(u".lnk") || base.back() == u'.' || base.back() == u' ') {
+      std::abort();
+    }
+    for (char16_t c : base) {
+      if (c < u' ' || velloway::Text(u"\\/:*?\"<>|").find(c) != velloway::Text::npos) std::abort();
     }
   }
   return 0;

@@ -61,7 +61,8 @@ TEST_F(MainWindowTest, StartsWithAllFiveWindowsAndLoadsOnTheOneShotTimer) {
            Expected{main().Handle(), L"TF_Main", L"Ｒｕｖ’ｓＶｅｌｌｏｗａｙ", 682, 500, true, true},
            // The browser is 30 taller than its first layout: the server row sits below its buttons.
            Expected{app.F_NetResEnum.Handle(), L"TF_NetResEnum", L"リソース検索", 426, 323, true, false},
-           Expected{app.F_SettingButton.Handle(), L"TF_SettingButton", L"ボタン設定", 670, 328, false, false},
+           // The editor is 32 taller: a row for the desktop shortcut and the copy above the sign-in box.
+           Expected{app.F_SettingButton.Handle(), L"TF_SettingButton", L"ボタン設定", 670, 360, false, false},
            Expected{app.F_SettingButtonForm.Handle(), L"TF_SettingButtonForm", L"設定", 573, 358, true, false},
            Expected{app.F_ConnectionDialog.Handle(), L"TF_ConnectionDialog", L"接続認証確認", 452, 213, true, false},
        }) {

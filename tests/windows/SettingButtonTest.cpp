@@ -2,6 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <functional>
 #include <optional>
@@ -11,6 +14,7 @@
 #include "StandInWindowTest.h"
 #include "TestPlatform.h"
 #include "UiHarness.h"
+#include "core/CommandLine.h"
 #include "core/U_crypto.h"
 #include "platform/WinText.h"
 #include "platform/WindowsAnsiCodePage.h"
@@ -641,6 +645,128 @@ TEST_F(SettingButtonTest, TheSignInBoxWritesAndRemovesTheRunValueAndShowsIt) {
   showAndClose([&] { shownChecked = checked(); });
   EXPECT_TRUE(shownChecked);
   RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway");
+}
+
+// The desktop moved to a folder of the test's own while it lives, as an administrator may move it: the real
+// one is the user's home under Wine.
+class DesktopMoved {
+ public:
+  explicit DesktopMoved(const std::wstring& folder) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, kShellFolders, L"Desktop", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                     nullptr, value, &size) == ERROR_SUCCESS) {
+      old_ = value;
+    }
+    Set(folder);
+  }
+  ~DesktopMoved() {
+    if (old_) {
+      Set(*old_);
+    } else {
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kShellFolders, L"Desktop");
+    }
+  }
+
+ private:
+  static constexpr const wchar_t* kShellFolders =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  static void Set(const std::wstring& folder) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, L"Desktop", REG_EXPAND_SZ, folder.c_str(),
+                    static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  }
+  std::optional<std::wstring> old_;
+};
+
+// What a .lnk holds, read back through the shell's own interface.
+struct LinkRead {
+  bool loaded = false;
+  std::wstring target, arguments, icon, description;
+  int iconIndex = -1;
+};
+
+LinkRead ReadLink(const std::wstring& path) {
+  LinkRead read;
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkW* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      read.loaded = SUCCEEDED(file->Load(path.c_str(), STGM_READ));
+      file->Release();
+    }
+    wchar_t text[INFOTIPSIZE] = {};
+    if (read.loaded) {
+      link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+      read.target = text;
+      link->GetArguments(text, INFOTIPSIZE);
+      read.arguments = text;
+      link->GetIconLocation(text, MAX_PATH, &read.iconIndex);
+      read.icon = text;
+      link->GetDescription(text, INFOTIPSIZE);
+      read.description = text;
+    }
+    link->Release();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return read;
+}
+
+// The NAME the link's command line gives the program, as the program itself reads it.
+Text LinkedName(const std::wstring& arguments) {
+  int count = 0;
+  wchar_t** split = CommandLineToArgvW((L"Velloway.exe " + arguments).c_str(), &count);
+  std::vector<Text> read;
+  for (int i = 1; i < count; ++i) read.push_back(FromWide(split[i]));
+  LocalFree(split);
+  const ParsedCommand parsed = ParseCommandLine(read);
+  return parsed.command.kind == CommandKind::Connect ? parsed.command.name : u"(" + parsed.error + u")";
+}
+
+TEST_F(SettingButtonTest, TheDesktopShortcutConnectsTheSelectedButtonAndReplacesAnOldOne) {
+  app().Settings.Append(ButtonSetting{u"経理", u"Z", u"\\\\srv\\keiri", u"", u""});
+  app().Settings.Append(ButtonSetting{u"経理", u"", u"\\\\srv\\keiri2", u"", u""});
+  editor().RowsChanged();
+  const Text folder = testing::MakeScratchFolder();
+  const DesktopMoved moved(ToWide(folder));
+  auto select = [&](int row) {
+    if (row >= 0) Select(row);
+    if (row < 0) ListView_SetItemState(editor().LV_Button(), -1, 0, LVIS_SELECTED);
+  };
+  auto create = [&] {
+    WindowWatcher watcher;
+    Click(editor().B_Shortcut());
+    const auto boxes = watcher.MessageBoxes();
+    return boxes.size() == 1 ? boxes[0].text : L"(" + std::to_wstring(boxes.size()) + L" messages)";
+  };
+  EXPECT_EQ(WindowText(editor().B_Shortcut()), L"デスクトップにショートカットを作成(&S)");
+
+  select(-1);
+  EXPECT_EQ(create(), L"ショートカットを作成するボタンを選択してください");
+
+  // An old file of that name, even one that is no link, gives way.
+  const std::wstring path = ToWide(folder) + L"\\経理.lnk";
+  testing::WriteBytes(FromWide(path), "not a link");
+  select(3);
+  EXPECT_EQ(create(), L"デスクトップにショートカット「経理.lnk」を作成しました。");
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  LinkRead link = ReadLink(path);
+  ASSERT_TRUE(link.loaded);
+  EXPECT_EQ(link.target, program);
+  EXPECT_EQ(link.arguments, L"/connect \"経理\"");
+  EXPECT_EQ(link.icon, program);
+  EXPECT_EQ(link.iconIndex, 0);
+  EXPECT_EQ(link.description, L"\\\\srv\\keiri");
+  EXPECT_EQ(LinkedName(link.arguments), u"経理");
+
+  // The second button of that name: the same file, now naming it by its folder.
+  select(4);
+  EXPECT_EQ(create(), L"デスクトップにショートカット「経理.lnk」を作成しました。");
+  link = ReadLink(path);
+  EXPECT_EQ(LinkedName(link.arguments), u"\\\\srv\\keiri2");
+  EXPECT_EQ(link.description, L"\\\\srv\\keiri2");
 }
 
 }  // namespace

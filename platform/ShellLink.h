@@ -1,0 +1,23 @@
+// Shell links (.lnk files) through IShellLinkW, and the folder of the user's desktop.
+#pragma once
+
+#include <cstdint>
+
+#include "core/Text.h"
+
+namespace velloway {
+
+struct ShellLinkDetails {
+  Text target;     // the program the link runs
+  Text arguments;  // its command line after the program
+  Text iconFile;   // the file whose first icon the link shows
+  Text description;
+};
+
+// Writes the link at path, replacing one that is there. 0, or the HRESULT of the step that failed.
+std::uint32_t WriteShellLink(const Text& path, const ShellLinkDetails& details);
+
+// The user's desktop folder, or empty when the shell cannot give it.
+Text DesktopFolder();
+
+}  // namespace velloway
