@@ -25,12 +25,7 @@ Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t 
 
 void Application::CreateWindows(int showCommand) {
   F_Main.Create(showCommand);
-  HWND owner = F_Main.Handle();
-  F_NetResEnum.Create(owner);
-  F_SettingButton.Create(owner, [this](bool mayAsk) { return SaveAndRebuildButtons(mayAsk); });
-  F_SettingButtonForm.Create(owner);
-  F_ConnectionDialog.Create(owner);
-  F_Main.SetDialogs(F_SettingButton, F_NetResEnum, F_ConnectionDialog);
+  F_Main.SetDialogs(F_SettingButton, F_NetResEnum, F_ConnectionDialog, [this] { CreateDialogs(); });
   // A command another start handed over: carried out here, its outcome on the status line and the buttons.
   F_Main.OnCommand([this](const Text& joined) {
     const ParsedCommand parsed = ParseCommandLine(SplitArguments(joined));
@@ -38,6 +33,16 @@ void Application::CreateWindows(int showCommand) {
     CommandRunner runner(*this, true, CommandRunner::Report{[](const Text&) {}, [](const Text&) {}});
     return runner.Run(parsed.command);
   });
+}
+
+// Not at start-up: the main window and its buttons come first, and most starts open none of these.
+void Application::CreateDialogs() {
+  if (F_NetResEnum.Handle() != nullptr) return;
+  HWND owner = F_Main.Handle();
+  F_NetResEnum.Create(owner);
+  F_SettingButton.Create(owner, [this](bool mayAsk) { return SaveAndRebuildButtons(mayAsk); });
+  F_SettingButtonForm.Create(owner);
+  F_ConnectionDialog.Create(owner);
 }
 
 bool Application::SaveAndRebuildButtons(bool mayAsk) {

@@ -30,6 +30,8 @@ class Application {
                        size_t connectButtonLimit = kConnectButtonLimit);
   // Creates F_Main (shown), then F_NetResEnum, F_SettingButton, F_SettingButtonForm, F_ConnectionDialog.
   void CreateWindows(int showCommand);
+  // Makes the four dialogs, owned by the main window, when they are not made yet: when one is first needed.
+  void CreateDialogs();
   // Runs the message loop until the main window closes.
   int Run();
   // Whether a network call still runs on a worker, after waiting for it up to this long.

@@ -79,6 +79,7 @@ std::uint32_t CommandRunner::Connect(const Command& command) {
   // With a user name and no password to send: the user types it in the confirmation dialog.
   if (job->plan.sendCredentials && job->password.empty()) {
     TF_ConnectionDialog& dialog = app_.F_ConnectionDialog;
+    if (inWindow_) app_.CreateDialogs();
     if (dialog.Handle() == nullptr) dialog.Create(nullptr);
     dialog.DriveLine = DriveLine(job->drive);
     dialog.Folder = row.Folder;

@@ -35,7 +35,8 @@ bool IsDeviceName(TextView base) {
 
 Text FileBaseName(const ButtonSetting& row) {
   Text base = row.Name;
-  if (base.empty()) base = Text(TextView(row.Folder).substr(std::min(row.Folder.find_first_not_of(u'\\'), row.Folder.size())));
+  if (base.empty())
+    base = Text(TextView(row.Folder).substr(std::min(row.Folder.find_first_not_of(u'\\'), row.Folder.size())));
   std::replace_if(base.begin(), base.end(), IsReservedInFileNames, u'_');
   if (base.size() > kLongestFileName) base.resize(kLongestFileName);
   // Windows drops trailing dots and spaces from a file name.

@@ -55,9 +55,9 @@ std::uint32_t WriteShellLink(const Text& path, const ShellLinkDetails& details) 
   const std::wstring icon = ToWide(details.iconFile);
   const std::wstring description = ToWide(details.description);
   const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
-  for (const HRESULT step : {link->SetPath(target.c_str()), link->SetArguments(arguments.c_str()),
-                             link->SetIconLocation(icon.c_str(), 0), link->SetDescription(description.c_str()),
-                             link->SetWorkingDirectory(folder.c_str())}) {
+  for (const HRESULT step :
+       {link->SetPath(target.c_str()), link->SetArguments(arguments.c_str()), link->SetIconLocation(icon.c_str(), 0),
+        link->SetDescription(description.c_str()), link->SetWorkingDirectory(folder.c_str())}) {
     if (FAILED(step)) return static_cast<std::uint32_t>(step);
   }
   ComPtr<IPersistFile> file;
@@ -69,8 +69,8 @@ std::uint32_t WriteShellLink(const Text& path, const ShellLinkDetails& details) 
 
 Text DesktopFolder() {
   wchar_t folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
-                              folder))) {
+  if (FAILED(
+          SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder))) {
     return Text();
   }
   return FromWide(folder);

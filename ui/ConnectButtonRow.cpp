@@ -33,12 +33,12 @@ size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const ButtonRows& settings, s
     // "&&" shows an ampersand of the name as itself instead of underlining the next letter.
     std::wstring caption;
     for (wchar_t c : ToWide(settings.Row(i).Name)) caption.append(c == L'&' ? 2 : 1, c);
-    HWND button =
-        CreateWindowExW(0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                        Scale(kConnectButtonLeft, dpi), Scale(ConnectButtonTop(i), dpi) - panel.Position(),
-                        Scale(kConnectButtonWidth, dpi), Scale(kConnectButtonHeight, dpi), panel.Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(std::min<size_t>(kFirstId + i, kLastId))),
-                        GetModuleHandleW(nullptr), nullptr);
+    HWND button = CreateWindowExW(
+        WS_EX_NOPARENTNOTIFY, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+        Scale(kConnectButtonLeft, dpi), Scale(ConnectButtonTop(i), dpi) - panel.Position(),
+        Scale(kConnectButtonWidth, dpi), Scale(kConnectButtonHeight, dpi), panel.Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(std::min<size_t>(kFirstId + i, kLastId))),
+        GetModuleHandleW(nullptr), nullptr);
     if (button == nullptr) {
       for (size_t k = 0; k < kWindowsGivenBack && !buttons.empty(); ++k) {
         DestroyWindow(buttons.back());
@@ -47,7 +47,9 @@ size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const ButtonRows& settings, s
       break;
     }
     buttons.push_back(button);
-    SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(i));  // the tag: the setting's index
+    // The id tells the setting; only buttons past the last id are tagged (a tag costs Wine a server call).
+    if (i >= static_cast<size_t>(kLastId - kFirstId))
+      SetWindowLongPtrW(button, GWLP_USERDATA, static_cast<LONG_PTR>(i));
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   buttons_ = std::move(buttons);
@@ -63,7 +65,11 @@ bool ConnectButtonRow::IsButton(int id, HWND control, const ScrollBox& panel) {
   return id >= kFirstId && control != nullptr && GetParent(control) == panel.Handle();
 }
 
-LONG_PTR ConnectButtonRow::SettingIndex(HWND button) { return GetWindowLongPtrW(button, GWLP_USERDATA); }
+LONG_PTR ConnectButtonRow::SettingIndex(HWND button) {
+  const int id = GetDlgCtrlID(button);
+  if (id < kFirstId) return -1;
+  return id < kLastId ? id - kFirstId : GetWindowLongPtrW(button, GWLP_USERDATA);
+}
 
 void ConnectButtonRow::ShowStatuses(std::vector<ButtonStatus> statuses, UINT dpi) {
   statuses_ = std::move(statuses);

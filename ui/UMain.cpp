@@ -68,7 +68,7 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 // clang-format off
 const ControlLayout kB_AddButtonLayout{kB_AddButton, WC_BUTTONW, L"接続ボタン編集(&E)", 9, 9, 114, 25,
                                    WS_TABSTOP | BS_PUSHBUTTON};
-const ControlLayout kLabel1Layout{kLabel1, WC_STATICW, L"既に接続済み一覧", 16, 16, 120, 14, SS_LEFT | SS_NOPREFIX};
+const ControlLayout kLabel1Layout{kLabel1, WC_STATICW, L"既に接続済み一覧", 16, 16, 120, 15, SS_LEFT | SS_NOPREFIX};
 const ControlLayout kB_ConnectionSearchLayout{kB_ConnectionSearch, WC_BUTTONW, L"接続済み一覧を更新する(&R)", 249, 8, 193,
                                           25, WS_TABSTOP | BS_PUSHBUTTON};
 const ControlLayout kB_NetResSearchLayout{kB_NetResSearch, WC_BUTTONW, L"ネットワークリソース探索(&S)", 448, 8, 177, 25,
@@ -125,7 +125,9 @@ void TF_Main::Create(int showCommand) {
   ShowWindow(Handle(), showCommand);
 }
 
-void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum, TF_ConnectionDialog& connection) {
+void TF_Main::SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum, TF_ConnectionDialog& connection,
+                         std::function<void()> makeDialogs) {
+  makeDialogs_ = std::move(makeDialogs);
   F_SettingButton_ = &settingButton;
   F_NetResEnum_ = &netResEnum;
   F_ConnectionDialog_ = &connection;
@@ -212,18 +214,14 @@ void TF_Main::OnDpiChanged(UINT oldDpi) {
 void TF_Main::T_OnCreateTimer() {
   KillTimer(Handle(), kT_OnCreate);
   timerArmed_ = false;
-  try {
-    const Text folder = path_;  // the load makes it the settings file's path
-    LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
-    autoConnector_.LoadFile(folder);
-    settingsFolder_ = folder;
-  } catch (...) {
-    // The connections exist whatever became of the settings file: they are shown before the error is.
-    CreateButtons_Connected();
-    throw;
-  }
-  CreateButtons();
+  // The connections are read on the worker while this thread loads the file and makes the buttons (the first
+  // read loads the network providers); they are shown once both are done, and whatever became of the file.
   CreateButtons_Connected();
+  const Text folder = path_;  // the load makes it the settings file's path
+  LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
+  autoConnector_.LoadFile(folder);
+  settingsFolder_ = folder;
+  CreateButtons();
   // After the user's own buttons are there: the shared file may be slow or out of reach.
   sharedLoader_.Load(settingsFolder_);
 }
@@ -408,16 +406,21 @@ void TF_Main::ConnectClick(HWND sender) {
   }
   // The user takes over: what auto-connect stopped at for this button is tried again when due.
   autoConnector_.Forget(setting);
+  makeDialogs_();
   connectFlow_.Click(index, *F_ConnectionDialog_);
 }
 
 void TF_Main::B_AddButtonClick() {
-  if (F_SettingButton_ != nullptr) F_SettingButton_->ShowModal();
+  if (F_SettingButton_ == nullptr) return;
+  makeDialogs_();
+  F_SettingButton_->ShowModal();
 }
 
 void TF_Main::B_NetResSearchClick() {
   // The browser's walks would be a second network operation.
-  if (F_NetResEnum_ != nullptr && !services_.worker.Busy()) F_NetResEnum_->ShowModal();
+  if (F_NetResEnum_ == nullptr || services_.worker.Busy()) return;
+  makeDialogs_();
+  F_NetResEnum_->ShowModal();
 }
 
 void TF_Main::B_ConnectionSearchClick() {

@@ -36,7 +36,9 @@ class TF_Main : public TopLevelWindow {
 
   // Creates the window (FormCreate runs inside) and shows it.
   void Create(int showCommand);
-  void SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum, TF_ConnectionDialog& connection);
+  // The dialogs the main window opens; makeDialogs makes them (once) before the first is shown.
+  void SetDialogs(TF_SettingButton& settingButton, TF_NetResEnum& netResEnum, TF_ConnectionDialog& connection,
+                  std::function<void()> makeDialogs);
 
   void CreateButtons();
   // Reads the current connections on the worker and rebuilds the panels once they are read; nothing
@@ -122,6 +124,7 @@ class TF_Main : public TopLevelWindow {
 
   MainServices services_;
   size_t connectButtonLimit_;
+  std::function<void()> makeDialogs_ = [] {};
   TF_SettingButton* F_SettingButton_ = nullptr;
   TF_NetResEnum* F_NetResEnum_ = nullptr;
   TF_ConnectionDialog* F_ConnectionDialog_ = nullptr;

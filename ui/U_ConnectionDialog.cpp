@@ -22,12 +22,12 @@ const ControlLayout kLayout[] = {
     {kB_Ok, WC_BUTTONW, L"Ok(&O)", 64, 176, 75, 25, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {kB_Cancel, WC_BUTTONW, L"Cancel(&C)", 288, 176, 75, 25, WS_TABSTOP | BS_PUSHBUTTON},
     {kLabel2, WC_STATICW, L"接続認証してフォルダを開きますか？", 8, 8, 400, 20, kLabelStyle, 0, 16},
-    {kL_Drive, WC_STATICW, L"", 16, 45, 400, 14, kLabelStyle},
-    {kLabel, WC_STATICW, L"フォルダ", 16, 64, 100, 14, kLabelStyle},
+    {kL_Drive, WC_STATICW, L"", 16, 45, 400, 15, kLabelStyle},
+    {kLabel, WC_STATICW, L"フォルダ", 16, 64, 100, 15, kLabelStyle},
     {kE_Folder, WC_EDITW, L"", 16, 80, 428, 21, kEditStyle},
-    {kLabel, WC_STATICW, L"ユーザー名", 16, 110, 100, 14, kLabelStyle},
+    {kLabel, WC_STATICW, L"ユーザー名", 16, 110, 100, 15, kLabelStyle},
     {kE_ID, WC_EDITW, L"", 185, 107, 259, 21, kEditStyle},
-    {kLabel, WC_STATICW, L"パスワード", 16, 137, 100, 14, kLabelStyle},
+    {kLabel, WC_STATICW, L"パスワード", 16, 137, 100, 15, kLabelStyle},
     {kE_Pass, WC_EDITW, L"", 185, 134, 259, 21, kEditStyle | ES_PASSWORD},
 };
 // clang-format on

@@ -46,8 +46,9 @@ constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 // clang-format off
 const ControlLayout kLayout[] = {
     {kB_Add, WC_BUTTONW, L"追加(&A)", 8, 13, 75, 25, kButtonStyle},
-    {kB_Edit, WC_BUTTONW, L"選択した設定を編集(&E)", 89, 13, 137, 25, kButtonStyle},
-    {kB_Delete, WC_BUTTONW, L"選択した設定を削除(&D)", 232, 13, 145, 25, kButtonStyle},
+    // Edit is 8 wider than it was, Delete 8 further right: the caption did not fit at 144 DPI.
+    {kB_Edit, WC_BUTTONW, L"選択した設定を編集(&E)", 89, 13, 145, 25, kButtonStyle},
+    {kB_Delete, WC_BUTTONW, L"選択した設定を削除(&D)", 240, 13, 145, 25, kButtonStyle},
     {kB_Up, WC_BUTTONW, L"↑(&U)", 401, 13, 41, 25, kButtonStyle},
     {kB_Down, WC_BUTTONW, L"↓(&B)", 448, 13, 42, 25, kButtonStyle},
     {kB_Close, WC_BUTTONW, L"閉じる(&C)", 563, 13, 75, 25, kButtonStyle},
@@ -64,22 +65,20 @@ const ControlLayout kLayout[] = {
 
 struct Column {
   const wchar_t* caption;
-  int width;    // at 96 DPI; -1 for the list's default
+  int width;    // at 96 DPI
   int maximum;  // the widest the user may drag it, or 0 for no limit
 };
 
 // ID and Pass are hidden from view: the user cannot widen them.
 const Column kColumns[] = {
-    {L"ボタン名", 200, 0}, {L"ドライブ", -1, 0}, {L"フルパス", 400, 0}, {L"ID", 0, 1}, {L"パス", 1, 1},
+    {L"ボタン名", 200, 0}, {L"ドライブ", 64, 0}, {L"フルパス", 400, 0}, {L"ID", 0, 1}, {L"パス", 1, 1},
 };
-
-constexpr int kDefaultColumnWidth = 50;
 
 // The hidden columns stay at their pixel widths, whatever the DPI.
 int ColumnWidth(int column, UINT dpi) {
   const Column& c = kColumns[column];
   if (c.maximum > 0) return c.width;
-  return Scale(c.width < 0 ? kDefaultColumnWidth : c.width, dpi);
+  return Scale(c.width, dpi);
 }
 
 }  // namespace

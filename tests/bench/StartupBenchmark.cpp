@@ -1,6 +1,11 @@
 // Whole-program figures under Wine, run by tools/bench-startup (never a test). Modes:
 //   bare            process start to a painted bare window, and its working set
 //   bare-buttons    the same with 100 plain push buttons: the least that 100 real buttons cost
+//   floor N [stay]  the floor of a start-up with N buttons: process start to one painted window with N themed
+//                   push buttons (common controls 6, the message font); with stay it keeps running (for launch)
+//   launch N EXE... starts EXE (with its arguments) as a new process and reports the time from its creation
+//                   until a visible window of it holds the last of N buttons with ids from 10000, as connect
+//                   buttons have: the release exe and the floor measured the same way
 //   main            process start to the painted main window with the buttons of the prefix's settings file
 //   breakdown       the same start-up, phase by phase
 //   prepare N       writes N settings to the prefix's settings file
@@ -113,6 +118,103 @@ int BareWithButtons() {
   return 0;
 }
 
+// The floor for N connect buttons: what a program that makes N themed push buttons with the message font,
+// and nothing else, costs. Ids from 10000 as the connect buttons' so that launch counts them alike.
+int Floor(int count, bool stay) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  HWND window = CreateBareWindow();
+  ShowWindow(window, SW_SHOW);
+  for (int i = 0; i < count; ++i) {
+    HWND button =
+        CreateWindowExW(0, WC_BUTTONW, L"共有", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 30, 10 + 40 * i,
+                        400, 30, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(10000 + i)), nullptr, nullptr);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  UpdateWindow(window);
+  Pump();
+  if (!stay) {
+    std::printf("floor, %d buttons: %.1f ms, working set %zu KB\n", count, MillisecondsSinceProcessStart(),
+                WorkingSetKilobytes());
+    return 0;
+  }
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
+struct Search {
+  DWORD process;
+  int lastId;  // the id of the last button: made last, so it is last among its siblings
+  bool found;
+};
+
+// Whether the last button is made, a few levels down: each level looks at its last child, and goes into the
+// children before the first button only (a row of buttons holds nothing else). A few calls a look, however many
+// buttons there are, so that looking does not slow the program looked at.
+bool HasLastButton(HWND parent, int lastId, int depth) {
+  HWND first = GetWindow(parent, GW_CHILD);
+  if (first == nullptr) return false;
+  if (GetDlgCtrlID(GetWindow(first, GW_HWNDLAST)) == lastId) return true;
+  if (depth == 0) return false;
+  for (HWND child = first; child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) >= 10000) break;
+    if (HasLastButton(child, lastId, depth - 1)) return true;
+  }
+  return false;
+}
+
+BOOL CALLBACK FindWindowWithButtons(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<Search*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search.process || !IsWindowVisible(window)) return TRUE;
+  search.found = HasLastButton(window, search.lastId, 3);
+  return search.found ? FALSE : TRUE;
+}
+
+int Launch(int count, int argc, char** argv) {
+  std::wstring commandLine;
+  for (int i = 0; i < argc; ++i) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, argv[i], -1, nullptr, 0);
+    std::wstring argument(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, argv[i], -1, argument.data(), length);
+    argument.resize(static_cast<size_t>(length - 1));
+    commandLine += (i > 0 ? L" \"" : L"\"") + argument + L"\"";
+  }
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    std::fprintf(stderr, "could not start %s\n", argv[0]);
+    return 1;
+  }
+  Search search{started.dwProcessId, 10000 + count - 1, false};
+  const ULONGLONG giveUp = GetTickCount64() + 120000;
+  while (!search.found && GetTickCount64() < giveUp && WaitForSingleObject(started.hProcess, 2) == WAIT_TIMEOUT) {
+    EnumWindows(FindWindowWithButtons, reinterpret_cast<LPARAM>(&search));
+  }
+  FILETIME created{}, exited{}, kernel{}, user{};
+  GetProcessTimes(started.hProcess, &created, &exited, &kernel, &user);
+  FILETIME now{};
+  GetSystemTimePreciseAsFileTime(&now);
+  const double elapsed = static_cast<double>(Ticks(now) - Ticks(created)) / 10000.0;
+  TerminateProcess(started.hProcess, 0);
+  WaitForSingleObject(started.hProcess, 10000);
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  if (!search.found) {
+    std::printf("launch: no window with %d buttons\n", count);
+    return 1;
+  }
+  std::printf("launch, %d buttons: %.1f ms\n", count, elapsed);
+  return 0;
+}
+
 int Bare() {
   HWND window = CreateBareWindow();
   ShowWindow(window, SW_SHOW);
@@ -194,23 +296,11 @@ int Breakdown() {
     DestroyWindow(probe);
   }
   phase("first common control (one-off set-up)");
-  // The five windows one at a time, in the order of Application::CreateWindows.
+  // The main window alone, as Application::CreateWindows makes it; the dialogs wait for their first use.
   application.F_Main.Create(SW_SHOW);
   phase("main window created and shown (FormCreate)");
-  HWND owner = application.F_Main.Handle();
-  application.F_NetResEnum.Create(owner);
-  phase("F_NetResEnum created");
-  application.F_SettingButton.Create(owner, [&application](bool mayAsk) {
-    if (!application.F_Main.SaveToIni(mayAsk)) return false;
-    application.F_Main.CreateButtons();
-    return true;
-  });
-  phase("F_SettingButton created");
-  application.F_SettingButtonForm.Create(owner);
-  phase("F_SettingButtonForm created");
-  application.F_ConnectionDialog.Create(owner);
-  phase("F_ConnectionDialog created");
-  application.F_Main.SetDialogs(application.F_SettingButton, application.F_NetResEnum, application.F_ConnectionDialog);
+  application.F_Main.SetDialogs(application.F_SettingButton, application.F_NetResEnum, application.F_ConnectionDialog,
+                                [&application] { application.CreateDialogs(); });
   UpdateWindow(application.F_Main.Handle());
   PumpAllButTimer();
   phase("first paint, no buttons yet");
@@ -236,6 +326,9 @@ int Breakdown() {
     std::printf("  %-46s %8.1f ms   working set %6zu KB\n", p.name, p.milliseconds, p.workingSet);
   }
   std::printf("  %-46s %8.1f ms\n", "total, process start to painted", total);
+  mark = Now();
+  application.CreateDialogs();
+  std::printf("  %-46s %8.1f ms\n", "(later, at the first use: the four dialogs)", Now() - mark);
   return 0;
 }
 
@@ -305,6 +398,8 @@ int main(int argc, char** argv) {
   if (mode == "bare") return Bare();
   if (mode == "bare-buttons") return BareWithButtons();
   if (mode == "main") return Main();
+  if (mode == "floor" && argc > 2) return Floor(std::atoi(argv[2]), argc > 3 && std::string(argv[3]) == "stay");
+  if (mode == "launch" && argc > 3) return Launch(std::atoi(argv[2]), argc - 3, argv + 3);
   if (mode == "breakdown") return Breakdown();
   if (mode == "prepare" && argc > 2) return Prepare(std::strtoul(argv[2], nullptr, 10));
   if (mode == "buttons") return Buttons();
@@ -313,6 +408,8 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) counts.push_back(std::strtoul(argv[i], nullptr, 10));
     return Scale(counts);
   }
-  std::fprintf(stderr, "usage: velloway_startup_bench bare|bare-buttons|main|breakdown|prepare N|buttons|scale N...\n");
+  std::fprintf(stderr,
+               "usage: velloway_startup_bench bare|bare-buttons|floor N [stay]|launch N EXE...|main|breakdown|prepare "
+               "N|buttons|scale N...\n");
   return 2;
 }

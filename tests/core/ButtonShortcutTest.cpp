@@ -22,7 +22,8 @@ TEST(ButtonShortcut, TheCommandLineNamesTheButtonItselfAndTheFileNameIsSafe) {
       {{u"経理", u"", u"\\\\srv\\keiri2", u"", u""}, u"経理.lnk", u"/connect \"\\\\srv\\keiri2\""},
       // A name the command line would read as a switch.
       {{u"-総務", u"", u"\\\\srv\\soumu", u"", u""}, u"-総務.lnk", u"/connect \"\\\\srv\\soumu\""},
-      {{u"a/b:c*d?\"e\"<f>|g\\h", u"", u"\\\\srv\\a", u"", u""}, u"a_b_c_d__e__f__g_h.lnk",
+      {{u"a/b:c*d?\"e\"<f>|g\\h", u"", u"\\\\srv\\a", u"", u""},
+       u"a_b_c_d__e__f__g_h.lnk",
        u"/connect \"a/b:c*d?\\\"e\\\"<f>|g\\h\""},
       {{u" 人事. . ", u"", u"\\\\srv\\jinji", u"", u""}, u"人事.lnk", u"/connect \" 人事. . \""},
       {{u"con", u"", u"\\\\srv\\con", u"", u""}, u"_con.lnk", u"/connect \"con\""},
@@ -56,9 +57,9 @@ TEST(ButtonShortcut, ArgumentsAreQuotedAsWindowsSplitsThem) {
       {u"", u"\"\""},
       {u"a b", u"\"a b\""},
       {u"a\"b", u"\"a\\\"b\""},
-      {u"\\\\srv\\share", u"\"\\\\srv\\share\""},          // backslashes before no quote stay as they are
-      {u"a\\", u"\"a\\\\\""},                              // doubled before the closing quote
-      {u"a\\\"b", u"\"a\\\\\\\"b\""},                      // doubled, and one more for the quote
+      {u"\\\\srv\\share", u"\"\\\\srv\\share\""},  // backslashes before no quote stay as they are
+      {u"a\\", u"\"a\\\\\""},                      // doubled before the closing quote
+      {u"a\\\"b", u"\"a\\\\\\\"b\""},              // doubled, and one more for the quote
   };
   for (const Case& c : cases) EXPECT_EQ(QuoteArgument(c.argument), c.quoted) << EncodeUtf8(c.argument);
 }

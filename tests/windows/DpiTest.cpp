@@ -12,6 +12,7 @@
 namespace velloway {
 namespace {
 
+using testing::ChangeDpi;
 using testing::RectInParent;
 using testing::StandInNetwork;
 
@@ -22,16 +23,6 @@ int FontHeight(HWND control) {
   LOGFONTW description{};
   GetObjectW(font, sizeof description, &description);
   return -description.lfHeight;
-}
-
-// The window moved to a monitor of this DPI, with the size Windows suggests for it.
-void ChangeDpi(TopLevelWindow& window, UINT dpi) {
-  RECT bounds{};
-  GetWindowRect(window.Handle(), &bounds);
-  const UINT old = window.Dpi();
-  RECT suggested{bounds.left, bounds.top, bounds.left + MulDiv(bounds.right - bounds.left, dpi, old),
-                 bounds.top + MulDiv(bounds.bottom - bounds.top, dpi, old)};
-  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
 class DpiTest : public testing::StandInWindowTest {

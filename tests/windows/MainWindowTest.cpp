@@ -5,6 +5,7 @@
 
 #include "StandInWindowTest.h"
 #include "UiHarness.h"
+#include "ui/ConnectButtonRow.h"
 
 namespace velloway {
 namespace {
@@ -93,6 +94,31 @@ TEST_F(MainWindowTest, StartsWithAllFiveWindowsAndLoadsOnTheOneShotTimer) {
   EXPECT_EQ(main().ConnectButtons().size(), 2u);
 }
 
+// Start-up makes the main window alone: the four dialogs are made together, owned by it, when one is first
+// needed (here the confirmation of a connect click).
+TEST_F(MainWindowTest, TheDialogsAreMadeWhenOneIsFirstNeeded) {
+  Launch(StandInNetwork().AddShare(u"\\\\srv\\x"), "x,Z,\\\\srv\\x,,\r\n", kConnectButtonLimit, false);
+  ASSERT_TRUE(running_->WaitForNetwork());
+  Application& app = running_->app();
+  const TopLevelWindow* dialogs[] = {&app.F_NetResEnum, &app.F_SettingButton, &app.F_SettingButtonForm,
+                                     &app.F_ConnectionDialog};
+  for (const TopLevelWindow* dialog : dialogs) EXPECT_EQ(dialog->Handle(), nullptr);
+
+  bool asked = false;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window != app.F_ConnectionDialog.Handle()) return;
+    asked = true;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  });
+  SendMessageW(ButtonAt(0), BM_CLICK, 0, 0);
+  EXPECT_TRUE(asked);
+  for (const TopLevelWindow* dialog : dialogs) {
+    ASSERT_NE(dialog->Handle(), nullptr);
+    EXPECT_EQ(GetWindow(dialog->Handle(), GW_OWNER), main().Handle());
+  }
+  EXPECT_FALSE(StandInNetwork::LastAttempt().has_value());
+}
+
 TEST_F(MainWindowTest, LayoutTextsAndFont) {
   Start(nullptr);
   struct Expected {
@@ -161,7 +187,7 @@ TEST_F(MainWindowTest, TwelveButtonsScrollByFivePerWheelNotch) {
     EXPECT_EQ(bounds.top, 10 + 40 * static_cast<int>(i));
     EXPECT_EQ(bounds.right - bounds.left, 400);
     EXPECT_EQ(bounds.bottom - bounds.top, 30);
-    EXPECT_EQ(GetWindowLongPtrW(buttons[i], GWLP_USERDATA), static_cast<LONG_PTR>(i));
+    EXPECT_EQ(ConnectButtonRow::SettingIndex(buttons[i]), static_cast<LONG_PTR>(i));
     EXPECT_EQ(WindowText(buttons[i]), L"b" + std::to_wstring(i));
   }
   EXPECT_EQ(RectInParent(buttons[11]).top, 450);
@@ -225,7 +251,7 @@ TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {
     ASSERT_EQ(rebuilt.size(), count);
     EXPECT_EQ(SendMessageW(main().Tooltips(), TTM_GETTOOLCOUNT, 0, 0), 0);
     for (size_t i = 0; i < count; ++i) {
-      EXPECT_EQ(GetWindowLongPtrW(rebuilt[i], GWLP_USERDATA), static_cast<LONG_PTR>(i));
+      EXPECT_EQ(ConnectButtonRow::SettingIndex(rebuilt[i]), static_cast<LONG_PTR>(i));
       EXPECT_EQ(WindowText(rebuilt[i]), L"n" + std::to_wstring(i));
     }
     EXPECT_EQ(HintAfterPointerEnters(main(), rebuilt.back()), L"\\\\f（未接続）");
@@ -270,7 +296,7 @@ TEST_F(MainWindowTest, SettingsBeyondTheButtonLimitAreKeptAndTheUserIsTold) {
   ASSERT_EQ(buttons.size(), 3u);
   for (size_t i = 0; i < buttons.size(); ++i) {
     EXPECT_EQ(WindowText(buttons[i]), L"b" + std::to_wstring(i));
-    EXPECT_EQ(GetWindowLongPtrW(buttons[i], GWLP_USERDATA), static_cast<LONG_PTR>(i));
+    EXPECT_EQ(ConnectButtonRow::SettingIndex(buttons[i]), static_cast<LONG_PTR>(i));
     EXPECT_EQ(HintAfterPointerEnters(main(), buttons[i]), L"\\\\srv\\s" + std::to_wstring(i) + L"（未接続）");
   }
   EXPECT_EQ(running_->app().Settings.Count(), 5u);

@@ -11,6 +11,7 @@
 namespace velloway {
 namespace {
 
+using testing::ChangeDpi;
 using testing::StandInNetwork;
 
 // Wine answers 0 to GetGuiResources, so the GDI objects are counted in the process's GDI handle table,
@@ -50,12 +51,6 @@ int WindowCount() {
       },
       reinterpret_cast<LPARAM>(&count));
   return count;
-}
-
-void ChangeDpi(TopLevelWindow& window, UINT dpi) {
-  RECT bounds{};
-  GetWindowRect(window.Handle(), &bounds);
-  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&bounds));
 }
 
 class ResourceHygieneTest : public testing::StandInWindowTest {

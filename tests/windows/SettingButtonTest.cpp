@@ -92,7 +92,7 @@ TEST_F(SettingButtonTest, ListShowsTheSettingsListItself) {
   EXPECT_EQ(Cell(1, 0), L"renamed");  // no second copy
   const LONG_PTR exStyle = ListView_GetExtendedListViewStyle(editor().LV_Button());
   EXPECT_TRUE((exStyle & LVS_EX_FULLROWSELECT) && (exStyle & LVS_EX_GRIDLINES));
-  const int widths[] = {200, 50, 400, 0, 1};
+  const int widths[] = {200, 64, 400, 0, 1};  // the drive column wide enough for its caption
   for (int i = 0; i < 5; ++i) EXPECT_EQ(ListView_GetColumnWidth(editor().LV_Button(), i), widths[i]) << i;
 }
 

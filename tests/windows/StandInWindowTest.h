@@ -38,7 +38,7 @@ class StandInWindowTest : public ::testing::Test {
   }
   // As Start, but returns before the first tick: for what happens at the load itself.
   void Launch(const StandInNetwork& network, const std::optional<std::string>& settings = std::nullopt,
-              size_t connectButtonLimit = kConnectButtonLimit) {
+              size_t connectButtonLimit = kConnectButtonLimit, bool dialogsUpFront = true) {
     running_.reset();
     network.Save();
     if (settings) {
@@ -46,7 +46,7 @@ class StandInWindowTest : public ::testing::Test {
     } else {
       RemoveSettingsFile();
     }
-    running_ = std::make_unique<RunningApplication>(&shell_, connectButtonLimit);
+    running_ = std::make_unique<RunningApplication>(&shell_, connectButtonLimit, dialogsUpFront);
   }
   void TearDown() override {
     running_.reset();

@@ -95,9 +95,19 @@ void WindowWatcher::OnActivate(HWND window) {
   }
 }
 
-RunningApplication::RunningApplication(ShellOpener* shell, size_t connectButtonLimit)
+void ChangeDpi(TopLevelWindow& window, UINT dpi) {
+  RECT bounds{};
+  GetWindowRect(window.Handle(), &bounds);
+  const UINT old = window.Dpi();
+  RECT suggested{bounds.left, bounds.top, bounds.left + MulDiv(bounds.right - bounds.left, dpi, old),
+                 bounds.top + MulDiv(bounds.bottom - bounds.top, dpi, old)};
+  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+RunningApplication::RunningApplication(ShellOpener* shell, size_t connectButtonLimit, bool dialogsUpFront)
     : app_(std::make_unique<Application>(FromWide(TestApplicationDataFolder().c_str()), shell, connectButtonLimit)) {
   app_->CreateWindows(SW_SHOWNOACTIVATE);
+  if (dialogsUpFront) app_->CreateDialogs();
 }
 
 RunningApplication::~RunningApplication() {

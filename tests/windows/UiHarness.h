@@ -19,6 +19,8 @@ std::wstring ClassOf(HWND window);
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window);
 SIZE ClientSize(HWND window);
+// The window moved to a monitor of this DPI, with the size Windows suggests for it.
+void ChangeDpi(TopLevelWindow& window, UINT dpi);
 
 // A click as the button itself reports it: BN_CLICKED to its parent, by its id. Click waits for the handler;
 // PostClick queues it, for a click made from inside a modal loop or one whose handler opens a modal window.
@@ -60,7 +62,10 @@ class WindowWatcher {
 // The application, created as wWinMain creates it.
 class RunningApplication {
  public:
-  explicit RunningApplication(ShellOpener* shell = nullptr, size_t connectButtonLimit = kConnectButtonLimit);
+  // dialogsUpFront: the four dialogs are made at once, for tests that drive them directly; the program makes
+  // them when one is first needed.
+  explicit RunningApplication(ShellOpener* shell = nullptr, size_t connectButtonLimit = kConnectButtonLimit,
+                              bool dialogsUpFront = true);
   ~RunningApplication();
   Application& app() { return *app_; }
   TF_Main& main() { return app_->F_Main; }
