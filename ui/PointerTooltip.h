@@ -20,8 +20,9 @@ class PointerTooltip {
   PointerTooltip(const PointerTooltip&) = delete;
   PointerTooltip& operator=(const PointerTooltip&) = delete;
 
-  // Makes the tooltip window, owned by owner (which gets its notifications).
+  // The tooltip window will be owned by owner (which gets its notifications); it is made when first needed.
   void Create(HWND owner);
+  // The tooltip window; none until the pointer first entered a button.
   HWND Handle() const noexcept { return tooltip_; }
   // The button that now has the tool, or none.
   HWND Button() const noexcept { return button_; }

@@ -202,7 +202,15 @@ void TF_Main::Layout() {
   PlaceWindow(P_ButtonPanel_.Handle(), 0, header, width, connectHeight - header);
   PlaceWindow(P_Connected_.Handle(), 0, connectHeight + splitter, width, connected);
   PlaceWindow(Panel1_.Handle(), 0, 0, width, header);
-  panels_.Place(0, header, width, connected - header);
+  PlaceConnectionPanels();
+}
+
+// The lower half's group fills P_Connected below its header.
+void TF_Main::PlaceConnectionPanels() {
+  RECT lower{};
+  GetClientRect(P_Connected_.Handle(), &lower);
+  const int header = Scale(kHeaderHeight, Dpi());
+  panels_.Place(0, header, lower.right, lower.bottom - header);
 }
 
 void TF_Main::OnDpiChanged(UINT oldDpi) {
@@ -270,7 +278,8 @@ void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remote
   ShowButtonStatuses();
   // The first reading of the connections, and every later one, tells auto-connect what is there.
   autoConnector_.Tick();
-  Layout();
+  // Only the new group needs a place: laying out the whole window again would move every half for nothing.
+  PlaceConnectionPanels();
   panels_.Group()->ScrollTo(0);
 }
 
