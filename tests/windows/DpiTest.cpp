@@ -72,13 +72,7 @@ class DpiTest : public testing::StandInWindowTest {
 TEST_F(DpiTest, EveryWindowFollowsTheMonitorsScale) {
   Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a"), "a,,\\\\srv\\a,,\r\nb,Z,\\\\srv\\b,,\r\n");
   Application& app = running_->app();
-  struct Named {
-    TopLevelWindow& window;
-    const char* name;
-  };
-  for (const Named& w :
-       {Named{app.F_Main, "main"}, Named{app.F_NetResEnum, "browser"}, Named{app.F_SettingButton, "editor"},
-        Named{app.F_SettingButtonForm, "edit dialog"}, Named{app.F_ConnectionDialog, "connection dialog"}}) {
+  for (const testing::NamedWindow& w : testing::FiveWindows(app)) {
     for (const UINT dpi : {144u, 96u}) {
       ChangeDpi(w.window, dpi);
       ExpectFollows(w.window, dpi, w.name);

@@ -27,6 +27,20 @@ class RecordingShell final : public ShellOpener {
 // What every test of the windows starts from: the program on a stand-in network with given settings bytes, its
 // windows, and a shell that records what it is asked to open. Clicks go through Click and PostClick
 // (UiHarness.h); dialogs and message boxes are answered from a WindowWatcher.
+// One of the program's five windows, with the name a test's messages give it.
+struct NamedWindow {
+  TopLevelWindow& window;
+  const char* name;
+};
+
+inline std::vector<NamedWindow> FiveWindows(Application& app) {
+  return {{app.F_Main, "main"},
+          {app.F_NetResEnum, "browser"},
+          {app.F_SettingButton, "editor"},
+          {app.F_SettingButtonForm, "edit dialog"},
+          {app.F_ConnectionDialog, "connection dialog"}};
+}
+
 class StandInWindowTest : public ::testing::Test {
  protected:
   // Starts the program on this network, with these bytes as the settings file (none: no file), and waits for

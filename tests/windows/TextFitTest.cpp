@@ -111,14 +111,8 @@ class TextFitTest : public testing::StandInWindowTest {};
 TEST_F(TextFitTest, EveryCaptionFitsItsControlAt96And144Dpi) {
   Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a"), "a,,\\\\srv\\a,,\r\nb,Z,\\\\srv\\b,,\r\n");
   Application& app = running_->app();
-  struct Named {
-    TopLevelWindow& window;
-    const char* name;
-  };
   std::vector<std::string> misfits;
-  for (const Named& w :
-       {Named{app.F_Main, "main"}, Named{app.F_NetResEnum, "browser"}, Named{app.F_SettingButton, "editor"},
-        Named{app.F_SettingButtonForm, "edit dialog"}, Named{app.F_ConnectionDialog, "connection dialog"}}) {
+  for (const testing::NamedWindow& w : testing::FiveWindows(app)) {
     for (const UINT dpi : {96u, 144u}) {
       if (w.window.Dpi() != dpi) ChangeDpi(w.window, dpi);
       ASSERT_EQ(w.window.Dpi(), dpi);
