@@ -5,16 +5,15 @@
 
 namespace velloway {
 
-void PointerTooltip::Create(HWND owner) { owner_ = owner; }
+void PointerTooltip::Create(HWND owner) {
+  owner_ = owner;
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                             0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
 
 void PointerTooltip::Follow(HWND button) {
   if (button == button_) return;
   Remove();
-  // Made when the pointer first enters a button: start-up need not wait for it.
-  if (tooltip_ == nullptr) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, owner_, nullptr, GetModuleHandleW(nullptr), nullptr);
-  }
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -20,9 +20,8 @@ class PointerTooltip {
   PointerTooltip(const PointerTooltip&) = delete;
   PointerTooltip& operator=(const PointerTooltip&) = delete;
 
-  // The tooltip window will be owned by owner (which gets its notifications); it is made when first needed.
+  // Makes the tooltip window, owned by owner (which gets its notifications).
   void Create(HWND owner);
-  // The tooltip window; none until the pointer first entered a button.
   HWND Handle() const noexcept { return tooltip_; }
   // The button that now has the tool, or none.
   HWND Button() const noexcept { return button_; }

@@ -68,8 +68,7 @@ class TF_Main : public TopLevelWindow {
   HWND B_NetResSearch() const noexcept;
   HWND StatusBar1() const noexcept;  // the status line
   HWND Splitter1() const noexcept { return Splitter1_.Handle(); }
-  // The tooltip of the connect buttons: one tool, moved to the button the pointer enters (made when it first
-  // enters one).
+  // The tooltip of the connect buttons: one tool, moved to the button the pointer enters.
   HWND Tooltips() const noexcept { return hint_.Handle(); }
   // The connect buttons, in the order of the settings list.
   const std::vector<HWND>& ConnectButtons() const noexcept { return connectButtons_.Buttons(); }

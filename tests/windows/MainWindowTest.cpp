@@ -262,6 +262,7 @@ TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {
 TEST_F(MainWindowTest, TooltipShowsTheHintOfTheButtonUnderThePointer) {
   const std::string settings = "a,,\\\\srv\\a,,\r\nb,Q,\\\\srv\\b,,\r\nc,,\\\\srv\\c,,\r\n";
   Start(&settings);
+  HWND tooltips = main().Tooltips();
   for (size_t i : {1u, 2u, 0u}) {
     SCOPED_TRACE(i);
     const std::wstring wanted[] = {L"\\\\srv\\a（未接続）", L"Qドライブ【\\\\srv\\b】（未接続）",
@@ -271,10 +272,8 @@ TEST_F(MainWindowTest, TooltipShowsTheHintOfTheButtonUnderThePointer) {
     // From outside the buttons, so that the pointer enters this one (an earlier test may have left it there).
     ASSERT_TRUE(running_->MovePointerTo({bounds.right + 40, bounds.top}));
     ASSERT_TRUE(running_->MovePointerTo({(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2}));
-    // The tooltip window is made when the pointer first enters a button.
-    auto tooltips = [&] { return main().Tooltips(); };
-    EXPECT_TRUE(running_->PumpUntil([&] { return IsWindowVisible(tooltips()) && WindowText(tooltips()) == wanted[i]; }))
-        << "tooltip visible " << IsWindowVisible(tooltips());
+    EXPECT_TRUE(running_->PumpUntil([&] { return IsWindowVisible(tooltips) && WindowText(tooltips) == wanted[i]; }))
+        << "tooltip visible " << IsWindowVisible(tooltips);
   }
 }
 
