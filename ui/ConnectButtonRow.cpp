@@ -56,7 +56,9 @@ size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const ButtonRows& settings, s
   sharedCount_ = settings.SharedCount();
   marked_.assign(buttons_.size(), std::nullopt);
   SendMessageW(panel.Handle(), WM_SETREDRAW, TRUE, 0);
-  panel.UpdateRange();
+  // The last button is the lowest: no need to walk them all for it.
+  panel.SetRange(
+      buttons_.empty() ? 0 : Scale(ConnectButtonTop(buttons_.size() - 1), dpi) + Scale(kConnectButtonHeight, dpi));
   RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   return buttons_.size();
 }

@@ -21,7 +21,11 @@ void ScrollBox::UpdateRange() {
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
     lowest = std::max(lowest, static_cast<int>(bounds.bottom) + position_);
   }
-  range_ = lowest;
+  SetRange(lowest);
+}
+
+void ScrollBox::SetRange(int range) {
+  range_ = range;
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -68,7 +72,9 @@ LRESULT ScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_SIZE: UpdateRange(); return 0;
+    // The children did not move: the range stands, only the page changed (walking thousands of buttons for it
+    // would cost a server call each under Wine).
+    case WM_SIZE: SetRange(range_); return 0;
     default: return Panel::HandleMessage(message, wParam, lParam);
   }
 }

@@ -17,6 +17,8 @@ class ScrollBox : public Panel {
   void ScrollTo(int position);
   // Recomputes the range from the children, after they were added, removed or moved.
   void UpdateRange();
+  // Sets the range to the lowest child's bottom in the scrolled content, when the caller knows it: no walk.
+  void SetRange(int range);
   // The nearest of boxes (null ones are skipped) at or above the window under the pointer, when that window
   // is in root; null otherwise.
   static ScrollBox* UnderPointer(HWND root, std::initializer_list<ScrollBox*> boxes);
