@@ -28,7 +28,7 @@ class Application {
   // Windows shell when none is given. connectButtonLimit: the most connect buttons the main window makes.
   explicit Application(Text applicationDataFolder, ShellOpener* shell = nullptr,
                        size_t connectButtonLimit = kConnectButtonLimit);
-  // Creates F_Main (shown), then F_NetResEnum, F_SettingButton, F_SettingButtonForm, F_ConnectionDialog.
+  // Creates F_Main and shows it; the four dialogs wait for their first use (CreateDialogs).
   void CreateWindows(int showCommand);
   // Makes the four dialogs, owned by the main window, when they are not made yet: when one is first needed.
   void CreateDialogs();

@@ -33,7 +33,8 @@ class ConnectButtonRow {
   const std::vector<HWND>& Buttons() const noexcept { return buttons_; }
   // Whether this control is one of the buttons (by its id and its parent).
   static bool IsButton(int id, HWND control, const ScrollBox& panel);
-  // The index of the setting a button stands for, as tagged at its making; -1 for no button of the row.
+  // The index of the setting a button stands for, from its id (past the last id, from the tag it was given);
+  // -1 for a control whose id is below the buttons'.
   static LONG_PTR SettingIndex(HWND button);
 
   // Shows each setting's status (by setting index) as its button's mark; only changed marks are sent, all of
