@@ -17,11 +17,7 @@ bool AutoConnectSet::Same(const Key& a, const Key& b) {
 
 Text AutoConnectSet::KeyText(const ButtonSetting& row) {
   const Key key = KeyOf(row);
-  Text folder = key.folder;
-  for (char16_t& c : folder) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
-  return key.drive + u"\t" + folder;
+  return key.drive + u"\t" + AsciiUpper(key.folder);
 }
 
 bool AutoConnectSet::Contains(const ButtonSetting& row) const {

@@ -22,10 +22,7 @@ bool IsReservedInFileNames(char16_t c) {
 
 // Windows keeps these names for devices, whatever the extension.
 bool IsDeviceName(TextView base) {
-  Text upper(base.substr(0, base.find(u'.')));
-  for (char16_t& c : upper) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
+  const Text upper = AsciiUpper(base.substr(0, base.find(u'.')));
   for (const char16_t* device : {u"CON", u"PRN", u"AUX", u"NUL"}) {
     if (upper == device) return true;
   }

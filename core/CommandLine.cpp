@@ -5,14 +5,6 @@
 namespace velloway {
 namespace {
 
-Text Lower(TextView text) {
-  Text lower(text);
-  for (char16_t& c : lower) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return lower;
-}
-
 bool IsSwitch(TextView argument) { return argument.size() > 1 && (argument[0] == u'/' || argument[0] == u'-'); }
 
 ParsedCommand Refused(Text why) { return ParsedCommand{Command{}, std::move(why)}; }
@@ -31,21 +23,21 @@ ParsedCommand ParseCommandLine(const std::vector<Text>& arguments) {
       continue;
     }
     if (!IsSwitch(argument)) return Refused(u"余分な引数があります: " + argument);
-    const Text name = Lower(TextView(argument).substr(1));
+    const Text name = AsciiUpper(TextView(argument).substr(1));
     CommandKind kind = CommandKind::None;
-    if (name == u"connect") {
+    if (name == u"CONNECT") {
       kind = CommandKind::Connect;
-    } else if (name == u"disconnect") {
+    } else if (name == u"DISCONNECT") {
       kind = CommandKind::Disconnect;
-    } else if (name == u"list") {
+    } else if (name == u"LIST") {
       kind = CommandKind::List;
-    } else if (name == u"noopen") {
+    } else if (name == u"NOOPEN") {
       command.noOpen = true;
       continue;
-    } else if (name == u"force") {
+    } else if (name == u"FORCE") {
       command.force = true;
       continue;
-    } else if (name == u"signin") {
+    } else if (name == u"SIGNIN") {
       command.signIn = true;
       continue;
     } else {

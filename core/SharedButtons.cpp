@@ -15,11 +15,7 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool IsAutoField(const std::vector<Text>& fields) {
   if (fields.size() <= kAutoField) return false;
-  Text value = Trim(MyDecode(fields[kAutoField]));
-  for (char16_t& c : value) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return value == u"auto";
+  return AsciiUpper(Trim(MyDecode(fields[kAutoField]))) == u"AUTO";
 }
 
 // A control character would let a shared name or folder pass for something else, in the list and in the copy.

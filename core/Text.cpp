@@ -23,6 +23,14 @@ Text NumberText(unsigned long long value) {
   return Text(digits.begin(), digits.end());
 }
 
+Text AsciiUpper(TextView text) {
+  Text upper(text);
+  for (char16_t& c : upper) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  }
+  return upper;
+}
+
 bool HasControlCharacter(TextView text) {
   for (char16_t c : text) {
     if (IsControl(c)) return true;

@@ -15,6 +15,9 @@ Text Trim(TextView text);
 // A number in decimal digits, as messages show result codes and counts.
 Text NumberText(unsigned long long value);
 
+// The text with a-z made A-Z and nothing else changed: switches, keywords and share names compare so.
+Text AsciiUpper(TextView text);
+
 // Whether text holds a control character (U+0000 to U+001F, U+007F): a line break in a name would split a
 // line of the settings file, and none belongs in a name, a path or a user name.
 bool HasControlCharacter(TextView text);

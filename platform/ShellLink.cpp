@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/UniqueAny.h"
 #include "platform/WinText.h"
 
 namespace velloway {
@@ -26,44 +27,37 @@ class ComScope {
   HRESULT result_;
 };
 
-// Releases a COM interface once.
 template <typename T>
-class ComPtr {
- public:
-  ComPtr() noexcept = default;
-  ~ComPtr() {
-    if (p_ != nullptr) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T* operator->() const noexcept { return p_; }
-  void** put() noexcept { return reinterpret_cast<void**>(&p_); }
+void ReleaseInterface(T* object) noexcept {
+  object->Release();
+}
 
- private:
-  T* p_ = nullptr;
-};
+template <typename T>
+using ComPtr = UniqueAny<T*, &ReleaseInterface<T>>;
 
 }  // namespace
 
 std::uint32_t WriteShellLink(const Text& path, const ShellLinkDetails& details) {
   const ComScope com;
   ComPtr<IShellLinkW> link;
-  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put());
+  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    reinterpret_cast<void**>(link.put()));
   if (FAILED(result)) return static_cast<std::uint32_t>(result);
+  IShellLinkW& shellLink = *link.get();
   const std::wstring target = ToWide(details.target);
   const std::wstring arguments = ToWide(details.arguments);
   const std::wstring icon = ToWide(details.iconFile);
   const std::wstring description = ToWide(details.description);
   const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
-  for (const HRESULT step :
-       {link->SetPath(target.c_str()), link->SetArguments(arguments.c_str()), link->SetIconLocation(icon.c_str(), 0),
-        link->SetDescription(description.c_str()), link->SetWorkingDirectory(folder.c_str())}) {
+  for (const HRESULT step : {shellLink.SetPath(target.c_str()), shellLink.SetArguments(arguments.c_str()),
+                             shellLink.SetIconLocation(icon.c_str(), 0), shellLink.SetDescription(description.c_str()),
+                             shellLink.SetWorkingDirectory(folder.c_str())}) {
     if (FAILED(step)) return static_cast<std::uint32_t>(step);
   }
   ComPtr<IPersistFile> file;
-  result = link->QueryInterface(IID_IPersistFile, file.put());
+  result = shellLink.QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()));
   if (FAILED(result)) return static_cast<std::uint32_t>(result);
-  result = file->Save(ToWide(path).c_str(), TRUE);
+  result = file.get()->Save(ToWide(path).c_str(), TRUE);
   return FAILED(result) ? static_cast<std::uint32_t>(result) : 0;
 }
 

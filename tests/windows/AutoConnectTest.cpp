@@ -46,28 +46,17 @@ class AutoConnectTest : public testing::StandInWindowTest {
     StandInWindowTest::TearDown();
     DeleteFileW(AutoFilePath().c_str());
   }
-  // Opens the editor, runs steps in it, and closes it (which saves).
+  // Opens the editor, runs steps in it, and closes it (which saves); the edit dialog gets inForm, then OK, and a
+  // question (the delete's) yes.
   void InEditor(const std::function<void()>& steps, const std::function<void()>& inForm = {}) {
-    bool acted = false;
-    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
-      if (window == editor().Handle() && !acted) {
-        acted = true;
-        testing::RunSoon([&] {
-          steps();
-          PostClick(editor().B_Close());
-        });
-      } else if (window == form().Handle()) {
+    StandInWindowTest::InEditor(steps, [&](HWND window, const WindowWatcher::Seen& seen) {
+      if (window == form().Handle()) {
         if (inForm) inForm();
         PostClick(form().B_OK());
       } else if (seen.className == L"#32770") {
-        WindowWatcher::Answer(window, IDYES);  // the delete's question
+        WindowWatcher::Answer(window, IDYES);
       }
     });
-    Click(main().B_AddButton());
-  }
-  void Select(int row) {
-    ListView_SetItemState(editor().LV_Button(), -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(editor().LV_Button(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   }
   void Tick(bool on) { SendMessageW(form().CK_AutoConnect(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
   ButtonState StateOf(size_t button) { return main().ConnectButtonStatus(button).state; }

@@ -80,10 +80,6 @@ class CredentialManagerTest : public testing::StandInWindowTest {
     return testing::ReadBytes(FromWide(testing::SettingsFilePath().c_str())).value_or("(none)");
   }
 
-  void Select(int row) {
-    ListView_SetItemState(editor().LV_Button(), -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(editor().LV_Button(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  }
   // Opens the edit dialog on row (or an empty one for -1), lets fill see and change it, then OK.
   void EditWithOk(int row, const std::function<void()>& fill) {
     WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {

@@ -45,10 +45,6 @@ class SettingButtonTest : public testing::StandInWindowTest {
     for (size_t i = 0; i < app().Settings.Count(); ++i) names.push_back(app().Settings.Name(i));
     return names;
   }
-  void Select(int row) {
-    ListView_SetItemState(editor().LV_Button(), -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(editor().LV_Button(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  }
   std::wstring Cell(int row, int column) {
     wchar_t text[256] = {};
     ListView_GetItemText(editor().LV_Button(), row, column, text, 256);
@@ -609,29 +605,19 @@ std::optional<std::wstring> RunValue() {
 TEST_F(SettingButtonTest, TheSignInBoxWritesAndRemovesTheRunValueAndShowsIt) {
   RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway");
   auto checked = [&] { return SendMessageW(editor().C_SignIn(), BM_GETCHECK, 0, 0) == BST_CHECKED; };
-  auto showAndClose = [&](const std::function<void()>& whileShown) {
-    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
-      if (window != editor().Handle()) return;
-      testing::RunSoon([&] {
-        whileShown();
-        PostClick(editor().B_Close());
-      });
-    });
-    Click(main().B_AddButton());
-  };
   EXPECT_EQ(WindowText(editor().C_SignIn()), L"Windows へのサインイン時に Velloway を起動する(&W)");
   wchar_t program[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
 
   bool shownChecked = true;
-  showAndClose([&] {
+  InEditor([&] {
     shownChecked = checked();
     SendMessageW(editor().C_SignIn(), BM_CLICK, 0, 0);
   });
   EXPECT_FALSE(shownChecked);
   EXPECT_EQ(RunValue(), L"\"" + std::wstring(program) + L"\" /signin");
 
-  showAndClose([&] {
+  InEditor([&] {
     shownChecked = checked();
     SendMessageW(editor().C_SignIn(), BM_CLICK, 0, 0);
   });
@@ -642,7 +628,7 @@ TEST_F(SettingButtonTest, TheSignInBoxWritesAndRemovesTheRunValueAndShowsIt) {
   const std::wstring outside = L"\"C:\\elsewhere\\Velloway.exe\" /signin";
   RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway", REG_SZ,
                   outside.c_str(), static_cast<DWORD>((outside.size() + 1) * sizeof(wchar_t)));
-  showAndClose([&] { shownChecked = checked(); });
+  InEditor([&] { shownChecked = checked(); });
   EXPECT_TRUE(shownChecked);
   RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway");
 }

@@ -90,27 +90,14 @@ class SharedButtonsTest : public testing::StandInWindowTest {
     ListView_GetItemText(editor().LV_Button(), row, column, text, 260);
     return text;
   }
-  void Select(int row) {
-    ListView_SetItemState(editor().LV_Button(), -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(editor().LV_Button(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  }
   // Opens the editor, runs steps in it (message boxes are answered with OK and recorded), then closes it.
   std::vector<std::wstring> InEditor(const std::function<void()>& steps) {
     std::vector<std::wstring> messages;
-    bool acted = false;
-    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
-      if (window == editor().Handle() && !acted) {
-        acted = true;
-        testing::RunSoon([&] {
-          steps();
-          PostClick(editor().B_Close());
-        });
-      } else if (seen.className == L"#32770") {
-        messages.push_back(seen.text);
-        WindowWatcher::Answer(window, IDOK);
-      }
+    StandInWindowTest::InEditor(steps, [&](HWND window, const WindowWatcher::Seen& seen) {
+      if (seen.className != L"#32770") return;
+      messages.push_back(seen.text);
+      WindowWatcher::Answer(window, IDOK);
     });
-    Click(main().B_AddButton());
     return messages;
   }
 };

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,9 +26,6 @@ class RecordingShell final : public ShellOpener {
   std::vector<Text> targets;
 };
 
-// What every test of the windows starts from: the program on a stand-in network with given settings bytes, its
-// windows, and a shell that records what it is asked to open. Clicks go through Click and PostClick
-// (UiHarness.h); dialogs and message boxes are answered from a WindowWatcher.
 // One of the program's five windows, with the name a test's messages give it.
 struct NamedWindow {
   TopLevelWindow& window;
@@ -41,6 +40,9 @@ inline std::vector<NamedWindow> FiveWindows(Application& app) {
           {app.F_ConnectionDialog, "connection dialog"}};
 }
 
+// What every test of the windows starts from: the program on a stand-in network with given settings bytes, its
+// windows, and a shell that records what it is asked to open. Clicks go through Click and PostClick
+// (UiHarness.h); dialogs and message boxes are answered from a WindowWatcher.
 class StandInWindowTest : public ::testing::Test {
  protected:
   // Starts the program on this network, with these bytes as the settings file (none: no file), and waits for
@@ -73,6 +75,31 @@ class StandInWindowTest : public ::testing::Test {
   TF_SettingButtonForm& form() { return app().F_SettingButtonForm; }
   TF_NetResEnum& browser() { return app().F_NetResEnum; }
   TF_ConnectionDialog& dialog() { return app().F_ConnectionDialog; }
+
+  // Selects this one row of the editor's list.
+  void Select(int row) {
+    ListView_SetItemState(editor().LV_Button(), -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(editor().LV_Button(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  // Opens the editor from the main window, runs steps in it once it shows, and closes it (which saves). Any other
+  // window that shows meanwhile (the edit dialog, a message box) goes to other, when given.
+  void InEditor(const std::function<void()>& steps,
+                const std::function<void(HWND, const WindowWatcher::Seen&)>& other = {}) {
+    bool acted = false;
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+      if (window == editor().Handle()) {
+        if (acted) return;
+        acted = true;
+        RunSoon([&] {
+          steps();
+          PostClick(editor().B_Close());
+        });
+      } else if (other) {
+        other(window, seen);
+      }
+    });
+    Click(main().B_AddButton());
+  }
 
   RecordingShell shell_;
   std::unique_ptr<RunningApplication> running_;
