@@ -19,6 +19,11 @@ namespace {
 // box, the connection panels and the dialogs can still be made.
 constexpr size_t kWindowsGivenBack = 200;
 
+// The bottom of the lowest of count buttons, the last one.
+int RowsBottom(size_t count, UINT dpi) {
+  return count == 0 ? 0 : Scale(ConnectButtonTop(count - 1), dpi) + Scale(kConnectButtonHeight, dpi);
+}
+
 }  // namespace
 
 size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const ButtonRows& settings, size_t limit, UINT dpi, HFONT font) {
@@ -27,6 +32,10 @@ size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const ButtonRows& settings, s
   buttons_.clear();
   panel.UpdateRange();  // empty now: back at the top, so new buttons sit at their own tops
 
+  // The range, and with it the scroll bar, before the buttons: showing the bar changes the panel's frame, which
+  // costs Wine far more once the panel holds them.
+  const size_t wanted = std::min(settings.Count(), limit);
+  panel.SetRange(RowsBottom(wanted, dpi));
   std::vector<HWND> buttons;
   buttons.reserve(std::min(settings.Count(), limit));
   for (size_t i = 0; i < settings.Count() && i < limit; ++i) {
@@ -56,9 +65,7 @@ size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const ButtonRows& settings, s
   sharedCount_ = settings.SharedCount();
   marked_.assign(buttons_.size(), std::nullopt);
   SendMessageW(panel.Handle(), WM_SETREDRAW, TRUE, 0);
-  // The last button is the lowest: no need to walk them all for it.
-  panel.SetRange(
-      buttons_.empty() ? 0 : Scale(ConnectButtonTop(buttons_.size() - 1), dpi) + Scale(kConnectButtonHeight, dpi));
+  if (buttons_.size() != wanted) panel.SetRange(RowsBottom(buttons_.size(), dpi));  // the system refused some
   RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   return buttons_.size();
 }
@@ -80,17 +87,23 @@ void ConnectButtonRow::ShowStatuses(std::vector<ButtonStatus> statuses, UINT dpi
   if (dpi != marksDpi_) {
     // The old marks stay until every button has the new ones.
     old = std::exchange(marks_, CreateStateMarks(dpi));
-    oldShared = std::exchange(sharedMarks_, CreateStateMarks(dpi, true));
+    oldShared = std::exchange(sharedMarks_, {});
     marksDpi_ = dpi;
     marked_.assign(buttons_.size(), std::nullopt);
+    if (!buttons_.empty())
+      RedrawWindow(GetParent(buttons_.front()), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
+  // The administrator's badge is drawn once there are buttons to wear it.
+  if (sharedCount_ > 0 && sharedMarks_[0].get() == nullptr) sharedMarks_ = CreateStateMarks(dpi, true);
   for (size_t i = 0; i < buttons_.size(); ++i) {
     const ButtonState state = StatusOf(i).state;
     if (marked_[i] == state) continue;
     BUTTON_IMAGELIST mark{i < sharedCount_ ? SharedMarkOf(state) : MarkOf(state), RECT{Scale(6, dpi), 0, 0, 0},
                           BUTTON_IMAGELIST_ALIGN_LEFT};
     SendMessageW(buttons_[i], BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&mark));
-    InvalidateRect(buttons_[i], nullptr, FALSE);  // not every button repaints for a new image list by itself
+    // Not every button repaints for a new image list by itself. One without a mark yet is still to be painted
+    // whole (a rebuild or a new DPI invalidated them all): asking again would cost Wine a server call a button.
+    if (marked_[i].has_value()) InvalidateRect(buttons_[i], nullptr, FALSE);
     marked_[i] = state;
   }
 }

@@ -87,7 +87,11 @@ LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void AnswerMessageBoxesFromNowOn() { SetWindowsHookExW(WH_CBT, AnswerMessageBoxes, nullptr, GetCurrentThreadId()); }
+// Once for the thread, however often asked.
+void AnswerMessageBoxesFromNowOn() {
+  static const HHOOK hook = SetWindowsHookExW(WH_CBT, AnswerMessageBoxes, nullptr, GetCurrentThreadId());
+  static_cast<void>(hook);
+}
 
 // A window class of nothing but the default behaviour.
 HWND CreateBareWindow() {
@@ -248,13 +252,19 @@ void StartAndWaitForLoad(Application& application) {
     MSG message;
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
     application.Dispatch(message);
+    // The note about buttons left out is posted when the load made fewer buttons than settings; its box is
+    // answered from then on. A hook set before would be called at every window made, each button too, and
+    // slow the start-up measured: the program has none.
+    if (!application.F_Main.StartupTimerArmed() &&
+        application.F_Main.ConnectButtons().size() < application.Settings.Count()) {
+      AnswerMessageBoxesFromNowOn();
+    }
   }
   UpdateWindow(application.F_Main.Handle());
   Pump();  // the paint of the buttons, and the note about buttons left out when there is one
 }
 
 int Main() {
-  AnswerMessageBoxesFromNowOn();
   Application application(velloway::ApplicationDataFolder());
   StartAndWaitForLoad(application);
   const double elapsed = MillisecondsSinceProcessStart();
@@ -345,7 +355,6 @@ int Prepare(size_t count) {
 }
 
 int Buttons() {
-  AnswerMessageBoxesFromNowOn();
   Application application(velloway::ApplicationDataFolder());
   application.CreateWindows(SW_SHOW);
   FillSettings(application.Settings, 1000);
