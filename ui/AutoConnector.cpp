@@ -18,9 +18,12 @@ constexpr WPARAM kResumeSuspend = 0x07;    // PBT_APMRESUMESUSPEND
 
 }  // namespace
 
-void AutoConnector::Attach(HWND window) {
-  window_ = window;
-  addressWatch_ = std::make_unique<AddressChangeWatch>(window, ids_.addressMessage);
+void AutoConnector::Attach(HWND window) { window_ = window; }
+
+void AutoConnector::WatchAddresses() {
+  if (window_ != nullptr && addressWatch_ == nullptr) {
+    addressWatch_ = std::make_unique<AddressChangeWatch>(window_, ids_.addressMessage);
+  }
 }
 
 void AutoConnector::Detach() {
@@ -171,6 +174,7 @@ void AutoConnector::Schedule() {
     if (entry.state == ButtonState::Waiting && (earliest == 0 || entry.due < earliest)) earliest = entry.due;
   }
   if (earliest == 0 || window_ == nullptr) return;
+  WatchAddresses();  // the network may come back before the timer
   const ULONGLONG now = GetTickCount64();
   SetTimer(window_, ids_.timerId, static_cast<UINT>(earliest > now ? earliest - now : 1), nullptr);
 }

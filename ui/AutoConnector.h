@@ -88,13 +88,16 @@ class AutoConnector {
   void StartNext();
   void Finished(const std::shared_ptr<ConnectJob>& job, const Text& key);
   void Schedule();
+  void WatchAddresses();
   ButtonRows Buttons() const { return ButtonRows(services_.settings, &services_.shared); }
 
   Services services_;
   Hooks hooks_;
   Window ids_;
   HWND window_ = nullptr;
-  std::unique_ptr<AddressChangeWatch> addressWatch_;  // while attached
+  // From the first attempt that waits for the network until Detach: only then can an address change matter,
+  // and starting the watch costs a thread.
+  std::unique_ptr<AddressChangeWatch> addressWatch_;
   Text filePath_;
   AutoConnectSet asRead_;          // what the file held at the last load or save
   std::map<Text, Entry> entries_;  // by AutoConnectSet::KeyText
