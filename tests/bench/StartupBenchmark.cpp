@@ -153,32 +153,28 @@ int Floor(int count, bool stay) {
 
 struct Search {
   DWORD process;
-  int lastId;  // the id of the last button: made last, so it is last among its siblings
-  bool found;
+  HWND row;  // the window that holds the buttons, once the first one is made
 };
 
-// Whether the last button is made, a few levels down: each level looks at its last child, and goes into the
-// children before the first button only (a row of buttons holds nothing else). A few calls a look, however many
-// buttons there are, so that looking does not slow the program looked at.
-bool HasLastButton(HWND parent, int lastId, int depth) {
-  HWND first = GetWindow(parent, GW_CHILD);
-  if (first == nullptr) return false;
-  if (GetDlgCtrlID(GetWindow(first, GW_HWNDLAST)) == lastId) return true;
-  if (depth == 0) return false;
-  for (HWND child = first; child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetDlgCtrlID(child) >= 10000) break;
-    if (HasLastButton(child, lastId, depth - 1)) return true;
+// The window, a few levels down, whose children are the buttons (ids from 10000): a row holds nothing else, so
+// its first child tells.
+HWND FindRow(HWND parent, int depth) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) >= 10000) return parent;
+    if (depth > 0) {
+      if (HWND row = FindRow(child, depth - 1)) return row;
+    }
   }
-  return false;
+  return nullptr;
 }
 
-BOOL CALLBACK FindWindowWithButtons(HWND window, LPARAM data) {
+BOOL CALLBACK FindRowOfProcess(HWND window, LPARAM data) {
   auto& search = *reinterpret_cast<Search*>(data);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process != search.process || !IsWindowVisible(window)) return TRUE;
-  search.found = HasLastButton(window, search.lastId, 3);
-  return search.found ? FALSE : TRUE;
+  search.row = FindRow(window, 3);
+  return search.row != nullptr ? FALSE : TRUE;
 }
 
 int Launch(int count, int argc, char** argv) {
@@ -197,10 +193,17 @@ int Launch(int count, int argc, char** argv) {
     std::fprintf(stderr, "could not start %s\n", argv[0]);
     return 1;
   }
-  Search search{started.dwProcessId, 10000 + count - 1, false};
+  // Every look costs the program looked at a server call or more under Wine, and a walk through its windows
+  // many. So the windows are walked every 10 ms only until the first button is there; from then on only the
+  // last child of the row is looked at, every 2 ms. The last button is made last, so it is last among them.
+  Search search{started.dwProcessId, nullptr};
+  const int lastId = 10000 + count - 1;
+  bool found = false;
   const ULONGLONG giveUp = GetTickCount64() + 120000;
-  while (!search.found && GetTickCount64() < giveUp && WaitForSingleObject(started.hProcess, 2) == WAIT_TIMEOUT) {
-    EnumWindows(FindWindowWithButtons, reinterpret_cast<LPARAM>(&search));
+  while (!found && GetTickCount64() < giveUp) {
+    if (search.row == nullptr) EnumWindows(FindRowOfProcess, reinterpret_cast<LPARAM>(&search));
+    found = search.row != nullptr && GetDlgCtrlID(GetWindow(GetWindow(search.row, GW_CHILD), GW_HWNDLAST)) == lastId;
+    if (!found && WaitForSingleObject(started.hProcess, search.row == nullptr ? 10 : 2) != WAIT_TIMEOUT) break;
   }
   FILETIME created{}, exited{}, kernel{}, user{};
   GetProcessTimes(started.hProcess, &created, &exited, &kernel, &user);
@@ -211,7 +214,7 @@ int Launch(int count, int argc, char** argv) {
   WaitForSingleObject(started.hProcess, 10000);
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
-  if (!search.found) {
+  if (!found) {
     std::printf("launch: no window with %d buttons\n", count);
     return 1;
   }
