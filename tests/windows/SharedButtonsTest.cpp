@@ -155,12 +155,16 @@ TEST_F(SharedButtonsTest, SharedRowsAreReadOnlyInTheEditorAndCanBeCopied) {
             u"管理者のボタンの設定ファイルにパスワードが書かれていますが、使いません（そのファイルを読める人すべてに見"
             u"えるため）");
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"経理", L"mine"}));
-  // The shared button carries the administrator's mark beside its state's; the own one the plain mark.
+  // The shared button carries the administrator's mark beside its state's; the own one the plain mark. The
+  // badge's marks are made once the shared file brought a button for them, after the own buttons.
   for (size_t i : {0u, 1u}) {
     BUTTON_IMAGELIST mark{};
     SendMessageW(main().ConnectButtons().at(i), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&mark));
-    EXPECT_EQ(mark.himl, main().StateMark(main().ConnectButtonStatus(i).state, i == 0)) << i;
+    const ButtonState state = main().ConnectButtonStatus(i).state;
+    ASSERT_NE(main().StateMark(state, i == 0), nullptr) << i;
+    EXPECT_EQ(mark.himl, main().StateMark(state, i == 0)) << i;
   }
+  EXPECT_NE(main().StateMark(ButtonState::NotConnected, true), main().StateMark(ButtonState::NotConnected));
   ASSERT_TRUE(app().Shared.at(0).row.Pass.empty());
   EXPECT_TRUE(app().Shared.at(0).autoConnect);
 
