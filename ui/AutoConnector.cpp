@@ -21,9 +21,7 @@ constexpr WPARAM kResumeSuspend = 0x07;    // PBT_APMRESUMESUSPEND
 void AutoConnector::Attach(HWND window) { window_ = window; }
 
 void AutoConnector::WatchAddresses() {
-  if (window_ != nullptr && addressWatch_ == nullptr) {
-    addressWatch_ = std::make_unique<AddressChangeWatch>(window_, ids_.addressMessage);
-  }
+  if (addressWatch_ == nullptr) addressWatch_ = std::make_unique<AddressChangeWatch>(window_, ids_.addressMessage);
 }
 
 void AutoConnector::Detach() {

@@ -37,8 +37,8 @@ size_t ConnectButtonRow::Rebuild(ScrollBox& panel, const ButtonRows& settings, s
   const size_t wanted = std::min(settings.Count(), limit);
   panel.SetRange(RowsBottom(wanted, dpi));
   std::vector<HWND> buttons;
-  buttons.reserve(std::min(settings.Count(), limit));
-  for (size_t i = 0; i < settings.Count() && i < limit; ++i) {
+  buttons.reserve(wanted);
+  for (size_t i = 0; i < wanted; ++i) {
     // "&&" shows an ampersand of the name as itself instead of underlining the next letter.
     std::wstring caption;
     for (wchar_t c : ToWide(settings.Row(i).Name)) caption.append(c == L'&' ? 2 : 1, c);
