@@ -12,26 +12,44 @@ Application::Application(Text applicationDataFolder, ShellOpener* shell, size_t 
     : Shell(shell != nullptr ? *shell : WindowsShell),
       Crypto{CryptoProvider, NetBios, CodePage},
       F_Main(MainServices{Settings, Files, Folders, Reach, CodePage, Network, Worker, Shell, Crypto, Credentials,
-                          std::move(applicationDataFolder), AutoConnects, AutoWorker, Shared, SharedWorker},
+                          std::move(applicationDataFolder), AutoConnects, AutoWorker, Shared, SharedWorker, AutoHolds},
              connectButtonLimit),
       F_NetResEnum(Network, Worker, Settings,
                    [this](const Text& name, const Text& folder) { return AddButtonFromShare(name, folder); }),
-      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials, SignIn, AutoConnects, Shared) {
+      F_SettingButton(Settings, F_SettingButtonForm, Crypto, Credentials, SignIn, AutoConnects, AutoHolds, Shared) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES;
   InitCommonControlsEx(&controls);
 }
 
+Application::~Application() = default;
+
 void Application::CreateWindows(int showCommand) {
   F_Main.Create(showCommand);
   F_Main.SetDialogs(F_SettingButton, F_NetResEnum, F_ConnectionDialog, [this] { CreateDialogs(); });
-  // A command another start handed over: carried out here, its outcome on the status line and the buttons.
-  F_Main.OnCommand([this](const Text& joined) {
-    const ParsedCommand parsed = ParseCommandLine(SplitArguments(joined));
-    if (!parsed.error.empty()) return kExitUsage;
-    CommandRunner runner(*this, true, CommandRunner::Report{[](const Text&) {}, [](const Text&) {}});
-    return runner.Run(parsed.command);
+  // A command another start handed over: carried out here, its outcome on the status line and the buttons, and
+  // what a copy of its own would have printed goes back to the caller.
+  F_Main.OnCommand([this](const std::vector<Text>& arguments, std::function<void(const CommandReply&)> reply) {
+    const ParsedCommand parsed = ParseCommandLine(arguments);
+    if (!parsed.error.empty()) {
+      reply(CommandReply{kExitUsage, {}, {parsed.error + u"\r\n" + CommandUsage()}});
+      return;
+    }
+    // The user opened something between the hand-over and now: never run inside it.
+    if (F_Main.InUserOperation()) {
+      reply(CommandReply{kErrorBusy, {}, {kBusyWithUser}});
+      return;
+    }
+    auto lines = std::make_shared<CommandReply>();
+    handedOver_ = std::make_unique<CommandRunner>(
+        *this, true,
+        CommandRunner::Report{[lines](const Text& line) { lines->out.push_back(line); },
+                              [lines](const Text& line) { lines->error.push_back(line); }});
+    handedOver_->Start(parsed.command, [lines, reply = std::move(reply)](std::uint32_t code) {
+      lines->code = code;
+      reply(*lines);
+    });
   });
 }
 

@@ -1,6 +1,8 @@
 // The application: the settings list, the platform layers and the five windows, created in order.
 #pragma once
 
+#include <memory>
+
 #include "core/AutoConnect.h"
 #include "core/SettingsList.h"
 #include "core/U_crypto.h"
@@ -22,12 +24,17 @@
 
 namespace velloway {
 
+class CommandRunner;
+
 class Application {
  public:
   // applicationDataFolder: the per-user folder the settings folder lives in. shell: where "open" goes; the
   // Windows shell when none is given. connectButtonLimit: the most connect buttons the main window makes.
   explicit Application(Text applicationDataFolder, ShellOpener* shell = nullptr,
                        size_t connectButtonLimit = kConnectButtonLimit);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
   // Creates F_Main and shows it; the four dialogs wait for their first use (CreateDialogs).
   void CreateWindows(int showCommand);
   // Makes the four dialogs, owned by the main window, when they are not made yet: when one is first needed.
@@ -46,6 +53,7 @@ class Application {
 
   SettingsList Settings;
   AutoConnectSet AutoConnects;  // which of them connect by themselves
+  AutoConnectHolds AutoHolds;   // which of those wait for the user: a refusal, a close
   SharedButtons Shared;         // the administrator's buttons, read-only
   WindowsFileStore Files;
   WindowsFolderProbe Folders;
@@ -70,6 +78,10 @@ class Application {
   TF_SettingButton F_SettingButton;
   TF_SettingButtonForm F_SettingButtonForm;
   TF_ConnectionDialog F_ConnectionDialog;
+
+ private:
+  // The command another start handed over, while it runs and until the next one: it is the main window's.
+  std::unique_ptr<CommandRunner> handedOver_;
 };
 
 }  // namespace velloway

@@ -1,6 +1,7 @@
 #include "app/CommandRunner.h"
 
 #include <memory>
+#include <utility>
 
 #include "core/ConnectJob.h"
 #include "core/ConnectPlan.h"
@@ -17,7 +18,6 @@
 namespace velloway {
 namespace {
 
-constexpr std::uint32_t kErrorBusy = 170;           // ERROR_BUSY: the running copy is in another operation
 constexpr std::uint32_t kErrorNotConnected = 2250;  // ERROR_NOT_CONNECTED
 
 }  // namespace
@@ -38,36 +38,47 @@ void CommandRunner::LoadSettings() {
 
 HWND CommandRunner::Owner() const { return inWindow_ ? app_.F_Main.Handle() : nullptr; }
 
-bool CommandRunner::RunOnWorker(std::function<void()> work) {
-  bool done = false;
-  if (!app_.Worker.Start(std::move(work), [&done] { done = true; })) return false;
-  MSG message{};
-  while (!done && GetMessageW(&message, nullptr, 0, 0) > 0) app_.Dispatch(message);
-  if (!done) PostQuitMessage(static_cast<int>(message.wParam));  // the loop's end is the caller's too
-  return done;
+void CommandRunner::Start(const Command& command, std::function<void(std::uint32_t code)> finished) {
+  finished_ = std::move(finished);
+  switch (command.kind) {
+    case CommandKind::Connect: Connect(command); return;
+    case CommandKind::Disconnect: Disconnect(command); return;
+    case CommandKind::List: Finish(List()); return;
+    case CommandKind::None: break;
+  }
+  Finish(0);
 }
 
 std::uint32_t CommandRunner::Run(const Command& command) {
-  switch (command.kind) {
-    case CommandKind::Connect: return Connect(command);
-    case CommandKind::Disconnect: return Disconnect(command);
-    case CommandKind::List: return List();
-    case CommandKind::None: break;
-  }
-  return 0;
+  std::uint32_t code = 0;
+  bool done = false;
+  Start(command, [&](std::uint32_t finishedCode) {
+    code = finishedCode;
+    done = true;
+  });
+  MSG message{};
+  while (!done && GetMessageW(&message, nullptr, 0, 0) > 0) app_.Dispatch(message);
+  if (!done) PostQuitMessage(static_cast<int>(message.wParam));  // the loop's end is the caller's too
+  return code;
 }
 
-std::uint32_t CommandRunner::Connect(const Command& command) {
+void CommandRunner::Finish(std::uint32_t code) {
+  if (auto finished = std::exchange(finished_, nullptr)) finished(code);
+}
+
+void CommandRunner::Connect(const Command& command) {
   const ButtonRows buttons(app_.Settings, &app_.Shared);
   const auto index = FindButton(buttons, command.name);
   if (!index) {
     report_.error(u"ボタン【" + command.name + u"】はありません。");
-    return kExitUnknownName;
+    Finish(kExitUnknownName);
+    return;
   }
   const ButtonSetting row = buttons.Row(*index);
   if (!IsSharePath(row.Folder)) {
     report_.error(kSharePathRule);
-    return kExitUnknownName;
+    Finish(kExitUnknownName);
+    return;
   }
   auto job = std::make_shared<ConnectJob>();
   job->button = row.Name;
@@ -89,37 +100,47 @@ std::uint32_t CommandRunner::Connect(const Command& command) {
     WipeString(dialog.Password);
     if (!confirmed) {
       report_.error(u"接続をやめました。");
-      return kExitCancelled;
+      Finish(kExitCancelled);
+      return;
     }
   }
   if (inWindow_) app_.F_Main.SetStatus(u"接続認証中");
   NetworkProvider& network = app_.Network;
   const FolderProbe& folders = app_.Folders;
   const ReachProbe& reach = app_.Reach;
-  if (!RunOnWorker([job, &network, &folders, &reach] { job->Run(network, folders, reach); })) {
+  const bool noOpen = command.noOpen;
+  const bool started =
+      app_.Worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
+                        [this, job, row, noOpen] {
+                          const ConnectOutcome outcome = job->Outcome();
+                          if (inWindow_ && app_.F_Main.Handle() != nullptr) {
+                            app_.F_Main.SetStatus(outcome.status);
+                            if (job->result == kNoError) {
+                              app_.F_Main.Made(job->drive, job->remote);
+                              app_.F_Main.ConnectionsRead(std::move(job->locals), std::move(job->remotes));
+                            }
+                          }
+                          if (outcome.open && !noOpen) app_.Shell.Open(Owner(), job->plan.openTarget);
+                          const bool done = job->result == kNoError || outcome.open;
+                          (done ? report_.out : report_.error)(u"【" + row.Name + u"】" + outcome.status);
+                          Finish(done ? 0 : job->result);
+                        });
+  if (!started) {
+    WipeString(job->password);
     report_.error(u"ネットワークの操作中です。終わってからもう一度実行してください");
-    return kErrorBusy;
+    Finish(kErrorBusy);
   }
-  const ConnectOutcome outcome = job->Outcome();
-  if (inWindow_) {
-    if (job->result == kNoError) app_.F_Main.Made(job->drive, job->remote);
-    app_.F_Main.SetStatus(outcome.status);
-    app_.F_Main.CreateButtons_Connected();
-  }
-  if (outcome.open && !command.noOpen) app_.Shell.Open(Owner(), job->plan.openTarget);
-  const bool done = job->result == kNoError || outcome.open;
-  (done ? report_.out : report_.error)(u"【" + row.Name + u"】" + outcome.status);
-  return done ? 0 : job->result;
 }
 
-std::uint32_t CommandRunner::Disconnect(const Command& command) {
+void CommandRunner::Disconnect(const Command& command) {
   Text name = command.name;
   if (!IsDriveName(name)) {
     const ButtonRows buttons(app_.Settings, &app_.Shared);
     const auto index = FindButton(buttons, command.name);
     if (!index) {
       report_.error(u"ボタン【" + command.name + u"】はありません。");
-      return kExitUnknownName;
+      Finish(kExitUnknownName);
+      return;
     }
     std::vector<Text> locals;
     std::vector<Text> remotes;
@@ -127,33 +148,51 @@ std::uint32_t CommandRunner::Disconnect(const Command& command) {
     const ButtonStatus status = ButtonStatuses(buttons, locals, remotes).at(*index);
     if (status.state != ButtonState::Connected) {
       report_.error(u"【" + buttons.Row(*index).Name + u"】は接続されていません。");
-      return kErrorNotConnected;
+      Finish(kErrorNotConnected);
+      return;
     }
     name = status.local.empty() ? buttons.Row(*index).Folder : status.local;
   }
   auto close = std::make_shared<CloseJob>();
   close->name = name;
   close->force = command.force;
+  // A close the user asked for: the auto-connect buttons on it wait for the user, as after the window's close.
+  Close(close, inWindow_ ? app_.F_Main.HoldAutoConnect(name) : std::vector<ButtonSetting>{});
+}
+
+void CommandRunner::Close(const std::shared_ptr<CloseJob>& close, std::vector<ButtonSetting> held) {
   NetworkProvider& network = app_.Network;
-  for (;;) {
-    if (!RunOnWorker([close, &network] { close->Run(network); })) {
-      report_.error(u"ネットワークの操作中です。終わってからもう一度実行してください");
-      return kErrorBusy;
-    }
-    if (!close->step.askForce) break;
-    // Files are open: closed only with the user's yes, the question the window asks.
-    if (!AskYesNo(Owner(), close->step.question, false)) {
-      report_.error(u"接続を閉じるのをやめました。");
-      return kExitCancelled;
-    }
-    close->force = true;
+  const auto release = [this](const std::vector<ButtonSetting>& rows) {
+    if (inWindow_ && app_.F_Main.Handle() != nullptr) app_.F_Main.ReleaseAutoConnect(rows);
+  };
+  const bool started = app_.Worker.Start(
+      [close, &network] { close->Run(network); },
+      [this, close, held, release] {
+        if (close->step.askForce) {
+          // Files are open: closed only with the user's yes, the question the window asks.
+          if (!AskYesNo(Owner(), close->step.question, false)) {
+            release(held);
+            report_.error(u"接続を閉じるのをやめました。");
+            Finish(kExitCancelled);
+            return;
+          }
+          close->force = true;
+          Close(close, held);
+          return;
+        }
+        if (close->result != kNoError) release(held);
+        if (inWindow_ && app_.F_Main.Handle() != nullptr) {
+          app_.F_Main.SetStatus(close->step.status);
+          if (close->step.rebuild) app_.F_Main.ConnectionsRead(std::move(close->locals), std::move(close->remotes));
+        }
+        (close->result == kNoError ? report_.out : report_.error)(close->name + u": " + close->step.status);
+        Finish(close->result);
+      });
+  if (!started) {
+    release(held);
+    report_.error(u"ネットワークの操作中です。終わってからもう一度実行してください");
+    Finish(kErrorBusy);
   }
-  if (inWindow_) {
-    app_.F_Main.SetStatus(close->step.status);
-    app_.F_Main.CreateButtons_Connected();
-  }
-  (close->result == kNoError ? report_.out : report_.error)(name + u": " + close->step.status);
-  return close->result;
 }
 
 std::uint32_t CommandRunner::List() {
@@ -164,25 +203,6 @@ std::uint32_t CommandRunner::List() {
   const std::vector<ButtonStatus> statuses = ButtonStatuses(buttons, locals, remotes);
   for (size_t i = 0; i < buttons.Count(); ++i) report_.out(ListLine(buttons.Row(i), statuses[i]));
   return 0;
-}
-
-Text JoinArguments(const std::vector<Text>& arguments) {
-  Text joined;
-  for (const Text& argument : arguments) {
-    joined += argument;
-    joined += u'\n';
-  }
-  return joined;
-}
-
-std::vector<Text> SplitArguments(const Text& joined) {
-  std::vector<Text> arguments;
-  size_t start = 0;
-  for (size_t end = joined.find(u'\n'); end != Text::npos; end = joined.find(u'\n', start)) {
-    arguments.push_back(joined.substr(start, end - start));
-    start = end + 1;
-  }
-  return arguments;
 }
 
 }  // namespace velloway

@@ -1,15 +1,24 @@
 // A command from the command line, carried out with the application's parts: headless in a copy of its own, or
 // in the running copy that another start handed it to (then its window shows the outcome). A connect or a close
-// runs on the network worker while this thread keeps the windows answering.
+// runs on the network worker; nothing waits for it in a loop of its own, so that a handed-over command never
+// holds the window's messages inside another message.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/Application.h"
 #include "core/CommandLine.h"
 
 namespace velloway {
+
+// ERROR_BUSY: the running copy is in the middle of something, the user's or another command.
+inline constexpr std::uint32_t kErrorBusy = 170;
+// Why a handed-over command was not run: the user has a dialog or a question open, or an operation runs.
+inline constexpr char16_t kBusyWithUser[] =
+    u"Velloway で操作中のため実行できませんでした。Velloway の画面での操作を終えてから、もう一度実行してください。";
 
 class CommandRunner {
  public:
@@ -24,25 +33,27 @@ class CommandRunner {
 
   // Loads the settings and the copy of the shared buttons, for a copy without windows.
   void LoadSettings();
-  // The exit code: 0 when done (a connect that found the same share there too), else the Windows result code
-  // or one of ours (kExitUnknownName, kExitCancelled).
+  // Starts the command; finished gets the exit code once it is done (perhaps before Start returns): 0 when done (a
+  // connect that found the same share there too), else the Windows result code or one of ours (kExitUnknownName,
+  // kExitCancelled). The runner must live until then.
+  void Start(const Command& command, std::function<void(std::uint32_t code)> finished);
+  // Start, and this thread's messages until it is done: for a copy without windows.
   std::uint32_t Run(const Command& command);
+  // Whether a started command has not finished yet.
+  bool Running() const noexcept { return static_cast<bool>(finished_); }
 
  private:
-  std::uint32_t Connect(const Command& command);
-  std::uint32_t Disconnect(const Command& command);
+  void Connect(const Command& command);
+  void Disconnect(const Command& command);
+  void Close(const std::shared_ptr<CloseJob>& close, std::vector<ButtonSetting> held);
   std::uint32_t List();
-  // Runs work on the network worker and this thread's messages until it is done; false when the worker is busy.
-  bool RunOnWorker(std::function<void()> work);
+  void Finish(std::uint32_t code);
   HWND Owner() const;
 
   Application& app_;
   bool inWindow_;
   Report report_;
+  std::function<void(std::uint32_t)> finished_;
 };
-
-// The arguments of a command handed to the running copy, as one text, and back.
-Text JoinArguments(const std::vector<Text>& arguments);
-std::vector<Text> SplitArguments(const Text& joined);
 
 }  // namespace velloway

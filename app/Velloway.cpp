@@ -18,12 +18,10 @@
 namespace velloway {
 namespace {
 
-// What the running copy did, in words: it answers with the exit code only.
-Text HandedOverOutcome(const Command& command, std::uint32_t code) {
-  if (code == kExitUnknownName) return u"ボタン【" + command.name + u"】はありません。";
-  if (code == kExitCancelled) return u"やめました。";
-  if (command.kind == CommandKind::Connect) return ConnectResultText(code, command.name).status;
-  return AfterCancel(code, command.name, command.force).status;
+// Why the running copy did not take the command, in words: it answered with a code alone.
+Text NotTakenText(std::uint32_t code) {
+  if (code == kExitUsage) return u"Velloway に渡せないコマンドです（引数に制御文字が含まれているか、長すぎます）。";
+  return kBusyWithUser;
 }
 
 int RunCommand(const Command& command, const std::vector<Text>& arguments) {
@@ -31,13 +29,26 @@ int RunCommand(const Command& command, const std::vector<Text>& arguments) {
   std::optional<SingleInstance> instance(std::in_place);
   // /list reads what is there itself; a connect or a close goes to the running copy, whose window shows it.
   if (command.kind != CommandKind::List && !instance->First()) {
-    if (const auto code = SendCommandToRunningInstance(L"TF_Main", ToWide(JoinArguments(arguments)), 2000)) {
-      if (*code == 0) {
-        output.Out(HandedOverOutcome(command, *code));
-      } else {
-        output.Error(HandedOverOutcome(command, *code));
+    bool gone = false;
+    const auto handed =
+        SendCommandToRunningInstance(L"TF_Main", ToWide(EncodeHandedOverArguments(arguments)), 2000, gone);
+    if (gone) {
+      output.Error(u"Velloway が終了したため、結果を受け取れませんでした。");
+      return static_cast<int>(kExitCancelled);
+    }
+    if (handed && !handed->replied) {
+      output.Error(NotTakenText(handed->code));
+      return static_cast<int>(handed->code);
+    }
+    if (handed) {
+      if (const auto reply = DecodeCommandReply(FromWide(handed->reply))) {
+        for (const Text& line : reply->out) output.Out(line);
+        for (const Text& line : reply->error) output.Error(line);
+        return static_cast<int>(reply->code);
       }
-      return static_cast<int>(*code);
+      // It ran there, but what it said is lost: never run it a second time here.
+      output.Error(u"Velloway からの応答を読み取れませんでした。");
+      return static_cast<int>(kExitUsage);
     }
   }
   instance.reset();  // a start meanwhile makes its windows as usual

@@ -22,6 +22,20 @@ std::vector<ButtonStatus> ButtonStatuses(const ButtonRows& settings, const std::
   return statuses;
 }
 
+std::vector<size_t> ButtonsOnConnection(const ButtonRows& settings, const std::vector<ButtonStatus>& statuses,
+                                        const Text& name) {
+  std::vector<size_t> on;
+  const bool drive = name.size() == 2 && name[1] == u':';
+  for (size_t s = 0; s < settings.Count() && s < statuses.size(); ++s) {
+    const ButtonStatus& status = statuses[s];
+    if (status.state != ButtonState::Connected) continue;
+    const bool through = drive ? SameResourceName(status.local, name)
+                               : status.local.empty() && SameResourceName(settings.Row(s).Folder, name);
+    if (through) on.push_back(s);
+  }
+  return on;
+}
+
 Text StatusWords(const ButtonStatus& status) {
   switch (status.state) {
     case ButtonState::Connected: return status.local.empty() ? Text(u"接続中") : u"接続中 " + status.local;

@@ -23,6 +23,11 @@ struct ButtonStatus {
 std::vector<ButtonStatus> ButtonStatuses(const ButtonRows& settings, const std::vector<Text>& locals,
                                          const std::vector<Text>& remotes);
 
+// The buttons (by index) that show as connected through the connection of this name (a drive such as "Z:", or
+// the remote name of a connection without one): those a close of it leaves unconnected.
+std::vector<size_t> ButtonsOnConnection(const ButtonRows& settings, const std::vector<ButtonStatus>& statuses,
+                                        const Text& name);
+
 // The words for the end of the tooltip: "接続中 Z:", "接続中", "未接続", "待機中", "要確認".
 Text StatusWords(const ButtonStatus& status);
 

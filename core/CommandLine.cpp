@@ -1,5 +1,7 @@
 #include "core/CommandLine.h"
 
+#include <utility>
+
 #include "core/NetworkProvider.h"
 
 namespace velloway {
@@ -82,6 +84,55 @@ bool IsDriveName(TextView name) {
 
 Text ListLine(const ButtonSetting& row, const ButtonStatus& status) {
   return row.Name + u"\t" + row.Drive + u"\t" + row.Folder + u"\t" + StatusWords(status);
+}
+
+Text EncodeHandedOverArguments(const std::vector<Text>& arguments) {
+  Text encoded;
+  for (const Text& argument : arguments) {
+    encoded += argument;
+    encoded += u'\0';
+  }
+  return encoded;
+}
+
+std::optional<std::vector<Text>> DecodeHandedOverArguments(TextView encoded) {
+  if (encoded.size() > kLongestHandedOverCommand || (!encoded.empty() && encoded.back() != u'\0')) return std::nullopt;
+  std::vector<Text> arguments;
+  for (size_t start = 0; start < encoded.size();) {
+    const size_t end = encoded.find(u'\0', start);
+    const TextView argument = encoded.substr(start, end - start);
+    if (HasControlCharacter(argument)) return std::nullopt;
+    arguments.emplace_back(argument);
+    start = end + 1;
+  }
+  return arguments;
+}
+
+Text EncodeCommandReply(const CommandReply& reply) {
+  Text encoded{static_cast<char16_t>(reply.code & 0xFFFF), static_cast<char16_t>(reply.code >> 16)};
+  for (const auto& [tag, lines] : {std::pair{u'O', &reply.out}, std::pair{u'E', &reply.error}}) {
+    for (const Text& line : *lines) {
+      encoded += tag;
+      // A line is text without NULs: one in it would end it early on the other side.
+      for (const char16_t c : line) encoded += c == u'\0' ? u' ' : c;
+      encoded += u'\0';
+    }
+  }
+  return encoded;
+}
+
+std::optional<CommandReply> DecodeCommandReply(TextView encoded) {
+  if (encoded.size() < 2 || (encoded.size() > 2 && encoded.back() != u'\0')) return std::nullopt;
+  CommandReply reply;
+  reply.code = static_cast<std::uint32_t>(encoded[0]) | (static_cast<std::uint32_t>(encoded[1]) << 16);
+  for (size_t start = 2; start < encoded.size();) {
+    const size_t end = encoded.find(u'\0', start);
+    const char16_t tag = encoded[start];
+    if (tag != u'O' && tag != u'E') return std::nullopt;
+    (tag == u'O' ? reply.out : reply.error).emplace_back(encoded.substr(start + 1, end - start - 1));
+    start = end + 1;
+  }
+  return reply;
 }
 
 }  // namespace velloway

@@ -53,4 +53,24 @@ bool IsDriveName(TextView name);
 // One line of /list: Name, Drive, Folder and the state's words, tab-separated.
 Text ListLine(const ButtonSetting& row, const ButtonStatus& status);
 
+// A command handed to the running copy: each argument followed by a NUL, so that no argument can turn into two.
+// The running copy reads no more than this many characters of it; a longer one is refused unread.
+inline constexpr size_t kLongestHandedOverCommand = 4096;
+Text EncodeHandedOverArguments(const std::vector<Text>& arguments);
+// The arguments, or none when the text is not one this program wrote: no final NUL, or a control character in
+// an argument (a line break would read as another line in a log or a list).
+std::optional<std::vector<Text>> DecodeHandedOverArguments(TextView encoded);
+
+// What the running copy answers once a handed-over command is done: its exit code and the lines a copy of its
+// own would have printed, on either handle.
+struct CommandReply {
+  std::uint32_t code = 0;
+  std::vector<Text> out;
+  std::vector<Text> error;
+  bool operator==(const CommandReply&) const = default;
+};
+// The code as two characters (low half first), then each line as a tag ('O' or 'E'), its text and a NUL.
+Text EncodeCommandReply(const CommandReply& reply);
+std::optional<CommandReply> DecodeCommandReply(TextView encoded);
+
 }  // namespace velloway

@@ -1,3 +1,4 @@
+// Auto-connect's attempts, retries and holds, driven by the main window's timers and messages.
 #include "ui/AutoConnector.h"
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include "core/ConnectResult.h"
 #include "core/CredentialKeys.h"
 #include "core/DriveAssignment.h"
+#include "core/RuntimeError.h"
 #include "core/SecureWipe.h"
 #include "core/SharePath.h"
 
@@ -15,6 +17,9 @@ namespace {
 
 constexpr WPARAM kResumeAutomatic = 0x12;  // PBT_APMRESUMEAUTOMATIC
 constexpr WPARAM kResumeSuspend = 0x07;    // PBT_APMRESUMESUSPEND
+// A resume or an address change comes in bursts (every adapter, every address, a flapping link): one pass once
+// they have been quiet this long.
+constexpr UINT kSettleMilliseconds = 3000;
 
 }  // namespace
 
@@ -35,25 +40,47 @@ bool AutoConnector::HandleMessage(UINT message, WPARAM wParam) {
     Tick();
     return true;
   }
-  if (message == ids_.addressMessage) {
+  if (message == WM_TIMER && wParam == ids_.settleTimerId) {
+    KillTimer(window_, ids_.settleTimerId);
     NetworkReturned();
     return true;
   }
-  if (message == WM_POWERBROADCAST) {
-    if (wParam == kResumeAutomatic || wParam == kResumeSuspend) NetworkReturned();
+  // Each one starts the wait anew: the pass runs after the last of them.
+  const bool resumed = message == WM_POWERBROADCAST && (wParam == kResumeAutomatic || wParam == kResumeSuspend);
+  if (message == ids_.addressMessage || resumed) {
+    if (window_ != nullptr) SetTimer(window_, ids_.settleTimerId, kSettleMilliseconds, nullptr);
     return true;
   }
-  return false;
+  return message == WM_POWERBROADCAST;
 }
 
 void AutoConnector::LoadFile(const Text& settingsFolder) {
   filePath_ = settingsFolder + u"\\" + kAutoConnectFileName;
+  refusalsPath_ = settingsFolder + u"\\" + kAutoRefusalsFileName;
   services_.autos = LoadAutoConnectFile(services_.files, filePath_);
   asRead_ = services_.autos;
+  LoadAutoRefusals(services_.files, refusalsPath_, services_.holds);
 }
 
 void AutoConnector::SaveFile() {
   if (!filePath_.empty()) SaveAutoConnectFile(services_.files, filePath_, services_.autos, services_.settings, asRead_);
+  SaveRefusals();
+}
+
+void AutoConnector::SaveRefusals() {
+  if (refusalsPath_.empty()) return;
+  try {
+    SaveAutoRefusals(services_.files, refusalsPath_, services_.holds);
+  } catch (const RuntimeError&) {
+    // Kept for this run all the same; the next change writes the file again.
+  }
+}
+
+bool AutoConnector::Refused(const ButtonSetting& row, bool shared) const {
+  if (!services_.holds.MayBeRefused(row)) return false;
+  Text password = shared ? Text() : ButtonPassword(row, services_.crypto, services_.credentials);
+  const WipeOnExit wipe(password);
+  return services_.holds.Refused(row, password);
 }
 
 void AutoConnector::Tick() {
@@ -61,6 +88,7 @@ void AutoConnector::Tick() {
   const std::vector<ButtonStatus> statuses = hooks_.statuses();
   const ULONGLONG now = GetTickCount64();
   const ButtonRows buttons = Buttons();
+  bool marksChanged = false;
   for (size_t i = 0; i < buttons.Count(); ++i) {
     const ButtonSetting& row = buttons.Row(i);
     if (!buttons.ConnectsByItself(i, services_.autos) || !IsSharePath(row.Folder)) continue;
@@ -69,29 +97,82 @@ void AutoConnector::Tick() {
       entries_.erase(key);
       continue;
     }
-    const Entry& entry = entries_[key];
-    if (entry.state == ButtonState::NeedsCheck || entry.due > now) continue;
+    if (services_.holds.Held(row)) continue;
+    Entry& entry = entries_[key];
+    if (entry.state == ButtonState::NeedsCheck || entry.running) continue;
+    // A refusal kept from an earlier visit of the editor, an earlier start or an earlier sign-in.
+    if (Refused(row, buttons.IsShared(i))) {
+      entry.state = ButtonState::NeedsCheck;
+      marksChanged = true;
+      continue;
+    }
+    if (entry.due > now) continue;
     if (std::find(queue_.begin(), queue_.end(), i) == queue_.end()) queue_.push_back(i);
   }
+  if (marksChanged) hooks_.statesChanged();
   StartNext();
   Schedule();
 }
 
 void AutoConnector::NetworkReturned() {
+  const ULONGLONG now = GetTickCount64();
+  const ULONGLONG spacing = 1000ULL * RetryDelaySeconds(1);
   for (auto& [key, entry] : entries_) {
-    if (entry.state == ButtonState::Waiting) entry.due = 0;
+    if (entry.state != ButtonState::Waiting) continue;
+    entry.due = std::min(entry.due, std::max(now, entry.lastAttempt + spacing));
   }
   Tick();
 }
 
-void AutoConnector::Forget(const ButtonSetting& row) {
+void AutoConnector::ClickEnded(const ButtonSetting& row, std::uint32_t result, bool shared, bool asKept) {
   entries_.erase(AutoConnectSet::KeyText(row));
+  bool changed = services_.holds.UserTookOver(row);
+  // Another user on the server (the click goes on to its question) and a taken letter say nothing of what was
+  // sent.
+  const bool refusal = result != kErrorSessionCredentialConflict && result != kErrorAlreadyAssigned &&
+                       AfterAutoAttempt(result) == AutoNext::Stop;
+  const ButtonRows buttons = Buttons();
+  bool connectsByItself = false;
+  for (size_t i = 0; i < buttons.Count() && !connectsByItself; ++i) {
+    connectsByItself = buttons.Row(i) == row && buttons.ConnectsByItself(i, services_.autos);
+  }
+  if (asKept && refusal && connectsByItself) {
+    Text password = shared ? Text() : ButtonPassword(row, services_.crypto, services_.credentials);
+    const WipeOnExit wipe(password);
+    services_.holds.Refuse(row, PasswordFingerprint(password));
+    entries_[AutoConnectSet::KeyText(row)].state = ButtonState::NeedsCheck;
+    changed = true;
+  }
+  if (changed) SaveRefusals();
   if (window_ != nullptr) hooks_.statesChanged();
 }
 
+std::vector<ButtonSetting> AutoConnector::HoldBack(const std::vector<size_t>& indices) {
+  std::vector<ButtonSetting> held;
+  const ButtonRows buttons = Buttons();
+  for (const size_t index : indices) {
+    if (index >= buttons.Count() || !buttons.ConnectsByItself(index, services_.autos)) continue;
+    const ButtonSetting& row = buttons.Row(index);
+    if (services_.holds.Held(row)) continue;
+    services_.holds.Hold(row);
+    entries_.erase(AutoConnectSet::KeyText(row));
+    held.push_back(row);
+  }
+  std::erase_if(queue_,
+                [&](size_t index) { return index < buttons.Count() && services_.holds.Held(buttons.Row(index)); });
+  return held;
+}
+
+void AutoConnector::Release(const std::vector<ButtonSetting>& rows) {
+  for (const ButtonSetting& row : rows) services_.holds.Release(row);
+  if (!rows.empty()) Tick();
+}
+
 void AutoConnector::ButtonsChanged() {
-  entries_.clear();
   queue_.clear();
+  // Refusals are asked again of the kept ones, which an edit of Folder, ID or password has made obsolete; a
+  // button that waits for its server keeps its time, so that a change never hurries an attempt.
+  std::erase_if(entries_, [](const auto& entry) { return entry.second.state == ButtonState::NeedsCheck; });
   if (window_ != nullptr) hooks_.statesChanged();
   Tick();
 }
@@ -100,6 +181,7 @@ void AutoConnector::MarkStates(std::vector<ButtonStatus>& statuses) const {
   const ButtonRows buttons = Buttons();
   for (size_t i = 0; i < statuses.size() && i < buttons.Count(); ++i) {
     if (statuses[i].state != ButtonState::NotConnected) continue;
+    if (services_.holds.Held(buttons.Row(i))) continue;  // the user's close: shown as not connected
     const auto found = entries_.find(AutoConnectSet::KeyText(buttons.Row(i)));
     if (found != entries_.end() && found->second.state != ButtonState::NotConnected) {
       statuses[i].state = found->second.state;
@@ -113,8 +195,14 @@ void AutoConnector::StartNext() {
     queue_.erase(queue_.begin());
     const ButtonRows buttons = Buttons();
     if (index >= buttons.Count() || !buttons.ConnectsByItself(index, services_.autos)) continue;
-    const ButtonSetting& row = buttons.Row(index);
+    const ButtonSetting row = buttons.Row(index);
+    if (services_.holds.Held(row)) continue;
     const Text key = AutoConnectSet::KeyText(row);
+    // Queued before the connections were read again: connected meanwhile, or by an attempt of its own.
+    const std::vector<ButtonStatus> statuses = hooks_.statuses();
+    if ((index < statuses.size() && statuses[index].state == ButtonState::Connected) || entries_[key].running) {
+      continue;
+    }
     auto job = std::make_shared<ConnectJob>();
     job->button = row.Name;
     job->drive = ConnectDrive(row.Drive);
@@ -131,20 +219,27 @@ void AutoConnector::StartNext() {
       hooks_.statesChanged();
       continue;
     }
+    // The refusal, should there be one, is kept by what was sent, never by the password itself.
+    const Text fingerprint = PasswordFingerprint(job->password);
+    entries_[key].lastAttempt = GetTickCount64();
+    entries_[key].running = true;
     NetworkProvider& network = services_.network;
     const FolderProbe& folders = services_.folders;
     const ReachProbe& reach = services_.reach;
     services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
-                           [this, job, key] { Finished(job, key); });
+                           [this, job, row, fingerprint] { Finished(job, row, fingerprint); });
   }
 }
 
-void AutoConnector::Finished(const std::shared_ptr<ConnectJob>& job, const Text& key) {
+void AutoConnector::Finished(const std::shared_ptr<ConnectJob>& job, const ButtonSetting& row,
+                             const Text& fingerprint) {
+  const Text key = AutoConnectSet::KeyText(row);
   const ConnectOutcome outcome = job->Outcome();
   // 85 counts as connected only when the letter holds this share (the outcome opens it then).
   const AutoNext next =
       job->result == kErrorAlreadyAssigned && !outcome.open ? AutoNext::Stop : AfterAutoAttempt(job->result);
   Entry& entry = entries_[key];
+  entry.running = false;
   switch (next) {
     case AutoNext::Connected: entries_.erase(key); break;
     case AutoNext::Retry:
@@ -152,7 +247,11 @@ void AutoConnector::Finished(const std::shared_ptr<ConnectJob>& job, const Text&
       ++entry.failures;
       entry.due = GetTickCount64() + 1000ULL * RetryDelaySeconds(entry.failures);
       break;
-    case AutoNext::Stop: entry.state = ButtonState::NeedsCheck; break;
+    case AutoNext::Stop:
+      entry.state = ButtonState::NeedsCheck;
+      services_.holds.Refuse(row, fingerprint);
+      SaveRefusals();
+      break;
   }
   // An attempt that ends after the window was closed shows nothing.
   if (window_ == nullptr) return;

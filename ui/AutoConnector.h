@@ -1,6 +1,7 @@
 // The buttons that connect by themselves: at start, when a retry is due, and when the network comes back. They
 // run on a worker of their own, so that a user's click never waits behind them; nothing is asked and nothing
-// is opened. A refused attempt is never repeated by itself.
+// is opened. What the user did wins: a refused attempt is never repeated by itself (not after an editor visit,
+// a change of the shared buttons or a new start), and a connection the user closed is not made again.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "core/AutoConnect.h"
+#include "core/AutoConnectHolds.h"
 #include "core/ButtonRows.h"
 #include "core/ButtonStates.h"
 #include "core/ConnectJob.h"
@@ -30,6 +32,7 @@ class AutoConnector {
   struct Services {
     const SettingsList& settings;  // the own rows, whose auto-connect setting is in autos
     AutoConnectSet& autos;         // read from and saved to its own file beside the settings file
+    AutoConnectHolds& holds;       // refusals (kept in a file of their own) and the user's closes
     const SharedButtons& shared;   // the administrator's, which say themselves whether they connect
     FileStore& files;
     NetworkProvider& network;
@@ -48,9 +51,11 @@ class AutoConnector {
     // The buttons' statuses as the connections were last read.
     std::function<std::vector<ButtonStatus>()> statuses;
   };
-  // The window's timer timerId and its message addressMessage are auto-connect's (see HandleMessage).
+  // The window's timers timerId and settleTimerId and its message addressMessage are auto-connect's (see
+  // HandleMessage).
   struct Window {
     UINT_PTR timerId;
+    UINT_PTR settleTimerId;  // the network's changes have settled
     UINT addressMessage;
   };
   AutoConnector(Services services, Hooks hooks, Window ids)
@@ -63,30 +68,45 @@ class AutoConnector {
   // The retry timer, an address change, a resume from sleep: true when the message was one of these.
   bool HandleMessage(UINT message, WPARAM wParam);
 
-  // Which buttons connect by themselves: read from the file in the settings folder, and written back there
-  // (nothing is written before it was read).
+  // Which buttons connect by themselves and what was refused: read from their files in the settings folder, and
+  // written back there (nothing is written before it was read).
   void LoadFile(const Text& settingsFolder);
   void SaveFile();
 
-  // Attempts every auto-connect button that is not connected now and whose retry is due.
+  // Attempts every auto-connect button that is not connected now, not held back, and whose retry is due.
   void Tick();
-  // The network came back (an address change, a resume from sleep): what waits is due at once.
+  // The network came back (the last of a burst of address changes and resumes): what waits is tried now, though
+  // never sooner after its last attempt than the first retry's delay.
   void NetworkReturned();
-  // The user clicked the button: what it stopped at is forgotten.
-  void Forget(const ButtonSetting& row);
-  // The editor changed the buttons: everything is forgotten, and it starts again.
+  // The user's confirmed click on the button ended with result: what auto-connect stopped at and a hold of the
+  // user's close are forgotten (a click the user cancels changes nothing). When it sent what the button keeps
+  // (asKept: the dialog's values unchanged), a refusal holds the automatic attempts back as their own does.
+  void ClickEnded(const ButtonSetting& row, std::uint32_t result, bool shared, bool asKept);
+  // The user closes the connection of these buttons (by their setting indices): they wait for the user. Those
+  // that were not held before are returned, for Release when the close did not happen.
+  std::vector<ButtonSetting> HoldBack(const std::vector<size_t>& indices);
+  void Release(const std::vector<ButtonSetting>& rows);
+  // The editor or the administrator changed the buttons: what waits keeps its time, and refusals stay.
   void ButtonsChanged();
   // Shows Waiting or NeedsCheck on the buttons this stopped at or waits with and that are not connected.
   void MarkStates(std::vector<ButtonStatus>& statuses) const;
+  // Whether the button's auto-connect waits for the user after the user closed its connection.
+  bool Held(const ButtonSetting& row) const { return services_.holds.Held(row); }
 
  private:
   struct Entry {
     ButtonState state = ButtonState::NotConnected;
     int failures = 0;
     ULONGLONG due = 0;
+    ULONGLONG lastAttempt = 0;  // when the last attempt started; 0 before the first
+    bool running = false;       // an attempt runs now
   };
   void StartNext();
-  void Finished(const std::shared_ptr<ConnectJob>& job, const Text& key);
+  void Finished(const std::shared_ptr<ConnectJob>& job, const ButtonSetting& row, const Text& fingerprint);
+  // Whether what the button would send now was refused before; reads the stored password only when a refusal
+  // of its Folder and ID is kept.
+  bool Refused(const ButtonSetting& row, bool shared) const;
+  void SaveRefusals();
   void Schedule();
   void WatchAddresses();
   ButtonRows Buttons() const { return ButtonRows(services_.settings, &services_.shared); }
@@ -99,6 +119,7 @@ class AutoConnector {
   // and starting the watch costs a thread.
   std::unique_ptr<AddressChangeWatch> addressWatch_;
   Text filePath_;
+  Text refusalsPath_;
   AutoConnectSet asRead_;          // what the file held at the last load or save
   std::map<Text, Entry> entries_;  // by AutoConnectSet::KeyText
   std::vector<size_t> queue_;      // setting indices due for an attempt

@@ -52,7 +52,10 @@ void ConnectFlow::Click(size_t index, TF_ConnectionDialog& dialog) {
 
   const Text key = CredentialKey(setting);
   const size_t own = buttons.OwnIndex(index);
-  Run(job, [this, job, own, shared, key, attempt]() mutable {
+  // What the button keeps was sent unchanged: its refusal is auto-connect's too.
+  const bool asKept = SameResourceName(job->remote, setting.Folder) && job->user == setting.ID && !attempt.typedAnother;
+  Run(job, [this, job, own, shared, key, attempt, asKept, setting]() mutable {
+    window_.clickEnded(setting, job->result, shared, asKept);
     // The row may have been edited meanwhile: only the same button is offered it; a shared one never is.
     attempt.result = job->result;
     const SettingsList& settings = services_.settings;

@@ -30,6 +30,8 @@ class ConnectFlow {
     std::function<void(const Text& name, std::function<void(bool closed)> then)> close;
     std::function<bool()> save;  // the settings, after the button's password was changed
     std::function<void(const Text& drive, const Text& remote)> made;  // a connection this flow made
+    // A confirmed click's connect ended (shared: an administrator's button; asKept: it sent what the button keeps).
+    std::function<void(const ButtonSetting& row, std::uint32_t result, bool shared, bool asKept)> clickEnded;
   };
   ConnectFlow(const MainServices& services, Window window) : services_(services), window_(std::move(window)) {}
 

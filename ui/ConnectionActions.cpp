@@ -44,27 +44,30 @@ void ConnectionActions::OpenRemoteFolder(const Text& target) {
                          });
 }
 
-void ConnectionActions::Close(const Text& name, bool force, std::function<void(bool closed)> then) {
+bool ConnectionActions::Close(const Text& name, bool force, std::function<void(bool closed)> then) {
   auto close = std::make_shared<CloseJob>();
   close->name = name;
   close->force = force;
   NetworkProvider& network = services_.network;
-  services_.worker.Start([close, &network] { close->Run(network); },
-                         [this, close, then = std::move(then)] {
-                           if (window_.handle() == nullptr) return;
-                           if (close->step.askForce) {
-                             if (AskYesNo(window_.handle(), close->step.question, false)) {
-                               Close(close->name, true, then);
-                             } else if (then) {
-                               then(false);
-                             }
-                             return;
-                           }
-                           window_.status(close->step.status);
-                           if (close->step.rebuild)
-                             window_.connections(std::move(close->locals), std::move(close->remotes));
-                           if (then) then(close->step.rebuild);
-                         });
+  return services_.worker.Start(
+      [close, &network] { close->Run(network); },
+      [this, close, then = std::move(then)] {
+        if (window_.handle() == nullptr) return;
+        if (close->step.askForce) {
+          // The user's yes is not lost to an operation started while the question was open
+          // (a refresh after a drive came or went elsewhere).
+          if (!AskYesNo(window_.handle(), close->step.question, false)) {
+            if (then) then(false);
+          } else if (!Close(close->name, true, then)) {
+            window_.status(u"ネットワークの操作中のため、接続を閉じられませんでした。もう一度押してください");
+            if (then) then(false);
+          }
+          return;
+        }
+        window_.status(close->step.status);
+        if (close->step.rebuild) window_.connections(std::move(close->locals), std::move(close->remotes));
+        if (then) then(close->step.rebuild);
+      });
 }
 
 }  // namespace velloway

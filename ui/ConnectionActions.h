@@ -24,7 +24,8 @@ class ConnectionActions {
   // Opens a connection by its name (a drive, or the remote name of one without a drive) in Explorer.
   void Open(const Text& name);
   // Closes a connection, asking first before forcing it; then is told whether it was closed, once it is done.
-  void Close(const Text& name, bool force, std::function<void(bool closed)> then = {});
+  // False when another network operation runs: nothing started, and then is not called.
+  [[nodiscard]] bool Close(const Text& name, bool force, std::function<void(bool closed)> then = {});
 
  private:
   // Opens a remote name once the worker has found it to be a folder.

@@ -3,6 +3,7 @@
 
 #include "core/AnsiCodePage.h"
 #include "core/AutoConnect.h"
+#include "core/AutoConnectHolds.h"
 #include "core/ButtonRows.h"
 #include "core/CredentialStore.h"
 #include "core/FileStore.h"
@@ -33,6 +34,7 @@ struct MainServices {
   NetworkWorker& autoWorker;     // where they connect, apart from the user's operations
   SharedButtons& shared;         // the administrator's buttons, shown before the user's own
   NetworkWorker& sharedWorker;   // where their file is read, within a time limit
+  AutoConnectHolds& autoHolds;   // what holds auto-connect back: refusals and the user's closes
 
   // The connect buttons in order: the shared ones, then the own rows.
   ButtonRows Buttons() const { return ButtonRows(settings, &shared); }

@@ -19,6 +19,9 @@ HWND ModalWindow::CreateModal(const wchar_t* className, const wchar_t* caption, 
 }
 
 ModalResult ModalWindow::ShowModal() {
+  // Never a second loop on a window already shown: whatever asked (a message that arrived inside the first) would
+  // take over what the user is filling in, and one close would end both.
+  if (showing_) return ModalResult::None;
   HWND owner = GetWindow(Handle(), GW_OWNER);
   // Shown from another modal window (the edit dialog from the browser, say), that window is blocked too,
   // and only windows that were enabled are enabled again afterwards.

@@ -9,7 +9,8 @@ enum class ModalResult { None, Ok, Cancel };
 
 class ModalWindow : public TopLevelWindow {
  public:
-  // Shows the window, disables the owner and runs messages until EndModal; then hides it again.
+  // Shows the window, disables the owner and runs messages until EndModal; then hides it again. None, at once,
+  // when it is showing already.
   ModalResult ShowModal();
   void EndModal(ModalResult result) noexcept { result_ = result; }
   bool IsShowing() const noexcept { return showing_; }

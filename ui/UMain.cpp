@@ -5,6 +5,7 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <string>
 #include <utility>
@@ -42,8 +43,9 @@ enum ControlId {
 constexpr char16_t kWaitForOperation[] = u"ネットワークの操作中です。終わってからもう一度押してください";
 
 constexpr UINT_PTR kT_OnCreate = 1;
-constexpr UINT_PTR kT_AutoConnect = 2;  // the next automatic attempt that waits for the network is due
-constexpr UINT_PTR kT_SharedLimit = 3;  // the shared buttons' file took too long
+constexpr UINT_PTR kT_AutoConnect = 2;     // the next automatic attempt that waits for the network is due
+constexpr UINT_PTR kT_SharedLimit = 3;     // the shared buttons' file took too long
+constexpr UINT_PTR kT_NetworkSettled = 4;  // the network's burst of changes has been quiet for a while
 // A strip's button click, handled once the strip's own handler has returned: the handler may rebuild
 // (and so destroy) the strip. wParam is the strip's tag; lParam is 0 for open and 1 for close, plus twice
 // the panels' generation: a click on panels that a rebuild has since replaced is dropped.
@@ -54,6 +56,9 @@ constexpr UINT kButtonsLeftOut = WM_APP + 2;
 constexpr UINT kAddressesChanged = WM_APP + 3;
 // The network operation that kept the questions about gone shared buttons' connections waiting has ended.
 constexpr UINT kOfferToClose = WM_APP + 4;
+// A command handed over by another start, taken: it runs from here, outside the message that brought it.
+constexpr UINT kRunCommand = WM_APP + 5;
+constexpr std::uint32_t kErrorBusy = 170;  // ERROR_BUSY
 constexpr UINT kT_OnCreateInterval = 10;
 
 constexpr int kClientWidth = 682;
@@ -89,31 +94,34 @@ TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
                                         [this](std::vector<Text> locals, std::vector<Text> remotes) {
                                           ShowConnections(std::move(locals), std::move(remotes));
                                         }}),
-      connectFlow_(services_,
-                   ConnectFlow::Window{[this] { return Handle(); },
-                                       [this](const Text& status) {
-                                         SetStatus(status);
-                                         UpdateWindow(StatusBar1());
-                                       },
-                                       [this](std::vector<Text> locals, std::vector<Text> remotes) {
-                                         ShowConnections(std::move(locals), std::move(remotes));
-                                       },
-                                       [this](const Text& name, std::function<void(bool)> then) {
-                                         connectionActions_.Close(name, false, std::move(then));
-                                       },
-                                       [this] { return SaveToIni(); },
-                                       [this](const Text& drive, const Text& remote) { Made(drive, remote); }}),
-      autoConnector_(AutoConnector::Services{services_.settings, services_.autoConnects, services_.shared,
-                                             services_.files, services_.network, services_.autoWorker, services_.crypto,
-                                             services_.credentials, services_.folders, services_.reach},
-                     AutoConnector::Hooks{[this](const Text& status) { SetStatus(status); },
-                                          [this](std::vector<Text> locals, std::vector<Text> remotes) {
-                                            ShowConnections(std::move(locals), std::move(remotes));
-                                          },
-                                          [this] { ShowButtonStatuses(); },
-                                          [this](const Text& drive, const Text& remote) { Made(drive, remote); },
-                                          [this] { return CurrentStatuses(); }},
-                     AutoConnector::Window{kT_AutoConnect, kAddressesChanged}),
+      connectFlow_(
+          services_,
+          ConnectFlow::Window{
+              [this] { return Handle(); },
+              [this](const Text& status) {
+                SetStatus(status);
+                UpdateWindow(StatusBar1());
+              },
+              [this](std::vector<Text> locals, std::vector<Text> remotes) {
+                ShowConnections(std::move(locals), std::move(remotes));
+              },
+              [this](const Text& name, std::function<void(bool)> then) { CloseByUser(name, std::move(then)); },
+              [this] { return SaveToIni(); }, [this](const Text& drive, const Text& remote) { Made(drive, remote); },
+              [this](const ButtonSetting& row, std::uint32_t result, bool shared, bool asKept) {
+                autoConnector_.ClickEnded(row, result, shared, asKept);
+              }}),
+      autoConnector_(
+          AutoConnector::Services{services_.settings, services_.autoConnects, services_.autoHolds, services_.shared,
+                                  services_.files, services_.network, services_.autoWorker, services_.crypto,
+                                  services_.credentials, services_.folders, services_.reach},
+          AutoConnector::Hooks{[this](const Text& status) { SetStatus(status); },
+                               [this](std::vector<Text> locals, std::vector<Text> remotes) {
+                                 ShowConnections(std::move(locals), std::move(remotes));
+                               },
+                               [this] { ShowButtonStatuses(); },
+                               [this](const Text& drive, const Text& remote) { Made(drive, remote); },
+                               [this] { return CurrentStatuses(); }},
+          AutoConnector::Window{kT_AutoConnect, kT_NetworkSettled, kAddressesChanged}),
       sharedLoader_(services_,
                     SharedButtonLoader::Hooks{[this](const Text& status) { SetStatus(status); },
                                               [this](const SharedButtons& gone) { SharedButtonsChanged(gone); }},
@@ -226,12 +234,20 @@ void TF_Main::T_OnCreateTimer() {
   // read loads the network providers); they are shown once both are done, and whatever became of the file.
   CreateButtons_Connected();
   const Text folder = path_;  // the load makes it the settings file's path
-  LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
+  // A vlw.ini that another program holds is reported once the rest is loaded: the side files and the shared
+  // buttons do not depend on it.
+  std::exception_ptr unreadable;
+  try {
+    LoadSettingsFile(path_, services_.settings, services_.files, services_.codePage, unread_, &asRead_);
+  } catch (...) {
+    unreadable = std::current_exception();
+  }
   autoConnector_.LoadFile(folder);
   settingsFolder_ = folder;
   CreateButtons();
   // After the user's own buttons are there: the shared file may be slow or out of reach.
   sharedLoader_.Load(settingsFolder_);
+  if (unreadable) std::rethrow_exception(unreadable);
 }
 
 void TF_Main::CreateButtons() {
@@ -249,7 +265,8 @@ Text TF_Main::HintOf(HWND button) const {
   const auto index = static_cast<size_t>(tag);
   if (tag < 0 || index >= buttons.Count()) return Text();
   return ConnectButtonHint(buttons.Row(index)) + u"（" + StatusWords(connectButtons_.StatusOf(index)) + u"）" +
-         (buttons.IsShared(index) ? u"（管理者が配布したボタン）" : u"");
+         (buttons.IsShared(index) ? u"（管理者が配布したボタン）" : u"") +
+         (autoConnector_.Held(buttons.Row(index)) ? u"（自動接続を一時停止中）" : u"");
 }
 
 void TF_Main::CreateButtons_Connected() {
@@ -268,6 +285,10 @@ void TF_Main::CreateButtons_Connected() {
 void TF_Main::PostStripClick(ConnectionPanelList::StripButton button) {
   const auto generation = static_cast<LPARAM>(panels_.Generation() & 0xFFFF);
   PostMessageW(Handle(), kStripClicked, static_cast<WPARAM>(button.tag), button.button | (generation << 1));
+}
+
+void TF_Main::ConnectionsRead(std::vector<Text> locals, std::vector<Text> remotes) {
+  ShowConnections(std::move(locals), std::move(remotes));
 }
 
 void TF_Main::ShowConnections(std::vector<Text> locals, std::vector<Text> remotes) {
@@ -321,7 +342,10 @@ void TF_Main::OfferToClose(const SharedButtons& gone, size_t next) {
                    u"管理者がボタン【" + row.Name + u"】を変更または削除しました。このボタンで接続した " + name +
                        u" を閉じますか？",
                    false)) {
-        connectionActions_.Close(name, false, [this, gone, next](bool) { OfferToClose(gone, next + 1); });
+        if (!connectionActions_.Close(name, false, [this, gone, next](bool) { OfferToClose(gone, next + 1); })) {
+          // Asked again, this one included, once the operation that runs now has ended.
+          goneToOffer_.insert(goneToOffer_.end(), gone.begin() + static_cast<std::ptrdiff_t>(next), gone.end());
+        }
         return;
       }
     }
@@ -336,6 +360,7 @@ void TF_Main::NetworkBusyChanged() {
   if (Handle() == nullptr) return;
   busyControls_.Set(services_.worker.Busy());
   if (!services_.worker.Busy() && !goneToOffer_.empty()) PostMessageW(Handle(), kOfferToClose, 0, 0);
+  if (!services_.worker.Busy() && commandQueued_) PostMessageW(Handle(), kRunCommand, 0, 0);
 }
 
 const Text& TF_Main::ConnectionName(int tag) const {
@@ -352,7 +377,33 @@ void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
     SetStatus(kWaitForOperation);
     return;
   }
-  connectionActions_.Close(ConnectionName(tag), false);
+  CloseByUser(ConnectionName(tag), nullptr);
+}
+
+std::vector<ButtonSetting> TF_Main::HoldAutoConnect(const Text& connectionName) {
+  const std::vector<ButtonSetting> held =
+      autoConnector_.HoldBack(ButtonsOnConnection(services_.Buttons(), CurrentStatuses(), connectionName));
+  if (!held.empty()) ShowButtonStatuses();
+  return held;
+}
+
+void TF_Main::ReleaseAutoConnect(const std::vector<ButtonSetting>& held) {
+  autoConnector_.Release(held);
+  if (!held.empty()) ShowButtonStatuses();
+}
+
+// Held before the close starts: the connections it reads afterwards would otherwise wake auto-connect first.
+void TF_Main::CloseByUser(const Text& name, std::function<void(bool closed)> then) {
+  auto held = std::make_shared<std::vector<ButtonSetting>>(HoldAutoConnect(name));
+  const bool started = connectionActions_.Close(name, false, [this, held, then](bool closed) {
+    if (!closed) ReleaseAutoConnect(*held);
+    if (then) then(closed);
+  });
+  if (!started) {
+    ReleaseAutoConnect(*held);
+    SetStatus(kWaitForOperation);
+    if (then) then(false);
+  }
 }
 
 bool TF_Main::SaveToIni(bool mayAsk) {
@@ -394,6 +445,40 @@ Text TF_Main::StatusText() const {
 
 void TF_Main::ShowFailureDetails() { connectFlow_.ShowFailureDetails(); }
 
+bool TF_Main::InUserOperation() const {
+  // A modal window or a message box over the main window disables it.
+  return !IsWindowEnabled(Handle()) || connectFlow_.Running();
+}
+
+LRESULT TF_Main::ReceiveCommand(HWND replyTo, const COPYDATASTRUCT& data) {
+  if (data.dwData != kCommandCopyData || !commandHandler_) return FALSE;
+  // Refused before it is read: no command of this program comes near the limit.
+  if (data.lpData == nullptr || data.cbData % sizeof(wchar_t) != 0 ||
+      data.cbData > kLongestHandedOverCommand * sizeof(wchar_t) || !IsWindow(replyTo)) {
+    return kCommandAnswered | kExitUsage;
+  }
+  std::optional<std::vector<Text>> arguments = DecodeHandedOverArguments(
+      FromWide(std::wstring_view(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t))));
+  if (!arguments) return kCommandAnswered | kExitUsage;
+  // Never inside what the user has open, nor beside another command.
+  if (InUserOperation() || commandRunning_) return kCommandAnswered | kErrorBusy;
+  commandQueued_ = HandedOverCommand{replyTo, std::move(*arguments)};
+  commandRunning_ = true;
+  PostMessageW(Handle(), kRunCommand, 0, 0);
+  return kCommandQueued;
+}
+
+void TF_Main::RunCommand() {
+  // A refresh of the connections is no one's to wait for: the command runs once it is done (NetworkBusyChanged).
+  if (!commandQueued_ || services_.worker.Busy()) return;
+  HandedOverCommand command = std::move(*commandQueued_);
+  commandQueued_.reset();
+  commandHandler_(command.arguments, [this, replyTo = command.replyTo](const CommandReply& reply) {
+    commandRunning_ = false;
+    SendCommandReply(Handle(), replyTo, ToWide(EncodeCommandReply(reply)));
+  });
+}
+
 void TF_Main::ConnectClick(HWND sender) {
   // One network operation at a time: a click while one runs starts nothing, though a connect that still runs
   // may be given up. Nor does one that arrives while an earlier click's dialog is still open: it would fill
@@ -413,8 +498,6 @@ void TF_Main::ConnectClick(HWND sender) {
     ShowMessage(Handle(), kSharePathRule);
     return;
   }
-  // The user takes over: what auto-connect stopped at for this button is tried again when due.
-  autoConnector_.Forget(setting);
   makeDialogs_();
   connectFlow_.Click(index, *F_ConnectionDialog_);
 }
@@ -479,13 +562,9 @@ LRESULT TF_Main::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ButtonGroupItemsClick_DisConnect(static_cast<int>(wParam));
       }
       return 0;
-    case WM_COPYDATA: {
-      const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      if (data.dwData != kCommandCopyData || !commandHandler_ || data.lpData == nullptr) return FALSE;
-      const Text arguments =
-          FromWide(std::wstring_view(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t)));
-      return kCommandAnswered | commandHandler_(arguments);
-    }
+    case WM_COPYDATA:
+      return ReceiveCommand(reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kRunCommand: RunCommand(); return 0;
     case kOfferToClose:
       if (!services_.worker.Busy() && !goneToOffer_.empty()) OfferToClose(std::exchange(goneToOffer_, {}), 0);
       return 0;

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "core/CommandLine.h"
 #include "core/ConnectButtons.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsList.h"
@@ -44,16 +46,28 @@ class TF_Main : public TopLevelWindow {
   // Reads the current connections on the worker and rebuilds the panels once they are read; nothing
   // happens while another network operation runs.
   void CreateButtons_Connected();
+  // The connections as an operation has just read them (after its connect or close): the panels and marks.
+  void ConnectionsRead(std::vector<Text> locals, std::vector<Text> remotes);
   // Saves the list unless the file changed meanwhile; then the user chooses between the list and the file
   // (mayAsk false: the list is kept), and is told where the side not kept went. False: the user went
   // back to editing and nothing was saved. The list may have become the file's: rebuild the buttons.
   bool SaveToIni(bool mayAsk = true);
   // The editor changed the buttons: what auto-connect stopped or waits at is forgotten, and it starts again.
   void AutoConnectsChanged();
-  // Runs a command handed over by another start (its arguments, as one text) and gives its exit code.
-  void OnCommand(std::function<std::uint32_t(const Text& arguments)> handler) { commandHandler_ = std::move(handler); }
+  // Runs a command handed over by another start (its arguments); reply gets its exit code and what a copy of its
+  // own would have printed, once it is done.
+  using CommandHandler =
+      std::function<void(const std::vector<Text>& arguments, std::function<void(const CommandReply&)> reply)>;
+  void OnCommand(CommandHandler handler) { commandHandler_ = std::move(handler); }
+  // Whether the user is in the middle of something a command from outside must not enter: a dialog or a question
+  // open over the window, or a network operation of theirs running.
+  bool InUserOperation() const;
   // A connection this program made (a click's or auto-connect's), by its drive letter or none, and remote name.
   void Made(const Text& drive, const Text& remote);
+  // The user closes the connection of this name (a drive, or a remote name): the auto-connect buttons on it
+  // wait for the user. The buttons held by it are returned, for ReleaseAutoConnect when it was not closed.
+  std::vector<ButtonSetting> HoldAutoConnect(const Text& connectionName);
+  void ReleaseAutoConnect(const std::vector<ButtonSetting>& held);
   void FormMouseWheel(int wheelDelta);
 
   void SetStatus(const Text& text);
@@ -105,6 +119,9 @@ class TF_Main : public TopLevelWindow {
   void ButtonGroupItemsClick_Open(int tag);
   void ButtonGroupItemsClick_DisConnect(int tag);
   const Text& ConnectionName(int tag) const;
+  // A close the user asked for (a strip's button, the 1219 question's yes), its open-files question included;
+  // the auto-connect buttons on it are held back once it is closed.
+  void CloseByUser(const Text& name, std::function<void(bool closed)> then);
   // Rebuilds the panels from the connections the worker read.
   void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
   // A strip's click runs once the strip's own message has returned: its handler may rebuild the strips.
@@ -159,8 +176,17 @@ class TF_Main : public TopLevelWindow {
     Text remote;
   };
   std::vector<MadeConnection> made_;  // the connections this program made in this run
-  std::function<std::uint32_t(const Text&)> commandHandler_;
-  SharedButtons goneToOffer_;  // shared buttons gone or moved, whose connections are still to be offered
+  // A command from another start: answered at once (taken, or why not), run once that message has returned.
+  LRESULT ReceiveCommand(HWND replyTo, const COPYDATASTRUCT& data);
+  void RunCommand();
+  CommandHandler commandHandler_;
+  struct HandedOverCommand {
+    HWND replyTo = nullptr;
+    std::vector<Text> arguments;
+  };
+  std::optional<HandedOverCommand> commandQueued_;
+  bool commandRunning_ = false;  // from the hand-over until its reply
+  SharedButtons goneToOffer_;    // shared buttons gone or moved, whose connections are still to be offered
 };
 
 }  // namespace velloway

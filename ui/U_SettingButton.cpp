@@ -285,6 +285,8 @@ void TF_SettingButton::B_EditClick() {
     WipeString(form_.Password);
     return;
   }
+  // The user has looked at the button and said what it is: auto-connect may try it again.
+  autoHolds_.UserTookOver(settings_.Row(static_cast<size_t>(row)));
   // The old key stays in use if the edit kept Folder, ID and the box: the save checks.
   Forget(settings_.Row(static_cast<size_t>(row)));
   autos_.Set(settings_.Row(static_cast<size_t>(row)), false);

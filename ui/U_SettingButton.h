@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/AutoConnect.h"
+#include "core/AutoConnectHolds.h"
 #include "core/CredentialStore.h"
 #include "core/SettingsList.h"
 #include "core/SharedButtons.h"
@@ -23,13 +24,14 @@ class TF_SettingButton : public ModalWindow {
   // shared: the administrator's buttons, listed first and read-only.
   TF_SettingButton(SettingsList& settings, TF_SettingButtonForm& form, const CryptoServices& crypto,
                    CredentialStore& credentials, SignInStart& signIn, AutoConnectSet& autos,
-                   const SharedButtons& shared)
+                   AutoConnectHolds& autoHolds, const SharedButtons& shared)
       : settings_(settings),
         form_(form),
         crypto_(crypto),
         credentials_(credentials),
         signIn_(signIn),
         autos_(autos),
+        autoHolds_(autoHolds),
         shared_(shared) {}
 
   // onClose saves the settings and rebuilds the connect buttons; false keeps the editor open (the user went
@@ -104,7 +106,8 @@ class TF_SettingButton : public ModalWindow {
   const CryptoServices& crypto_;
   CredentialStore& credentials_;
   SignInStart& signIn_;
-  AutoConnectSet& autos_;  // edited with the rows: a changed folder or drive takes the setting along
+  AutoConnectSet& autos_;        // edited with the rows: a changed folder or drive takes the setting along
+  AutoConnectHolds& autoHolds_;  // an edit of a row is the user taking it over: its refusal and hold go
   const SharedButtons& shared_;
   AutoConnectSet autosAtShow_;      // what closing without saving goes back to
   std::vector<Text> keysToDelete_;  // credentials that rows used since the last save

@@ -23,6 +23,22 @@ TEST(ButtonStatuses, ConnectedByFolderPreferringTheButtonsOwnDrive) {
   EXPECT_EQ(ButtonStatuses(settings, {}, {}), std::vector<ButtonStatus>(4));
 }
 
+// A close of a drive leaves the buttons shown on that drive unconnected; a close by remote name those shown
+// connected without a drive to that folder.
+TEST(ButtonStatuses, TheButtonsOnAConnection) {
+  SettingsList settings;
+  settings.Append(ButtonSetting{u"a", u"Z", u"\\\\srv\\a", u"", u""});
+  settings.Append(ButtonSetting{u"a2", u"", u"\\\\SRV\\A", u"", u""});
+  settings.Append(ButtonSetting{u"b", u"", u"\\\\srv\\b", u"", u""});
+  const std::vector<ButtonStatus> statuses{
+      {ButtonState::Connected, u"Z:"}, {ButtonState::Connected, u"Z:"}, {ButtonState::Connected, u""}};
+  EXPECT_EQ(ButtonsOnConnection(settings, statuses, u"z:"), (std::vector<size_t>{0, 1}));
+  EXPECT_EQ(ButtonsOnConnection(settings, statuses, u"\\\\srv\\b"), (std::vector<size_t>{2}));
+  EXPECT_TRUE(ButtonsOnConnection(settings, statuses, u"\\\\srv\\a").empty());  // the share is on Z:
+  EXPECT_TRUE(ButtonsOnConnection(settings, statuses, u"Y:").empty());
+  EXPECT_TRUE(ButtonsOnConnection(settings, std::vector<ButtonStatus>(3), u"Z:").empty());
+}
+
 TEST(ButtonStatuses, SayWhatTheyAreInWords) {
   EXPECT_EQ(StatusWords({ButtonState::Connected, u"Z:"}), u"接続中 Z:");
   EXPECT_EQ(StatusWords({ButtonState::Connected, u""}), u"接続中");

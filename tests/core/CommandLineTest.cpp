@@ -63,5 +63,34 @@ TEST(CommandLine, ANameFindsTheFirstButtonByNameThenByFolder) {
   EXPECT_EQ(ListLine(own.Row(0), ButtonStatus{ButtonState::Connected, u"Z:"}), u"経理\tZ\t\\\\srv\\keiri\t接続中 Z:");
 }
 
+// A handed-over command keeps each argument whole: a line break inside one can neither split it nor pass.
+TEST(CommandLine, AHandedOverCommandKeepsItsArgumentsWhole) {
+  const std::vector<Text> arguments{u"/disconnect", u"経理 \"A\"", u""};
+  EXPECT_EQ(DecodeHandedOverArguments(EncodeHandedOverArguments(arguments)), arguments);
+  const std::vector<Text> none;
+  EXPECT_EQ(DecodeHandedOverArguments(EncodeHandedOverArguments(none)), none);
+  struct Refused {
+    const char* name;
+    Text encoded;
+  };
+  for (const Refused& r : {Refused{"a line break inside", Text(u"/disconnect\0Z:\n/force\0", 22)},
+                           Refused{"a tab", Text(u"/connect\0a\tb\0", 13)}, Refused{"no final NUL", Text(u"/list")},
+                           Refused{"too long", Text(kLongestHandedOverCommand + 1, u'\0')}}) {
+    EXPECT_EQ(DecodeHandedOverArguments(r.encoded), std::nullopt) << r.name;
+  }
+}
+
+TEST(CommandLine, TheRunningCopysReplyCarriesItsCodeAndLines) {
+  const CommandReply reply{0x20000003, {u"【経理】認証完了"}, {u"一行目", u""}};
+  EXPECT_EQ(DecodeCommandReply(EncodeCommandReply(reply)), reply);
+  EXPECT_EQ(DecodeCommandReply(EncodeCommandReply(CommandReply{53, {}, {}})), (CommandReply{53, {}, {}}));
+  // A NUL inside a line cannot cut it short.
+  EXPECT_EQ(DecodeCommandReply(EncodeCommandReply(CommandReply{0, {Text(u"a\0b", 3)}, {}}))->out,
+            std::vector<Text>{u"a b"});
+  EXPECT_EQ(DecodeCommandReply(Text(u"\x01")), std::nullopt);
+  EXPECT_EQ(DecodeCommandReply(Text(u"\x01\0Xline\0", 8)), std::nullopt);
+  EXPECT_EQ(DecodeCommandReply(Text(u"\x01\0Oline", 7)), std::nullopt);
+}
+
 }  // namespace
 }  // namespace velloway

@@ -3,7 +3,8 @@
 // outcome log, a line added keeps at most its limit of lines and ends with the new one; and as a shared
 // buttons file, its rows survive the copy kept of them, and any bytes read as such a copy give no control
 // characters. The bytes as a command line too, one argument a line: either a command or a refusal with its
-// reason, and every row's desktop shortcut gets a file name Windows takes.
+// reason, and every row's desktop shortcut gets a file name Windows takes. The bytes as a handed-over command and
+// its reply, and as the file of refused automatic attempts.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "TestPlatform.h"
 #include "core/AutoConnect.h"
+#include "core/AutoConnectHolds.h"
 #include "core/ButtonShortcut.h"
 #include "core/CommandLine.h"
 #include "core/OutcomeLog.h"
@@ -87,5 +89,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (c < u' ' || velloway::Text(u"\\/:*?\"<>|").find(c) != velloway::Text::npos) std::abort();
     }
   }
+
+  // The bytes as UTF-16 from another start or from the running copy: a handed-over command lets no argument with a
+  // control character through and encodes back to itself, and a reply read survives being written again.
+  velloway::Text units(size / 2, u'\0');
+  for (size_t i = 0; i + 1 < size; i += 2) {
+    units[i / 2] = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+  }
+  if (const auto handed = velloway::DecodeHandedOverArguments(units)) {
+    for (const velloway::Text& argument : *handed) {
+      if (velloway::HasControlCharacter(argument)) std::abort();
+    }
+    if (velloway::EncodeHandedOverArguments(*handed) != units) std::abort();
+  }
+  if (const auto reply = velloway::DecodeCommandReply(units)) {
+    if (velloway::DecodeCommandReply(velloway::EncodeCommandReply(*reply)) != reply) std::abort();
+  }
+
+  // The bytes as the file of refused automatic attempts: what is read is written and read back the same.
+  velloway::AutoConnectHolds holds;
+  holds.ParseRefusals(bytes);
+  const std::string refusals = holds.FormatRefusals();
+  velloway::AutoConnectHolds again;
+  again.ParseRefusals(refusals);
+  if (!again.SameRefusals(holds) || again.FormatRefusals() != refusals) std::abort();
   return 0;
 }

@@ -37,14 +37,23 @@ void WriteAutoFile(const std::string& bytes) {
   testing::WriteBytes(FromWide(path.c_str()), bytes);
 }
 
+std::wstring RefusalsFilePath() {
+  const std::wstring settings = testing::SettingsFilePath();
+  return settings.substr(0, settings.rfind(L'\\')) + L"\\vlw-auto-refused.txt";
+}
+
 std::string AutoFile() { return testing::ReadBytes(FromWide(AutoFilePath().c_str())).value_or("(no file)"); }
 
 class AutoConnectTest : public testing::StandInWindowTest {
  protected:
-  void SetUp() override { DeleteFileW(AutoFilePath().c_str()); }
+  void SetUp() override {
+    DeleteFileW(AutoFilePath().c_str());
+    DeleteFileW(RefusalsFilePath().c_str());
+  }
   void TearDown() override {
     StandInWindowTest::TearDown();
     DeleteFileW(AutoFilePath().c_str());
+    DeleteFileW(RefusalsFilePath().c_str());
   }
   // Opens the editor, runs steps in it, and closes it (which saves); the edit dialog gets inForm, then OK, and a
   // question (the delete's) yes.
@@ -155,7 +164,8 @@ TEST_F(AutoConnectTest, AButtonWaitsForItsServerAndConnectsWhenTheNetworkComesBa
 
   StandInNetwork().AddShare(u"\\\\srv\\x").AddShare(u"\\\\srv\\y").Save();
   SendMessageW(main().Handle(), WM_POWERBROADCAST, 0x12 /* PBT_APMRESUMEAUTOMATIC */, 0);
-  ASSERT_TRUE(running_->PumpUntil([&] { return StateOf(0) == ButtonState::Connected; }, 10000));
+  // Once the network has settled, and not sooner than the first retry's delay after the attempt at start.
+  ASSERT_TRUE(running_->PumpUntil([&] { return StateOf(0) == ButtonState::Connected; }, 25000));
   EXPECT_EQ(main().ConnectButtonStatus(0).local, u"Z:");
   EXPECT_EQ(main().StatusText(), u"自動接続【x】: 認証完了");
   EXPECT_TRUE(shell_.targets.empty());  // nothing opened
@@ -216,6 +226,119 @@ TEST_F(AutoConnectTest, AClickNeverWaitsBehindAnAutomaticAttempt) {
   ASSERT_TRUE(AutoIdle());
   running_->PumpFor(100);
   EXPECT_EQ(StateOf(0), ButtonState::Connected);
+}
+
+// The refusal is the button's until the user acts on it: editor visits without a change, another DPI and a new
+// start send nothing (the file beside vlw.ini keeps it, without the password); an edit of the password is the user
+// acting, and the new one is tried by itself.
+TEST_F(AutoConnectTest, ARefusalOutlivesEditorVisitsADpiChangeAndARestart) {
+  const Text key = u"Velloway:taro@\\\\srv\\k";
+  WindowsCredentialStore credentials;
+  ASSERT_EQ(credentials.Write(key, u"wrong"), 0u);
+  WriteAutoFile("\t\\\\srv\\k\r\n");
+  StandInNetwork network;
+  network.AddAccountShare(u"\\\\srv\\k", u"taro", u"right");
+  Start(network, "k,,\\\\srv\\k,taro,\r\n");
+  ASSERT_TRUE(AutoIdle());
+  ASSERT_EQ(StandInNetwork::Attempts().size(), 1u);
+  network.Save();  // the attempts are counted from here
+
+  for (int visit = 0; visit < 3; ++visit) InEditor([] {});
+  testing::ChangeDpi(main(), 144);
+  ASSERT_TRUE(AutoIdle());
+  running_->PumpFor(300);
+  EXPECT_TRUE(StandInNetwork::Attempts().empty());
+  EXPECT_EQ(StateOf(0), ButtonState::NeedsCheck);
+
+  running_.reset();
+  running_ = std::make_unique<testing::RunningApplication>(&shell_);
+  ASSERT_TRUE(running_->WaitForNetwork());
+  ASSERT_TRUE(AutoIdle());
+  running_->PumpFor(300);
+  EXPECT_TRUE(StandInNetwork::Attempts().empty());
+  EXPECT_EQ(StateOf(0), ButtonState::NeedsCheck);
+  const std::string refusals = testing::ReadBytes(FromWide(RefusalsFilePath().c_str())).value_or("");
+  EXPECT_TRUE(refusals.starts_with("\\\\srv\\k\ttaro\t")) << refusals;
+  EXPECT_EQ(refusals.find("wrong"), std::string::npos);
+
+  // A click whose dialog the user cancels changes nothing; one that sends the kept password again and is refused
+  // leaves it refused for auto-connect too.
+  for (const bool confirm : {false, true}) {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window == dialog().Handle()) PostClick(confirm ? dialog().B_Ok() : dialog().B_Cancel());
+    });
+    SendMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
+    SendMessageW(main().Handle(), WM_POWERBROADCAST, 0x12, 0);
+    running_->PumpFor(3500);
+    ASSERT_TRUE(AutoIdle());
+    EXPECT_EQ(StandInNetwork::Attempts().size(), confirm ? 1u : 0u) << confirm;  // the click's own, if any
+    EXPECT_EQ(StateOf(0), ButtonState::NeedsCheck) << confirm;
+    network.Save();
+  }
+
+  InEditor(
+      [&] {
+        Select(0);
+        Click(editor().B_Edit());
+      },
+      [&] { SetWindowTextW(form().E_Pass(), L"right"); });
+  ASSERT_TRUE(running_->PumpUntil([&] { return StateOf(0) == ButtonState::Connected; }, 10000));
+  ASSERT_EQ(StandInNetwork::Attempts().size(), 1u);
+  EXPECT_EQ(StandInNetwork::LastAttempt()->Password, Text(u"right"));
+  EXPECT_EQ(testing::ReadBytes(FromWide(RefusalsFilePath().c_str())).value_or(""), "");
+  credentials.Delete(key);
+}
+
+// A connection the user closes stays closed: the network's return does not bring it back, the button shows 未接続
+// with its hold in the tooltip, and the user's click connects it again and ends the hold.
+TEST_F(AutoConnectTest, AConnectionTheUserClosesStaysClosedUntilTheUserClicks) {
+  WriteAutoFile("Z\t\\\\srv\\x\r\n");
+  Start(StandInNetwork().AddShare(u"\\\\srv\\x"), "x,Z,\\\\srv\\x,,\r\n");
+  ASSERT_TRUE(running_->PumpUntil([&] { return StateOf(0) == ButtonState::Connected; }, 10000));
+  ASSERT_EQ(main().ConnectionPanels().size(), 1u);
+
+  Click(main().ConnectionPanels().at(0)->Strip().Button(1));  // 接続を閉じる
+  ASSERT_TRUE(running_->PumpUntil([&] { return main().ConnectionPanels().empty(); }, 5000));
+  SendMessageW(main().Handle(), WM_POWERBROADCAST, 0x12, 0);
+  running_->PumpFor(4000);
+  ASSERT_TRUE(AutoIdle());
+  EXPECT_TRUE(StandInNetwork::CurrentConnections().empty());
+  EXPECT_EQ(StateOf(0), ButtonState::NotConnected);
+  EXPECT_TRUE(
+      testing::HintAfterPointerEnters(main(), main().ConnectButtons().at(0)).ends_with(L"（自動接続を一時停止中）"));
+
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+    if (window == dialog().Handle()) PostClick(dialog().B_Ok());
+  });
+  SendMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
+  ASSERT_TRUE(running_->WaitForNetwork());
+  EXPECT_EQ(StateOf(0), ButtonState::Connected);
+  EXPECT_FALSE(
+      testing::HintAfterPointerEnters(main(), main().ConnectButtons().at(0)).ends_with(L"（自動接続を一時停止中）"));
+}
+
+// A burst of the network's messages (a flapping link, every adapter) is one pass once it is quiet, and a server that
+// keeps failing is never tried sooner than its retry delay allows.
+TEST_F(AutoConnectTest, ABurstOfNetworkChangesIsOnePassWithinTheRetryDelay) {
+  WriteAutoFile("\t\\\\srv\\slow\r\n");
+  StandInNetwork network;
+  network.AddShare(u"\\\\srv\\slow", 121);  // ERROR_SEM_TIMEOUT: waits for the network
+  Start(network, "slow,,\\\\srv\\slow,,\r\n");
+  ASSERT_TRUE(AutoIdle());
+  ASSERT_EQ(StandInNetwork::Attempts().size(), 1u);
+  network.Save();
+  for (int message = 0; message < 100; ++message) {
+    SendMessageW(main().Handle(), WM_POWERBROADCAST, message % 2 == 0 ? 0x12 : 0x07, 0);
+    running_->PumpFor(40);
+  }
+  running_->PumpFor(1000);
+  ASSERT_TRUE(AutoIdle());
+  EXPECT_TRUE(StandInNetwork::Attempts().empty());  // within 15 s of the attempt at start
+  ASSERT_TRUE(running_->PumpUntil([&] { return !StandInNetwork::Attempts().empty(); }, 20000));
+  running_->PumpFor(3000);
+  EXPECT_EQ(StandInNetwork::Attempts().size(), 1u);
+  EXPECT_EQ(StateOf(0), ButtonState::Waiting);
 }
 
 }  // namespace

@@ -132,6 +132,22 @@ TEST_F(ConnectionsPanelTest, OpenFilesAskBeforeAForcedClose) {
   EXPECT_EQ(main().StatusText(), u"切断完了");
 }
 
+// A refresh started while the open-files question is open (a drive made elsewhere) does not swallow the user's yes:
+// the status line says why nothing was closed, and the connection is still listed.
+TEST_F(ConnectionsPanelTest, AYesWhileARefreshRunsIsNotLostSilently) {
+  Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a").SetOpenFiles(u"Z:"));
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    if (seen.className != L"#32770") return;
+    SendMessageW(main().Handle(), WM_DEVICECHANGE, 0x8000 /* DBT_DEVICEARRIVAL */, 0);
+    WindowWatcher::Answer(window, IDYES);
+  });
+  ClickStrip(0, 1, [&] { return !main().StatusText().empty(); });
+  ASSERT_TRUE(running_->WaitForNetwork());
+  EXPECT_EQ(main().StatusText(), u"ネットワークの操作中のため、接続を閉じられませんでした。もう一度押してください");
+  EXPECT_EQ(StandInNetwork::CurrentConnections().size(), 1u);
+  EXPECT_EQ(Panels().size(), 1u);
+}
+
 TEST_F(ConnectionsPanelTest, AFailedCloseIsReportedOnTheStatusLine) {
   Start(StandInNetwork().AddConnection(u"Z:", u"\\\\srv\\a"));
   StandInNetwork::Clear();  // the connection vanished behind the program's back

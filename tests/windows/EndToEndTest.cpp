@@ -344,7 +344,8 @@ TEST_F(EndToEnd, CommandsConnectListAndCloseWithoutAWindow) {
   EXPECT_EQ(ReadSettingsFile(RealApplicationDataFolder()), kCommandSettings);
 }
 
-// With a running copy, a connect is handed to it: its status line says how it went, and the exit code comes back.
+// With a running copy, a connect is handed to it: its status line says how it went, and the exit code and the
+// lines a copy of its own prints come back.
 TEST_F(EndToEnd, ACommandIsHandedToTheRunningCopy) {
   StandInNetwork().AddShare(u"\\\\srv\\keiri").AddShare(u"\\\\srv\\plain", 53).Save();
   WriteSettingsFile(kCommandSettings, RealApplicationDataFolder());
@@ -356,7 +357,7 @@ TEST_F(EndToEnd, ACommandIsHandedToTheRunningCopy) {
 
   CommandRun run = RunCommandLine(L"/connect 経理 /noopen");
   EXPECT_EQ(run.code, 0u);
-  EXPECT_EQ(run.out, L"認証完了\r\n");
+  EXPECT_EQ(run.out, L"【経理】認証完了\r\n");
   EXPECT_TRUE(WaitFor([&] { return TextOf(status) == L"認証完了"; })) << ::testing::PrintToString(TextOf(status));
   EXPECT_TRUE(WaitFor([&] { return FindWindowBy(main, L"VellowayPanel", Is(L"【Z:】\\\\srv\\keiri")) != nullptr; }));
 
@@ -366,6 +367,14 @@ TEST_F(EndToEnd, ACommandIsHandedToTheRunningCopy) {
   // The running copy's window says why, as after a click (with what its look at the server found).
   const std::wstring shown = TextOf(status);
   EXPECT_TRUE(shown != L"認証完了" && shown != L"接続認証中" && !shown.empty()) << ::testing::PrintToString(shown);
+
+  // A line break inside an argument cannot make a second one: refused, and the drive stays.
+  run = RunCommandLine(L"/disconnect \"Z:\n/force\"");
+  EXPECT_EQ(run.code, kExitUsage);
+  EXPECT_FALSE(run.error.empty());
+  EXPECT_TRUE(WaitFor([&] { return FindWindowBy(main, L"VellowayPanel", Is(L"【Z:】\\\\srv\\keiri")) != nullptr; }));
+  EXPECT_EQ(StandInNetwork::CurrentConnections(),
+            (std::vector<StandInNetwork::Connection>{{u"Z:", u"\\\\srv\\keiri"}}));
 }
 
 }  // namespace

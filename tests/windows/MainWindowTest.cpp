@@ -11,6 +11,7 @@ namespace velloway {
 namespace {
 
 using testing::ClassOf;
+using testing::HintAfterPointerEnters;
 using testing::RectInParent;
 using testing::RunningApplication;
 using testing::StandInNetwork;
@@ -208,19 +209,6 @@ TEST_F(MainWindowTest, TwelveButtonsScrollByFivePerWheelNotch) {
   EXPECT_EQ(box.Position(), box.Range() - testing::ClientSize(panel).cy);  // clamped at the end
   WheelOver(main().B_AddButton(), -WHEEL_DELTA);                           // the header is not a scrolling container
   EXPECT_EQ(box.Position(), box.Range() - testing::ClientSize(panel).cy);
-}
-
-// The hint the tooltip has for a button once the pointer has come onto it, as the system reports that.
-std::wstring HintAfterPointerEnters(TF_Main& main, HWND button) {
-  SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  wchar_t text[256] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = main.Handle();
-  tool.uId = reinterpret_cast<UINT_PTR>(button);
-  tool.lpszText = text;
-  SendMessageW(main.Tooltips(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-  return text;
 }
 
 TEST_F(MainWindowTest, RebuildingKeepsOneButtonPerSettingWithItsHint) {

@@ -491,8 +491,9 @@ TEST(SettingButtonWithoutCrypto, FailedEncryptionStoresNothingAndKeepsTheDialogO
   WindowsCredentialStore credentials;
   WindowsSignInStart signIn;
   AutoConnectSet autos;
+  AutoConnectHolds holds;
   const SharedButtons shared;
-  TF_SettingButton editor(settings, form, crypto, credentials, signIn, autos, shared);
+  TF_SettingButton editor(settings, form, crypto, credentials, signIn, autos, holds, shared);
   form.Create(nullptr);
   editor.Create(nullptr, [](bool) { return true; });
 

@@ -305,5 +305,53 @@ TEST_F(SharedButtonsTest, AGoneButtonsConnectionMadeHereMayBeClosed) {
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"mine"}));
 }
 
+// A shared button's refused auto-connect stays refused when the administrator's file is read anew and changed: the
+// rebuild sends nothing.
+TEST_F(SharedButtonsTest, ARefusedAutoConnectIsNotSentAgainWhenTheFileChanges) {
+  const std::wstring refusals = CopyPath().substr(0, CopyPath().rfind(L'\\')) + L"\\vlw-auto-refused.txt";
+  DeleteFileW(refusals.c_str());
+  const std::wstring path = WriteShared(L"s.ini", "経理,K,\\\\fs\\keiri,,,auto\r\n");
+  SetPolicy(HKEY_CURRENT_USER, REG_SZ, path);
+  StandInNetwork network;
+  network.AddShare(u"\\\\fs\\keiri", 5).AddShare(u"\\\\fs\\soumu");  // ERROR_ACCESS_DENIED
+  StartAndRead(network, kOwn);
+  ASSERT_TRUE(running_->PumpUntil(
+      [&] { return !app().AutoWorker.Busy() && main().ConnectButtonStatus(0).state == ButtonState::NeedsCheck; },
+      10000));
+  EXPECT_EQ(StandInNetwork::Attempts().size(), 1u);
+  network.Save();
+
+  WriteShared(L"s.ini", "経理,K,\\\\fs\\keiri,,,auto\r\n総務,S,\\\\fs\\soumu\r\n");
+  Click(main().B_ConnectionSearch());
+  ASSERT_TRUE(running_->PumpUntil([&] { return Captions().size() == 3 && !app().SharedWorker.Busy(); }, 10000));
+  running_->PumpFor(500);
+  ASSERT_TRUE(running_->PumpUntil([&] { return !app().AutoWorker.Busy(); }, 10000));
+  EXPECT_TRUE(StandInNetwork::Attempts().empty());
+  EXPECT_EQ(main().ConnectButtonStatus(0).state, ButtonState::NeedsCheck);
+  DeleteFileW(refusals.c_str());
+}
+
+// vlw.ini held by another program: its error is reported, and the rest loads all the same: the shared buttons and
+// the file of the buttons that connect by themselves.
+TEST_F(SharedButtonsTest, AHeldSettingsFileStillLoadsTheSharedButtonsAndTheSideFiles) {
+  SetPolicy(HKEY_CURRENT_USER, REG_SZ, WriteShared(L"s.ini", "経理,K,\\\\fs\\keiri\r\n"));
+  testing::WriteSettingsFile(kOwn);
+  const std::wstring autoFile = CopyPath().substr(0, CopyPath().rfind(L'\\')) + L"\\vlw-auto.txt";
+  testing::WriteBytes(FromWide(autoFile.c_str()), "M\t\\\\nas\\mine\r\n");
+  HANDLE held = CreateFileW(testing::SettingsFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  StandInNetwork().AddShare(u"\\\\fs\\keiri").Save();
+  WindowWatcher watcher;  // the load's error, answered with OK
+  running_ = std::make_unique<testing::RunningApplication>(&shell_);
+  EXPECT_TRUE(running_->PumpUntil([&] { return !watcher.MessageBoxes().empty(); }));
+  ASSERT_TRUE(running_->WaitForNetwork());
+  ASSERT_TRUE(running_->PumpUntil([&] { return !app().SharedWorker.Busy() && Captions().size() == 1; }, 10000));
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"経理"}));
+  EXPECT_FALSE(app().AutoConnects.Empty());
+  running_.reset();
+  CloseHandle(held);
+  DeleteFileW(autoFile.c_str());
+}
+
 }  // namespace
 }  // namespace velloway

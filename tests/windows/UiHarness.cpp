@@ -1,6 +1,8 @@
 // The window test harness.
 #include "UiHarness.h"
 
+#include <commctrl.h>
+
 #include "platform/WinText.h"
 
 namespace velloway::testing {
@@ -171,6 +173,18 @@ void Click(HWND button) {
 void PostClick(HWND button) {
   PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
+}
+
+std::wstring HintAfterPointerEnters(TF_Main& main, HWND button) {
+  SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  wchar_t text[256] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = main.Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(button);
+  tool.lpszText = text;
+  SendMessageW(main.Tooltips(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  return text;
 }
 
 void RunSoon(std::function<void()> action) {

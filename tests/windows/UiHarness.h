@@ -22,6 +22,10 @@ SIZE ClientSize(HWND window);
 // The window moved to a monitor of this DPI, with the size Windows suggests for it.
 void ChangeDpi(TopLevelWindow& window, UINT dpi);
 
+// The hint the main window's tooltip has for a connect button once the pointer has come onto it, as the system
+// reports that.
+std::wstring HintAfterPointerEnters(TF_Main& main, HWND button);
+
 // A click as the button itself reports it: BN_CLICKED to its parent, by its id. Click waits for the handler;
 // PostClick queues it, for a click made from inside a modal loop or one whose handler opens a modal window.
 void Click(HWND button);
