@@ -1,8 +1,10 @@
+// The command line's parsing, the button a NAME means, and the lines of /list.
 #include "core/CommandLine.h"
 
 #include <utility>
 
 #include "core/NetworkProvider.h"
+#include "core/ValueEscaping.h"
 
 namespace velloway {
 namespace {
@@ -83,7 +85,9 @@ bool IsDriveName(TextView name) {
 }
 
 Text ListLine(const ButtonSetting& row, const ButtonStatus& status) {
-  return row.Name + u"\t" + row.Drive + u"\t" + row.Folder + u"\t" + StatusWords(status);
+  // The values come from a file anyone may edit: a tab would make a column, an escape sequence a colour.
+  return WithoutControls(row.Name) + u"\t" + WithoutControls(row.Drive) + u"\t" + WithoutControls(row.Folder) + u"\t" +
+         WithoutControls(StatusWords(status));
 }
 
 Text EncodeHandedOverArguments(const std::vector<Text>& arguments) {

@@ -21,6 +21,14 @@ Text ButtonPassword(const ButtonSetting& setting, const CryptoServices& crypto, 
   return UsesCredentialStore(setting) ? StoredPassword(setting, store) : DecryptPassword(setting.Pass, crypto);
 }
 
+std::vector<Text> CredentialKeysOf(const std::vector<ButtonSetting>& rows) {
+  std::vector<Text> keys;
+  for (const ButtonSetting& row : rows) {
+    if (UsesCredentialStore(row)) keys.push_back(CredentialKey(row));
+  }
+  return keys;
+}
+
 void DeleteUnusedCredentials(CredentialStore& store, const std::vector<Text>& candidates, const SettingsList& rows) {
   for (const Text& key : candidates) {
     bool used = false;

@@ -24,6 +24,9 @@ Text StoredPassword(const ButtonSetting& setting, const CredentialStore& store);
 // empty when there is none or it cannot be read.
 Text ButtonPassword(const ButtonSetting& setting, const CryptoServices& crypto, const CredentialStore& store);
 
+// The keys of the rows that keep their password in the store.
+std::vector<Text> CredentialKeysOf(const std::vector<ButtonSetting>& rows);
+
 // Deletes each candidate key that none of the rows keeping their password in the store still uses.
 void DeleteUnusedCredentials(CredentialStore& store, const std::vector<Text>& candidates, const SettingsList& rows);
 

@@ -1,21 +1,12 @@
+// The outcome log's line and the file that keeps its last lines.
 #include "core/OutcomeLog.h"
 
 #include <optional>
 
 #include "core/Unicode.h"
+#include "core/ValueEscaping.h"
 
 namespace velloway {
-namespace {
-
-Text WithoutControls(TextView text) {
-  Text clean(text);
-  for (char16_t& c : clean) {
-    if (c < u' ' || c == u'\x7f') c = u' ';
-  }
-  return clean;
-}
-
-}  // namespace
 
 std::string OutcomeLogLine(TextView time, TextView button, TextView folder, TextView status) {
   const Text line = WithoutControls(time) + u" 【" + WithoutControls(button) + u"】" + WithoutControls(folder) + u": " +

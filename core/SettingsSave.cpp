@@ -64,6 +64,11 @@ CheckedSaveResult SaveSettingsChecked(const Text& path, SettingsList& list, File
     case ConflictAnswer::TakeFile:
       result.backupPath = FreeBackupPath(path, files);
       files.ReplaceAll(result.backupPath, FormatSettings(list, codePage));
+      for (size_t i = 0; i < list.Count(); ++i) {
+        bool inFile = false;
+        for (size_t k = 0; k < fileList.Count() && !inFile; ++k) inFile = fileList.Row(k) == list.Row(i);
+        if (!inFile) result.setAside.push_back(list.Row(i));
+      }
       list = fileList;
       asRead = SettingsFileAsRead{std::move(current), std::move(fileList)};
       result.taken = true;

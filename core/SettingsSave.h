@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "core/SettingsDifference.h"
 #include "core/SettingsFile.h"
@@ -15,6 +16,8 @@ struct CheckedSaveResult {
   bool taken = false;      // the list became the file's content: the buttons need rebuilding
   bool cancelled = false;  // the user went back to editing: nothing was written, the list is as it was
   Text backupPath;         // where the side not kept was put, when one was
+  // The file's side taken over the list's: the list's rows that the file lacks, gone to the backup.
+  std::vector<ButtonSetting> setAside;
 };
 
 using AskConflict = std::function<ConflictAnswer(const SettingsDifference&)>;

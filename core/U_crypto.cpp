@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/RuntimeError.h"
@@ -123,8 +124,11 @@ Text ErrorCodeText(std::uint32_t code) {
 namespace {
 
 // hexValid: false when a pair is not hexadecimal, the work then being left incomplete. address: as SetUpKey.
-CipherOutcome DecryptWith(TextView cipherText, const CryptoServices& services, const Text* address, bool& hexValid) {
+// plausible: whether a decrypted text is one the password box could have held (PlausiblePassword).
+CipherOutcome DecryptWith(TextView cipherText, const CryptoServices& services, const Text* address, bool& hexValid,
+                          bool& plausible) {
   hexValid = true;
+  plausible = false;
   const DerivedKey derived = SetUpKey(services, address);
   if (!derived.key) return {};
 
@@ -146,29 +150,48 @@ CipherOutcome DecryptWith(TextView cipherText, const CryptoServices& services, c
   if (!result.succeeded) return CipherOutcome{false, {}, result.lastError};
   std::string plain(work.begin(), work.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(length, n)));
   const WipeOnExit wipePlain(plain);
-  return CipherOutcome{true, services.codePage.ToText(plain), 0};
+  CipherOutcome outcome{true, services.codePage.ToText(plain), 0};
+  plausible = PlausiblePassword(outcome.text, plain, services.codePage);
+  return outcome;
 }
 
-// A text stored under the address of the adapter that answered last then, when another answers last now (a VPN,
-// a docking station, a USB adapter come and gone): each other adapter's address is tried. A wrong key gives
-// valid padding once in 256 times and then random bytes, so only a result that is plausible as typed is taken:
-// printable ASCII, what a password box with the input method off gives. That leaves about one false result
-// in 10^9 decryptions of a one-block text, and far fewer for longer ones.
+// A wrong key gives valid padding once in 256 times, and then random bytes. So a result is taken only when it is
+// plausible as typed. The last answering adapter's key gave every stored text: its result is taken when the
+// password box could have held it (PlausiblePassword), Japanese included; anything else would be sent to the
+// server as the password. Otherwise, and when its padding fails, the text may have been stored under the address
+// of an adapter that answered last then (a VPN, a docking station, a USB adapter come and gone): each other
+// adapter's address is tried, and its result is taken only when it is also printable ASCII, what a password box
+// with the input method off gives. That leaves about one false result in 10^9 decryptions of a one-block text,
+// and far fewer for longer ones. Nothing plausible: nothing readable, so that the user is asked.
 CipherOutcome Decrypt(TextView cipherText, const CryptoServices& services, bool& hexValid) {
-  CipherOutcome outcome = DecryptWith(cipherText, services, nullptr, hexValid);
-  if (outcome.succeeded || !hexValid) return outcome;
+  bool plausible = false;
+  CipherOutcome outcome = DecryptWith(cipherText, services, nullptr, hexValid, plausible);
+  if (!hexValid || (outcome.succeeded && plausible)) return outcome;
+  if (outcome.succeeded) {
+    WipeString(outcome.text);
+    outcome = CipherOutcome{};
+  }
   std::vector<Text> addresses = GetMyMacs(services.netBios);
   if (addresses.size() < 2) return outcome;
   addresses.pop_back();  // the last one answering is the one just tried
   for (auto address = addresses.rbegin(); address != addresses.rend(); ++address) {
-    CipherOutcome other = DecryptWith(cipherText, services, &*address, hexValid);
-    if (other.succeeded && PlausibleFallbackPassword(other.text)) return other;
+    CipherOutcome other = DecryptWith(cipherText, services, &*address, hexValid, plausible);
+    if (other.succeeded && plausible && PlausibleFallbackPassword(other.text)) return other;
     WipeString(other.text);
   }
   return outcome;
 }
 
 }  // namespace
+
+bool PlausiblePassword(TextView password, std::string_view bytes, const AnsiCodePage& codePage) {
+  const bool noControls =
+      std::none_of(password.begin(), password.end(), [](char16_t c) { return c < u' ' || c == u'\x7F'; });
+  if (!noControls || !codePage.CanRepresent(password)) return false;
+  std::string again = codePage.FromText(password);
+  const WipeOnExit wipeAgain(again);
+  return again == bytes;
+}
 
 bool PlausibleFallbackPassword(TextView password) {
   return std::all_of(password.begin(), password.end(), [](char16_t c) { return c >= u' ' && c <= u'~'; });

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "core/AnsiCodePage.h"
 #include "core/CryptoProvider.h"
@@ -39,6 +40,11 @@ Text DecryptPassword(TextView cipherText, const CryptoServices& services);
 // The same, with every failure as a value, a pair that is not hexadecimal included. The empty text
 // decrypts to the empty password.
 CipherOutcome TryDecryptPassword(TextView cipherText, const CryptoServices& services);
+
+// Whether bytes decrypted to password are what the password box could have held: no control characters, and
+// bytes that the code page gives back unchanged from the text (as the text's own bytes were encrypted). A
+// result of the last answering adapter's key is taken only then; otherwise the other adapters are tried.
+bool PlausiblePassword(TextView password, std::string_view bytes, const AnsiCodePage& codePage);
 
 // Whether a password read with another adapter's address than the last answering one is taken: printable
 // ASCII only, as a wrong key's random bytes seldom are.

@@ -1,4 +1,4 @@
-// The four escape tokens and the two scans over them.
+// The four escape tokens and the two scans over them; control characters as spaces.
 #include "core/ValueEscaping.h"
 
 #include <array>
@@ -53,6 +53,14 @@ Text MyDecode(TextView value) {
     }
   }
   return result;
+}
+
+Text WithoutControls(TextView value) {
+  Text clean(value);
+  for (char16_t& c : clean) {
+    if (c < u' ' || c == u'\x7f') c = u' ';
+  }
+  return clean;
 }
 
 }  // namespace velloway

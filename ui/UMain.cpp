@@ -12,6 +12,7 @@
 
 #include "core/ConnectButtons.h"
 #include "core/ConnectionEnumeration.h"
+#include "core/CredentialKeys.h"
 #include "core/NetworkProvider.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsSave.h"
@@ -421,6 +422,8 @@ bool TF_Main::SaveToIni(bool mayAsk) {
                             }
                           });
   if (!result.cancelled) autoConnector_.SaveFile();
+  // Rows that went to the backup have left the list, and so have the passwords only they kept.
+  DeleteUnusedCredentials(services_.credentials, CredentialKeysOf(result.setAside), services_.settings);
   const Text notice = SaveNotice(wasUnread, result);
   if (!notice.empty() && mayAsk) ShowMessage(over, notice);
   return !result.cancelled;

@@ -220,9 +220,18 @@ bool TF_SettingButton::AcceptForm() {
 }
 
 // Written at once, so that no copy of the password waits for the save; the row's Pass becomes empty. Any
-// character will do: the password reaches the network as UTF-16, never through the code page.
+// character will do: the password reaches the network as UTF-16, never through the code page. An empty
+// password is no entry: what the key held goes at once too, as a new password would replace it, unless
+// another row still uses the key.
 bool TF_SettingButton::AcceptIntoCredentialManager() {
   const Text key = CredentialKey(ButtonSetting{form_.Name, form_.Drive, form_.Folder, form_.ID, u""});
+  if (form_.Password.empty()) {
+    SettingsList otherRows = settings_;
+    if (editedRow_) otherRows.Delete(*editedRow_);
+    DeleteUnusedCredentials(credentials_, {key}, otherRows);
+    acceptedPass_.clear();
+    return true;
+  }
   const std::uint32_t error = credentials_.Write(key, form_.Password);
   if (error != 0) {
     ShowMessage(form_.Handle(),
@@ -250,6 +259,7 @@ void TF_SettingButton::B_AddClick() { AddWithForm(ButtonSetting{}); }
 
 bool TF_SettingButton::AddWithForm(const ButtonSetting& shown) {
   FillForm(shown);
+  editedRow_.reset();
   storedPass_.reset();
   if (form_.ShowModal() != ModalResult::Ok) {
     WipeString(form_.Password);
@@ -280,6 +290,7 @@ void TF_SettingButton::B_EditClick() {
   if (!own) return;
   const size_t row = *own;
   FillForm(settings_.Row(static_cast<size_t>(row)));
+  editedRow_ = row;
   storedPass_ = settings_.Row(static_cast<size_t>(row)).Pass;
   if (form_.ShowModal() != ModalResult::Ok) {
     WipeString(form_.Password);

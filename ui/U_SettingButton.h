@@ -113,8 +113,9 @@ class TF_SettingButton : public ModalWindow {
   std::vector<Text> keysToDelete_;  // credentials that rows used since the last save
   std::function<bool(bool mayAsk)> onClose_;
   SettingsList rowsAtShow_;  // what closing without saving goes back to
-  // While the edit dialog is open: the stored Pass of the row being edited (none when adding), and the
+  // While the edit dialog is open: the row being edited and its stored Pass (none when adding), and the
   // Pass that OK makes of the dialog's password.
+  std::optional<size_t> editedRow_;
   std::optional<Text> storedPass_;
   Text acceptedPass_;
 };

@@ -92,5 +92,24 @@ TEST(CommandLine, TheRunningCopysReplyCarriesItsCodeAndLines) {
   EXPECT_EQ(DecodeCommandReply(Text(u"\x01\0Oline", 7)), std::nullopt);
 }
 
+// A hand-edited vlw.ini may put control characters in any field: /list shows them as spaces, as the outcome log
+// does, so that a tab makes no column and an escape sequence no colour.
+TEST(CommandLine, AListLineShowsControlCharactersAsSpaces) {
+  struct Case {
+    ButtonSetting row;
+    ButtonStatus status;
+    Text line;
+  };
+  const Case cases[] = {
+      {{u"経\t理", u"Z", u"\\\\srv\\keiri", u"", u""},
+       {ButtonState::NotConnected, u""},
+       u"経 理\tZ\t\\\\srv\\keiri\t未接続"},
+      {{u"\x1B[31m赤", u"Z\r\n", u"\\\\srv\\a\x7F\x01", u"", u""},
+       {ButtonState::Connected, u"Z:\t"},
+       u" [31m赤\tZ  \t\\\\srv\\a  \t接続中 Z: "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ListLine(c.row, c.status), c.line);
+}
+
 }  // namespace
 }  // namespace velloway

@@ -20,6 +20,12 @@ TEST(CredentialKeys, KeyFollowsFolderAndIdOnly) {
   EXPECT_NE(CredentialKey(ButtonSetting{u"n", u"", u"\\\\srv\\Share", u"Jiro", u""}), CredentialKey(row));
 }
 
+TEST(CredentialKeys, KeysOfTheRowsThatUseTheStore) {
+  EXPECT_EQ(CredentialKeysOf({{u"1", u"", u"\\\\s\\x", u"a", u""}, {u"3", u"", u"\\\\s\\z", u"c", u"00FF"}}),
+            std::vector<Text>{u"Velloway:a@\\\\s\\x"});
+  EXPECT_TRUE(CredentialKeysOf({}).empty());
+}
+
 TEST(CredentialKeys, DeletesOnlyKeysNoStoreRowUses) {
   testing::FakeCredentialStore store;
   const Text kept = u"Velloway:a@\\\\s\\x";

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -40,10 +42,14 @@ struct Provider final : CryptoProvider {
   Failing failing = Failing::Nothing;
   std::uint32_t encryptError = 0;
   std::vector<std::string> log;
+  // Keys that decrypt from a table instead: by the hashed pass phrase's hex, the plain bytes of each cipher
+  // text's hex. A cipher text not in a key's table fails as bad padding does.
+  std::map<std::string, std::map<std::string, std::string>> decryptions;
 
   struct Key final : CryptoKey {
     Provider& p;
-    explicit Key(Provider& provider) : p(provider) {}
+    std::string passPhrase;
+    Key(Provider& provider, std::string hashed) : p(provider), passPhrase(std::move(hashed)) {}
     ~Key() override { p.log.push_back("release key"); }
     CryptoCallResult Encrypt(std::span<std::uint8_t> buffer, std::uint32_t& length) override {
       bool restZero = true;
@@ -58,6 +64,14 @@ struct Provider final : CryptoProvider {
     CryptoCallResult Decrypt(std::span<std::uint8_t> buffer, std::uint32_t& length) override {
       p.log.push_back("decrypt " + Hex(buffer.data(), length));
       if (p.failing == Failing::Decrypt || length < 16) return {false, 0x80090005};
+      const auto table = p.decryptions.find(passPhrase);
+      if (table != p.decryptions.end()) {
+        const auto plain = table->second.find(Hex(buffer.data(), length));
+        if (plain == table->second.end()) return {false, 0x80090005};
+        std::copy(plain->second.begin(), plain->second.end(), buffer.begin());
+        length = static_cast<std::uint32_t>(plain->second.size());
+        return {true, 0};
+      }
       length -= 16;
       for (std::size_t i = 0; i < length; ++i) buffer[i] ^= 0xA5;
       return {true, 0};
@@ -65,15 +79,17 @@ struct Provider final : CryptoProvider {
   };
   struct Hash final : CryptoHash {
     Provider& p;
+    std::string hashed;
     explicit Hash(Provider& provider) : p(provider) {}
     ~Hash() override { p.log.push_back("release hash"); }
     bool HashData(std::span<const std::uint8_t> data) override {
+      hashed += Hex(data.data(), data.size());
       p.log.push_back("hash data " + Hex(data.data(), data.size()));
       return true;
     }
     std::unique_ptr<CryptoKey> DeriveKey(std::uint32_t algorithm, std::uint32_t flags) override {
       p.log.push_back("derive " + std::to_string(algorithm) + " " + std::to_string(flags));
-      return p.failing == Failing::DeriveKey ? nullptr : std::make_unique<Key>(p);
+      return p.failing == Failing::DeriveKey ? nullptr : std::make_unique<Key>(p, hashed);
     }
   };
   struct Context final : CryptoContext {
@@ -213,6 +229,55 @@ TEST(TryPasswordCipher, ReportsEveryFailureAsAValue) {
   EXPECT_TRUE(decrypted.succeeded);
   EXPECT_EQ(decrypted.text, u"経理pa");
 }
+
+// One cipher text, read on a machine whose last answering adapter is A and whose other adapter is B. What A's
+// key gives is taken only when the password box could have held it; otherwise B's is tried, and taken only when
+// it is printable ASCII. Nothing plausible gives nothing readable, never the bytes as a password.
+struct PlausibilityCase {
+  const char* name;
+  std::string underLast;                  // the plain bytes A's key gives (in code page 932)
+  std::optional<std::string> underOther;  // B's; none: its padding fails
+  Text password;                          // what is returned, empty when nothing is readable
+};
+
+void PrintTo(const PlausibilityCase& c, std::ostream* out) { *out << c.name; }
+
+class DecryptionPlausibilityTest : public ::testing::TestWithParam<PlausibilityCase> {};
+
+TEST_P(DecryptionPlausibilityTest, TakesOnlyWhatThePasswordBoxCouldHold) {
+  const PlausibilityCase& c = GetParam();
+  const std::string cipherHex = "0123456789ABCDEFFEDCBA9876543210";
+  Provider provider;
+  provider.decryptions[Utf16LeHex(u"VlwPwKey#72x9Q00-1A-2B-3C-4D-5E")] = {{cipherHex, c.underLast}};
+  provider.decryptions[Utf16LeHex(u"VlwPwKey#72x9Q02-FC-00-00-00-01")] = {};
+  if (c.underOther) provider.decryptions[Utf16LeHex(u"VlwPwKey#72x9Q02-FC-00-00-00-01")][cipherHex] = *c.underOther;
+  FakeNetBios netBios({{1, 0, {0x02, 0xFC, 0x00, 0x00, 0x00, 0x01}}, {0, 0, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}});
+  const CryptoServices services{provider, netBios, testing::TestCodePage()};
+
+  const CipherOutcome outcome = TryDecryptPassword(DecodeUtf8(cipherHex), services);
+  EXPECT_EQ(EncodeUtf8(outcome.text), EncodeUtf8(c.password));
+  EXPECT_EQ(outcome.succeeded, !c.password.empty());
+  EXPECT_EQ(EncodeUtf8(DecryptPassword(DecodeUtf8(cipherHex), services)), EncodeUtf8(c.password));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Results, DecryptionPlausibilityTest,
+    ::testing::Values(
+        PlausibilityCase{"Japanese from the last adapter",     "\x8C\x6F\x97\x9Dpass", "pw",          u"経理pass"},
+        PlausibilityCase{"half-width katakana and a 5C trail", "\xCA\xDF\x83\x5C\x95\x5C", std::nullopt, u"ﾊﾟソ表"},
+        PlausibilityCase{"printable ASCII from the last",      " !09AZaz~",              std::nullopt,  u" !09AZaz~"},
+        PlausibilityCase{"a tab",                              "pw\tx",                  std::nullopt,  u""},
+        PlausibilityCase{"an escape sequence",                 "\x1B[31mpw",             std::nullopt,  u""},
+        PlausibilityCase{"a delete",                           "pw\x7F",                 std::nullopt,  u""},
+        PlausibilityCase{"a nul",                              std::string("p\0w", 3),   std::nullopt,  u""},
+        PlausibilityCase{"a lead byte without its trail",      "pw\x83",                 std::nullopt,  u""},
+        PlausibilityCase{"bytes the code page writes otherwise", "\x87\x90",            std::nullopt,  u""},
+        PlausibilityCase{"garbage, the password under the other", "\x01\x9F\xE3",      "Pass-word 1", u"Pass-word 1"},
+        PlausibilityCase{"garbage, Japanese under the other",  "\x01\x9F\xE3",          "\x8C\x6F\x97\x9D", u""},
+        PlausibilityCase{"garbage, garbage under the other",   "\x01\x9F\xE3",          "\x1B\x80",  u""},
+        PlausibilityCase{"a plausible last needs no other",    "\x8C\x6F\x97\x9D",      "other",       u"経理"}));
+// clang-format on
 
 TEST(PlausibleFallbackPassword, TakesPrintableAsciiOnly) {
   EXPECT_TRUE(PlausibleFallbackPassword(u""));

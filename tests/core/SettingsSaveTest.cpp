@@ -86,6 +86,9 @@ TEST_F(SettingsSaveTest, DecidesBetweenMineAndTheFilesAndKeepsTheOtherSide) {
     EXPECT_EQ(ReadBytes(file + u".bak"),
               test.backupAfter == nullptr ? std::nullopt : std::optional<std::string>(test.backupAfter));
     EXPECT_EQ(result.backupPath, test.backupAfter == nullptr ? Text() : file + u".bak");
+    // Only taking the file's side over a changed list sets rows aside: my row, which the file lacks.
+    EXPECT_EQ(result.setAside, test.asked && test.answer == TakeFile ? std::vector<ButtonSetting>{kMineRow}
+                                                                     : std::vector<ButtonSetting>{});
     if (!test.cancelled) {
       // What the list now is counts as read: saving it again at once writes nothing and asks nothing.
       const std::optional<std::string> before = ReadBytes(file);

@@ -285,5 +285,90 @@ TEST_F(CredentialManagerTest, UntickingTheBoxMovesThePasswordBackIntoPass) {
   EXPECT_FALSE(StoredPassword(L"Velloway:u@\\\\srv\\a"));
 }
 
+// An empty password is no password: a new row with the box on stores no entry for it, and an edit that empties a
+// row's password deletes its entry, unless another row uses the same key.
+TEST_F(CredentialManagerTest, AnEmptyPasswordStoresNoEntryAndEmptyingOneDeletesAnUnsharedOne) {
+  StartWith("");
+  bool boxOn = false;
+  EditWithOk(-1, [&] {
+    boxOn = Ticked(form().CK_CredentialManager());
+    SetWindowTextW(form().E_Name(), L"cm");
+    SetWindowTextW(form().E_Folder(), L"\\\\srv\\cm");
+    SetWindowTextW(form().E_ID(), L"yamada");
+  });
+  EXPECT_TRUE(boxOn);
+  EXPECT_FALSE(ReadCredential(L"Velloway:yamada@\\\\srv\\cm"));
+  CloseEditor();
+  EXPECT_EQ(FileBytes(), "cm,,\\\\srv\\cm,yamada,\r\n");
+  EXPECT_FALSE(ReadCredential(L"Velloway:yamada@\\\\srv\\cm"));
+  running_.reset();
+
+  struct Case {
+    std::string settings;
+    std::optional<std::wstring> after;
+  };
+  const Case cases[] = {
+      {"a,,\\\\srv\\a,u,\r\nb,,\\\\srv\\b,w,\r\n", std::nullopt},
+      {"a,,\\\\srv\\a,u,\r\nsame,,\\\\SRV\\A,U,\r\n", L"pa"},  // the other row's key differs in case only
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings);
+    WriteCredential(L"Velloway:u@\\\\srv\\a", L"pa");
+    StartWith(c.settings);
+    std::wstring shown;
+    EditWithOk(0, [&] {
+      shown = WindowText(form().E_Pass());
+      SetWindowTextW(form().E_Pass(), L"");
+    });
+    EXPECT_EQ(shown, L"pa");
+    CloseEditor();
+    EXPECT_EQ(FileBytes(), c.settings);
+    EXPECT_EQ(StoredPassword(L"Velloway:u@\\\\srv\\a"), c.after);
+    running_.reset();
+    StandInNetwork::Clear();
+  }
+}
+
+// A save conflict where the user takes the file's side: the list's rows that went to the backup are gone, and
+// so are the entries only they used; an entry that a row of the file uses stays.
+TEST_F(CredentialManagerTest, RowsSetAsideByASaveConflictTakeTheirEntriesAlong) {
+  struct Case {
+    std::string outside;
+    std::optional<std::wstring> after;
+  };
+  const Case cases[] = {
+      {"a,,\\\\srv\\a,u,\r\nother,,\\\\srv\\other,,\r\n", std::nullopt},
+      {"a,,\\\\srv\\a,u,\r\nsame,,\\\\SRV\\CM,YAMADA,\r\n", L"秘密pw"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.outside);
+    StartWith("a,,\\\\srv\\a,u,\r\n");
+    EditWithOk(-1, [&] {
+      SetWindowTextW(form().E_Name(), L"cm");
+      SetWindowTextW(form().E_Folder(), L"\\\\srv\\cm");
+      SetWindowTextW(form().E_ID(), L"yamada");
+      SetWindowTextW(form().E_Pass(), L"秘密pw");
+    });
+    ASSERT_EQ(StoredPassword(L"Velloway:yamada@\\\\srv\\cm"), std::wstring(L"秘密pw"));
+    testing::WriteSettingsFile(c.outside);  // another Velloway saved meanwhile
+    std::wstring question;
+    {
+      WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+        if (window == editor().Handle()) PostClick(editor().B_Close());
+        if (seen.className != L"#32770") return;
+        if (seen.caption == L"確認") question = seen.text;
+        WindowWatcher::Answer(window, seen.caption == L"確認" ? IDNO : IDOK);  // the file's side, then the notice
+      });
+      SendMessageW(main().B_AddButton(), BM_CLICK, 0, 0);
+    }
+    EXPECT_NE(question.find(L"この画面にだけあるボタン:\r\n　cm（\\\\srv\\cm）"), std::wstring::npos) << question;
+    EXPECT_EQ(FileBytes(), c.outside);
+    EXPECT_EQ(StoredPassword(L"Velloway:yamada@\\\\srv\\cm"), c.after);
+    running_.reset();
+    StandInNetwork::Clear();
+    DeleteFileW((testing::SettingsFilePath() + L".bak").c_str());
+  }
+}
+
 }  // namespace
 }  // namespace velloway

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <iphlpapi.h>
 
+#include <algorithm>
 #include <array>
 #include <iostream>
 #include <random>
@@ -69,6 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // key 09EB0211B651FE9953990367710E68E9838316F1EC6EDF914B1F60C7ACD1C5B9
         KnownAnswer{"Japanese", {kAdapterA}, u"経理pass", u"ED6630A6D7AE2FEE86C2F11909362053"},
+        // cp932 CADFBDDCB0C4DE955C835C945C: half-width katakana, and trail bytes 5C that read as "\" alone
+        KnownAnswer{"Japanese with 5C trail bytes", {kAdapterA}, u"ﾊﾟｽﾜｰﾄﾞ表ソ能", u"1E94FBCF4AF5EEF6663977C1737E602C"},
         KnownAnswer{
             "the later of two adapters", {kAdapterB, kAdapterA}, u"経理pass", u"ED6630A6D7AE2FEE86C2F11909362053"},
         KnownAnswer{"a whole block gets a whole padding block",
@@ -184,6 +187,69 @@ TEST(PasswordCipher, AnotherAdapterOfThisMachineStillReadsAnAsciiPassword) {
     EXPECT_EQ(tried.text, c.ascii);
     EXPECT_EQ(now.Decrypt(japanese), u"");
   }
+}
+
+// The key the cipher makes from an address, through the real CryptoAPI, to decrypt with it alone.
+struct AddressKey {
+  explicit AddressKey(TextView address) {
+    context = provider.AcquireContext("Velloway_Context", kProviderRsaAes, kCryptMachineKeySet);
+    if (!context)
+      context = provider.AcquireContext("Velloway_Context", kProviderRsaAes, kCryptMachineKeySet | kCryptNewKeySet);
+    if (!context) return;
+    hash = context->CreateHash(kAlgorithmSha1);
+    const Text passPhrase = u"VlwPwKey#72x9Q" + Text(address);
+    if (!hash || !hash->HashData({reinterpret_cast<const std::uint8_t*>(passPhrase.data()), passPhrase.size() * 2})) {
+      return;
+    }
+    key = hash->DeriveKey(kAlgorithmAes256, kKeyLength256Bits);
+  }
+  WindowsCryptoProvider provider;
+  std::unique_ptr<CryptoContext> context;
+  std::unique_ptr<CryptoHash> hash;
+  std::unique_ptr<CryptoKey> key;
+};
+
+// A password stored while adapter B answered last, whose cipher text A's key (answering last now) decrypts with
+// valid padding into bytes with a control character: found by a fixed search over numbered passwords. Those
+// bytes are never returned as the password; with B still there, B's key gives the password back.
+TEST(PasswordCipher, AWrongKeysValidPaddingGivesNothingAndTheOtherAdapterTheRightPassword) {
+  AddressKey wrongKey(u"00-1A-2B-3C-4D-5E");
+  ASSERT_TRUE(wrongKey.key);
+  Machine then({kAdapterB});
+  Text password;
+  Text cipherText;
+  std::string garbage;
+  for (int i = 0; i < 20000 && cipherText.empty(); ++i) {
+    const Text candidate = u"Pass-" + DecodeUtf8(std::to_string(i));
+    const Text candidateCipher = then.Encrypt(candidate);
+    ASSERT_EQ(candidateCipher.size(), 32u);
+    std::array<std::uint8_t, 16> block{};
+    for (std::size_t k = 0; k < block.size(); ++k) {
+      block[k] = static_cast<std::uint8_t>(std::stoi(EncodeUtf8(candidateCipher.substr(2 * k, 2)), nullptr, 16));
+    }
+    std::uint32_t length = 16;
+    if (!wrongKey.key->Decrypt(block, length).succeeded) continue;
+    const std::string plain(block.begin(), block.begin() + length);
+    if (std::any_of(plain.begin(), plain.end(), [](char c) { return (c >= 0 && c < ' ') || c == '\x7F'; })) {
+      password = candidate;
+      cipherText = candidateCipher;
+      garbage = plain;
+    }
+  }
+  ASSERT_FALSE(cipherText.empty()) << "no candidate found";
+  std::cout << EncodeUtf8(password) << ": " << EncodeUtf8(cipherText) << " decrypts under A to " << garbage.size()
+            << " bytes\n";
+
+  Machine now({kAdapterA});
+  const CipherOutcome alone = TryDecryptPassword(cipherText, now.Services());
+  EXPECT_FALSE(alone.succeeded);
+  EXPECT_EQ(EncodeUtf8(alone.text), "");
+  EXPECT_EQ(EncodeUtf8(now.Decrypt(cipherText)), "");
+
+  Machine both({kAdapterB, kAdapterA});
+  const CipherOutcome withB = TryDecryptPassword(cipherText, both.Services());
+  EXPECT_TRUE(withB.succeeded);
+  EXPECT_EQ(EncodeUtf8(withB.text), EncodeUtf8(password));
 }
 
 // Random keys on random one-block texts through the real CryptoAPI, on a fixed sample: how often the padding
