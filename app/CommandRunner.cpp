@@ -1,3 +1,4 @@
+// A command line's connect, close or list, carried out and reported as a click would be.
 #include "app/CommandRunner.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// The auto-connect file's format, and what an automatic attempt's result leads to.
 #include "core/AutoConnect.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A button's desktop shortcut: a file name Windows takes, the command line, the description.
 #include "core/ButtonShortcut.h"
 
 #include <algorithm>

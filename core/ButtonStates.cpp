@@ -1,3 +1,4 @@
+// Each connect button's state from the connections as read, and the words its tooltip ends with.
 #include "core/ButtonStates.h"
 
 #include "core/DriveAssignment.h"

@@ -1,3 +1,4 @@
+// A failed connect's details as lines of text for IT.
 #include "core/ConnectDetails.h"
 
 #include "core/Text.h"

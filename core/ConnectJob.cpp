@@ -1,3 +1,4 @@
+// The network part of a connect or a close, run on the worker, and what its result means.
 #include "core/ConnectJob.h"
 
 #include "core/ConnectionEnumeration.h"

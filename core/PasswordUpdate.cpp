@@ -1,3 +1,4 @@
+// When a typed password that worked is offered to the button that keeps another.
 #include "core/PasswordUpdate.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The reach diagnosis's questions in order, and what their answers say.
 #include "core/ReachProbe.h"
 
 namespace velloway {

@@ -1,3 +1,4 @@
+// The administrator's buttons: the shared file's rows, the copy of the last good read, and what changed.
 #include "core/SharedButtons.h"
 
 #include "core/DriveAssignment.h"

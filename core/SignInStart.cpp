@@ -1,3 +1,4 @@
+// The sign-in switch and the command line written for a start at sign-in.
 #include "core/SignInStart.h"
 
 namespace velloway {

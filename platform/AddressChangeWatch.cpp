@@ -1,3 +1,4 @@
+// The IP helper's address-change notification, waited for on a thread of its own.
 #include "platform/AddressChangeWatch.h"
 
 #include <iphlpapi.h>

@@ -1,3 +1,4 @@
+// The command line's arguments, and its lines to the standard handles, the console or a message box.
 #include "platform/CommandOutput.h"
 
 #include <shellapi.h>

@@ -1,3 +1,4 @@
+// The policy values and the file beside the program that name the shared buttons' files.
 #include "platform/SharedButtonSources.h"
 
 #include <windows.h>

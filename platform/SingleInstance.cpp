@@ -1,3 +1,4 @@
+// The session's one-copy mutex, and the hand-over of a command to the running copy and of its reply back.
 #include "platform/SingleInstance.h"
 
 namespace velloway {

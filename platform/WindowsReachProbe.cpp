@@ -1,3 +1,4 @@
+// Name resolution and TCP connection attempts, each within its time limit.
 #include "platform/WindowsReachProbe.h"
 
 #include <winsock2.h>

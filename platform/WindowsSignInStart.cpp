@@ -1,3 +1,4 @@
+// The Run key's value that starts the program at sign-in.
 #include "platform/WindowsSignInStart.h"
 
 #include <windows.h>

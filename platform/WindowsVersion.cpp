@@ -1,3 +1,4 @@
+// The Windows version from the system itself, not from the compatibility layer.
 #include "platform/WindowsVersion.h"
 
 #include <windows.h>

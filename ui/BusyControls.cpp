@@ -1,3 +1,4 @@
+// Disabling and enabling the header buttons around a network operation, the focus kept.
 #include "ui/BusyControls.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Making, placing and marking the connect buttons, and finding a button's setting.
 #include "ui/ConnectButtonRow.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// The connect click: its dialog, its worker job, its outcome, and the questions that may follow.
 #include "ui/ConnectFlow.h"
 
 #include "core/ConnectPlan.h"

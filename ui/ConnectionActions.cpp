@@ -1,3 +1,4 @@
+// Opening and closing a listed connection.
 #include "ui/ConnectionActions.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// The details dialog: the text, a copy button, OK.
 #include "ui/DetailsDialog.h"
 
 #include <commctrl.h>

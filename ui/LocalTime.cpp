@@ -1,3 +1,4 @@
+// The local time as text.
 #include "ui/LocalTime.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Drawing the state marks into image lists at a DPI.
 #include "ui/StateMarks.h"
 
 #include "ui/Dpi.h"

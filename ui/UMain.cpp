@@ -492,7 +492,7 @@ void TF_Main::ConnectClick(HWND sender) {
     if (!gaveUp && services_.worker.Busy()) SetStatus(kWaitForOperation);
     return;
   }
-  if (F_ConnectionDialog_->IsShowing()) return;
+  if (F_ConnectionDialog_ == nullptr || F_ConnectionDialog_->IsShowing()) return;
   const auto index = static_cast<size_t>(ConnectButtonRow::SettingIndex(sender));
   const ButtonSetting setting = services_.Buttons().Row(index);
   // A Folder that names no share (a program, a URL, a folder of this PC) is neither connected nor opened; the

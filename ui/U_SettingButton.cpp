@@ -28,7 +28,7 @@ enum ControlId {
   kB_Down,
   kB_Close,
   kLV_Button = 120,
-  kC_SignIn,
+  kCK_SignIn,
   kB_Copy,
   kB_Shortcut
 };
@@ -58,7 +58,7 @@ const ControlLayout kLayout[] = {
      WS_EX_CLIENTEDGE, 0, Placement::Window},
     {kB_Shortcut, WC_BUTTONW, L"デスクトップにショートカットを作成(&S)", 8, 304, 260, 25, kButtonStyle},
     {kB_Copy, WC_BUTTONW, L"自分のボタンにコピー(&P)", 276, 304, 180, 25, kButtonStyle},
-    {kC_SignIn, WC_BUTTONW, L"Windows へのサインイン時に Velloway を起動する(&W)", 8, 335, 420, 20,
+    {kCK_SignIn, WC_BUTTONW, L"Windows へのサインイン時に Velloway を起動する(&W)", 8, 335, 420, 20,
      WS_TABSTOP | BS_AUTOCHECKBOX},
 };
 // clang-format on
@@ -109,7 +109,7 @@ HWND TF_SettingButton::B_Delete() const noexcept { return Control(kB_Delete); }
 HWND TF_SettingButton::B_Up() const noexcept { return Control(kB_Up); }
 HWND TF_SettingButton::B_Down() const noexcept { return Control(kB_Down); }
 HWND TF_SettingButton::B_Close() const noexcept { return Control(kB_Close); }
-HWND TF_SettingButton::C_SignIn() const noexcept { return Control(kC_SignIn); }
+HWND TF_SettingButton::CK_SignIn() const noexcept { return Control(kCK_SignIn); }
 HWND TF_SettingButton::B_Copy() const noexcept { return Control(kB_Copy); }
 HWND TF_SettingButton::B_Shortcut() const noexcept { return Control(kB_Shortcut); }
 
@@ -131,7 +131,7 @@ void TF_SettingButton::OnDpiChanged(UINT) {
 
 void TF_SettingButton::FormShow() {
   // The user may have turned it off in Task Manager meanwhile.
-  SendMessageW(C_SignIn(), BM_SETCHECK, signIn_.Enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(CK_SignIn(), BM_SETCHECK, signIn_.Enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
   rowsAtShow_ = settings_;
   autosAtShow_ = autos_;
   RowsChanged();
@@ -446,18 +446,18 @@ void TF_SettingButton::OnButtonClick(int id, HWND) {
     case kB_Close: B_CloseClick(); break;
     case kB_Copy: B_CopyClick(); break;
     case kB_Shortcut: B_ShortcutClick(); break;
-    case kC_SignIn: C_SignInClick(); break;
+    case kCK_SignIn: CK_SignInClick(); break;
     default: break;
   }
 }
 
-void TF_SettingButton::C_SignInClick() {
-  const bool on = SendMessageW(C_SignIn(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+void TF_SettingButton::CK_SignInClick() {
+  const bool on = SendMessageW(CK_SignIn(), BM_GETCHECK, 0, 0) == BST_CHECKED;
   const std::uint32_t error = signIn_.Enable(on);
   if (error != 0) {
     ShowMessage(Handle(), u"サインイン時の起動を設定できませんでした。（エラー " + NumberText(error) + u"）");
   }
-  SendMessageW(C_SignIn(), BM_SETCHECK, signIn_.Enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(CK_SignIn(), BM_SETCHECK, signIn_.Enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool TF_SettingButton::SaveAndClose(bool mayAsk) {

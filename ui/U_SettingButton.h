@@ -56,7 +56,7 @@ class TF_SettingButton : public ModalWindow {
   // Makes a desktop shortcut that connects the selected row's button (a .lnk named after it; replaced if there).
   HWND B_Shortcut() const noexcept;
   // Whether Windows starts Velloway at sign-in: shown as it is at every show, switched at once when clicked.
-  HWND C_SignIn() const noexcept;
+  HWND CK_SignIn() const noexcept;
   // The selected row of the list (shared rows first, then the own ones), or -1.
   int SelectedRow() const;
   // Shows the list's current rows (done at every show).
@@ -89,7 +89,7 @@ class TF_SettingButton : public ModalWindow {
   std::optional<size_t> SelectedOwnRow(const Text& noneMessage);
   void SelectOwn(size_t own) { Select(static_cast<int>(shared_.size() + own)); }
   void B_CloseClick(bool mayAsk = true);
-  void C_SignInClick();
+  void CK_SignInClick();
   void Layout();
   void MoveSelected(int offset);
   void Select(int row);

@@ -605,22 +605,22 @@ std::optional<std::wstring> RunValue() {
 // shows at each show whether the value is there, whoever changed it.
 TEST_F(SettingButtonTest, TheSignInBoxWritesAndRemovesTheRunValueAndShowsIt) {
   RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Velloway");
-  auto checked = [&] { return SendMessageW(editor().C_SignIn(), BM_GETCHECK, 0, 0) == BST_CHECKED; };
-  EXPECT_EQ(WindowText(editor().C_SignIn()), L"Windows へのサインイン時に Velloway を起動する(&W)");
+  auto checked = [&] { return SendMessageW(editor().CK_SignIn(), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  EXPECT_EQ(WindowText(editor().CK_SignIn()), L"Windows へのサインイン時に Velloway を起動する(&W)");
   wchar_t program[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
 
   bool shownChecked = true;
   InEditor([&] {
     shownChecked = checked();
-    SendMessageW(editor().C_SignIn(), BM_CLICK, 0, 0);
+    SendMessageW(editor().CK_SignIn(), BM_CLICK, 0, 0);
   });
   EXPECT_FALSE(shownChecked);
   EXPECT_EQ(RunValue(), L"\"" + std::wstring(program) + L"\" /signin");
 
   InEditor([&] {
     shownChecked = checked();
-    SendMessageW(editor().C_SignIn(), BM_CLICK, 0, 0);
+    SendMessageW(editor().CK_SignIn(), BM_CLICK, 0, 0);
   });
   EXPECT_TRUE(shownChecked);
   EXPECT_EQ(RunValue(), std::nullopt);
