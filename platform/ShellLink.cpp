@@ -8,25 +8,12 @@
 #include <string>
 
 #include "core/ButtonShortcut.h"
+#include "platform/ComScope.h"
 #include "platform/UniqueAny.h"
 #include "platform/WinText.h"
 
 namespace velloway {
 namespace {
-
-// COM for this thread while it lives; a thread that entered it already keeps its own.
-class ComScope {
- public:
-  ComScope() noexcept : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
-};
 
 template <typename T>
 void ReleaseInterface(T* object) noexcept {
