@@ -1,7 +1,8 @@
-// A button's desktop shortcut: a file name Windows takes, the command line, the description.
+// A button's desktop shortcut: its file name, the free name beside a taken one, and its quoted command line.
 #include "core/ButtonShortcut.h"
 
 #include <algorithm>
+#include <string>
 
 #include "core/CommandLine.h"
 
@@ -51,6 +52,17 @@ ButtonShortcut ShortcutForButton(const ButtonRows& buttons, size_t index) {
   const ButtonSetting& row = buttons.Row(index);
   const Text& name = FindsItself(buttons, index, row.Name) ? row.Name : row.Folder;
   return ButtonShortcut{FileBaseName(row) + u".lnk", u"/connect " + QuoteArgument(name), row.Folder};
+}
+
+Text NumberedFileName(TextView fileName, size_t number) {
+  if (number < 2) return Text(fileName);
+  const size_t dot = std::min(fileName.rfind(u'.'), fileName.size());
+  Text numbered(fileName.substr(0, dot));
+  numbered += u" (";
+  for (const char c : std::to_string(number)) numbered += static_cast<char16_t>(c);
+  numbered += u')';
+  numbered += fileName.substr(dot);
+  return numbered;
 }
 
 // Backslashes are literal except before a quote: there they are doubled, and so are those before the closing one.

@@ -18,6 +18,10 @@ struct ButtonShortcut {
 // Folder (two buttons of one name, a name that reads as a switch).
 ButtonShortcut ShortcutForButton(const ButtonRows& buttons, size_t index);
 
+// The name of the number-th choice for a file named fileName, when the earlier ones are taken: fileName itself
+// first, then "name (2).ext", "name (3).ext", ... as Explorer numbers copies.
+Text NumberedFileName(TextView fileName, size_t number);
+
 // One argument quoted so that CommandLineToArgvW gives it back unchanged.
 Text QuoteArgument(TextView argument);
 

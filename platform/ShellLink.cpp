@@ -7,25 +7,13 @@
 
 #include <string>
 
+#include "core/ButtonShortcut.h"
+#include "platform/ComScope.h"
 #include "platform/UniqueAny.h"
 #include "platform/WinText.h"
 
 namespace velloway {
 namespace {
-
-// COM for this thread while it lives; a thread that entered it already keeps its own.
-class ComScope {
- public:
-  ComScope() noexcept : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
-};
 
 template <typename T>
 void ReleaseInterface(T* object) noexcept {
@@ -59,6 +47,34 @@ std::uint32_t WriteShellLink(const Text& path, const ShellLinkDetails& details) 
   if (FAILED(result)) return static_cast<std::uint32_t>(result);
   result = file.get()->Save(ToWide(path).c_str(), TRUE);
   return FAILED(result) ? static_cast<std::uint32_t>(result) : 0;
+}
+
+std::uint32_t WriteNewShellLink(const Text& folder, const Text& fileName, const ShellLinkDetails& details,
+                                Text& writtenName) {
+  // Enough for every copy a user keeps; beyond that the name is taken as for a full folder.
+  constexpr size_t kMostNumbers = 1000;
+  for (size_t number = 1; number <= kMostNumbers; ++number) {
+    const Text name = NumberedFileName(fileName, number);
+    const Text path = folder + u"\\" + name;
+    // The name is taken by creating the file: one that appears between a look and the write is never replaced.
+    {
+      const UniqueFileHandle reserved(
+          CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!reserved) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+        return error;
+      }
+    }
+    const std::uint32_t result = WriteShellLink(path, details);
+    if (result != 0) {
+      DeleteFileW(ToWide(path).c_str());  // the empty file that held the name
+      return result;
+    }
+    writtenName = name;
+    return 0;
+  }
+  return ERROR_FILE_EXISTS;
 }
 
 Text DesktopFolder() {

@@ -17,6 +17,12 @@ struct ShellLinkDetails {
 // Writes the link at path, replacing one that is there. 0, or the HRESULT of the step that failed.
 std::uint32_t WriteShellLink(const Text& path, const ShellLinkDetails& details);
 
+// Writes the link in folder under fileName, or when a file of that name is there, under the first free name of
+// NumberedFileName's: no file of the user's is replaced. 0 and the name written in writtenName, or the
+// HRESULT or system error code of the step that failed.
+std::uint32_t WriteNewShellLink(const Text& folder, const Text& fileName, const ShellLinkDetails& details,
+                                Text& writtenName);
+
 // The user's desktop folder, or empty when the shell cannot give it.
 Text DesktopFolder();
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/RuntimeError.h"
 #include "platform/SharedButtonSources.h"
@@ -27,15 +28,24 @@ bool SharedButtonLoader::HandleMessage(UINT message, WPARAM wParam) {
   KillTimer(window_, timerId_);
   if (services_.sharedWorker.Busy()) {
     const std::vector<Text> paths = SharedButtonPaths();
-    services_.sharedWorker.Abandon([] {});  // a read that returns this late changes nothing
+    // A read that returns this late changes nothing, but a Load that waited for it reads anew now.
+    services_.sharedWorker.Abandon([this] {
+      if (window_ != nullptr && std::exchange(askedWhileStuck_, false)) Load(settingsFolder_);
+    });
     UseCopy(paths.empty() ? Text() : paths.front());
   }
   return true;
 }
 
 void SharedButtonLoader::Load(const Text& settingsFolder) {
+  settingsFolder_ = settingsFolder;
   copyPath_ = settingsFolder + u"\\" + kSharedCacheFileName;
   if (window_ == nullptr || services_.sharedWorker.Busy()) return;
+  // A source that left a read hanging gets no second one while it hangs: each would be one more stuck thread.
+  if (services_.sharedWorker.InCall()) {
+    askedWhileStuck_ = true;
+    return;
+  }
   auto read = std::make_shared<Read>();
   read->paths = SharedButtonPaths();
   if (read->paths.empty()) {

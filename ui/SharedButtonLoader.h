@@ -29,7 +29,8 @@ class SharedButtonLoader {
   void Detach() noexcept { window_ = nullptr; }
   // The time limit: true when the message was its timer.
   bool HandleMessage(UINT message, WPARAM wParam);
-  // Reads the shared files anew, unless a read still runs; the copy is kept in settingsFolder.
+  // Reads the shared files anew, unless a read still runs, a given-up one included (that one is asked again
+  // once it returns); the copy is kept in settingsFolder.
   void Load(const Text& settingsFolder);
 
  private:
@@ -42,8 +43,10 @@ class SharedButtonLoader {
   Hooks hooks_;
   UINT_PTR timerId_;
   HWND window_ = nullptr;
+  Text settingsFolder_;
   Text copyPath_;
-  bool passwordsTold_ = false;  // that the file holds passwords is said once a run
+  bool passwordsTold_ = false;    // that the file holds passwords is said once a run
+  bool askedWhileStuck_ = false;  // a Load came while a given-up read had not returned
 };
 
 }  // namespace velloway

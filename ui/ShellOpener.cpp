@@ -1,40 +1,37 @@
-// Folders open in Explorer, started with the folder as its argument.
+// Folders open in Explorer as the shell's item, checked to be a folder, on a short thread of their own.
 #include "ui/ShellOpener.h"
 
-#include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 #include "core/SharePath.h"
-#include "platform/UniqueAny.h"
-#include "platform/WinText.h"
+#include "platform/ComScope.h"
+#include "platform/FolderItem.h"
 
 namespace velloway {
 
-// Explorer is given the folder itself: a file association is never asked, so a path that turned out to name
-// a program or a document opens nothing of it. Anything but a drive root or a share path is not passed on.
+// Only a drive root or a share path is passed on. The path is parsed once, and the item that was found to be a
+// folder is the one opened: a server that answers "folder" to the check and then "file" to Explorer gets
+// nothing run. The parse asks the server, so it runs off the window's thread, on a thread that nobody waits
+// for: one that never returns holds up neither the window nor the program's exit.
 void WindowsShellOpener::Open(HWND, const Text& target) {
-  std::wstring argument;
+  Text path;
   if (IsDriveRoot(target)) {
-    argument = ToWide(target.substr(0, 2)) + L"\\";  // no quotes: a "\" before a quote would escape it
+    path = target.substr(0, 2) + u"\\";
   } else if (IsSharePath(target)) {
-    Text path = target;
+    path = target;
     while (path.ends_with(u'\\')) path.pop_back();
-    argument = L"\"" + ToWide(path) + L"\"";
   } else {
     return;
   }
-  wchar_t windows[MAX_PATH + 1] = {};
-  if (GetWindowsDirectoryW(windows, MAX_PATH + 1) == 0) return;
-  const std::wstring program = std::wstring(windows) + L"\\explorer.exe";
-  std::wstring commandLine = L"\"" + program + L"\" " + argument;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process{};
-  if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &process)) {
-    const UniqueHandle thread(process.hThread);
-    const UniqueHandle started(process.hProcess);
+  try {
+    std::thread([path = std::move(path)] {
+      const ComScope com;
+      OpenFolderItem(ParseFolderItem(path));
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had: nothing opens, as when Explorer cannot start.
   }
 }
 

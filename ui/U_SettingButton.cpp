@@ -358,16 +358,18 @@ void TF_SettingButton::B_ShortcutClick() {
   const ButtonShortcut shortcut = ShortcutForButton(ButtonRows(settings_, &shared_), static_cast<size_t>(row));
   const Text desktop = DesktopFolder();
   const Text program = ProgramPath();
+  Text written;
   const std::uint32_t error =
-      desktop.empty() ? static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND)
-                      : WriteShellLink(desktop + u"\\" + shortcut.fileName,
-                                       ShellLinkDetails{program, shortcut.arguments, program, shortcut.description});
+      desktop.empty()
+          ? static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND)
+          : WriteNewShellLink(desktop, shortcut.fileName,
+                              ShellLinkDetails{program, shortcut.arguments, program, shortcut.description}, written);
   if (error != 0) {
     ShowMessage(Handle(),
                 u"デスクトップにショートカットを作成できませんでした。（エラー " + ErrorCodeText(error) + u"）");
     return;
   }
-  ShowMessage(Handle(), u"デスクトップにショートカット「" + shortcut.fileName + u"」を作成しました。");
+  ShowMessage(Handle(), u"デスクトップにショートカット「" + written + u"」を作成しました。");
 }
 
 void TF_SettingButton::B_UpClick() { MoveSelected(-1); }

@@ -1,6 +1,7 @@
 // A button's desktop shortcut: which NAME its command line carries, how that is quoted, and its file name.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "core/ButtonShortcut.h"
@@ -46,6 +47,27 @@ TEST(ButtonShortcut, TheCommandLineNamesTheButtonItselfAndTheFileNameIsSafe) {
   const Text longName(300, u'長');
   own.Append(ButtonSetting{longName, u"", u"\\\\srv\\long", u"", u""});
   EXPECT_EQ(ShortcutForButton(rows, own.Count() - 1).fileName, Text(100, u'長') + u".lnk");
+}
+
+TEST(ButtonShortcut, ATakenFileNameIsNumberedBeforeItsExtension) {
+  struct Case {
+    Text fileName;
+    size_t number;
+    Text numbered;
+  };
+  const Case cases[] = {
+      {u"経理.lnk", 0, u"経理.lnk"},
+      {u"経理.lnk", 1, u"経理.lnk"},
+      {u"経理.lnk", 2, u"経理 (2).lnk"},
+      {u"経理.lnk", 3, u"経理 (3).lnk"},
+      {u"経理.lnk", 10, u"経理 (10).lnk"},
+      {u"_LPT1.txt.lnk", 2, u"_LPT1.txt (2).lnk"},  // only the last extension moves
+      {u"noextension", 2, u"noextension (2)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(EncodeUtf8(c.fileName) + " " + std::to_string(c.number));
+    EXPECT_EQ(NumberedFileName(c.fileName, c.number), c.numbered);
+  }
 }
 
 TEST(ButtonShortcut, ArgumentsAreQuotedAsWindowsSplitsThem) {

@@ -16,6 +16,7 @@
 #include "UiHarness.h"
 #include "core/CommandLine.h"
 #include "core/U_crypto.h"
+#include "platform/ShellLink.h"
 #include "platform/WinText.h"
 #include "platform/WindowsAnsiCodePage.h"
 #include "platform/WindowsCredentialStore.h"
@@ -711,12 +712,13 @@ Text LinkedName(const std::wstring& arguments) {
   return parsed.command.kind == CommandKind::Connect ? parsed.command.name : u"(" + parsed.error + u")";
 }
 
-TEST_F(SettingButtonTest, TheDesktopShortcutConnectsTheSelectedButtonAndReplacesAnOldOne) {
+TEST_F(SettingButtonTest, TheDesktopShortcutConnectsTheSelectedButtonAndNeverReplacesAFileOfItsName) {
   app().Settings.Append(ButtonSetting{u"経理", u"Z", u"\\\\srv\\keiri", u"", u""});
   app().Settings.Append(ButtonSetting{u"経理", u"", u"\\\\srv\\keiri2", u"", u""});
   editor().RowsChanged();
-  const Text folder = testing::MakeScratchFolder();
-  const DesktopMoved moved(ToWide(folder));
+  const DesktopMoved moved(ToWide(testing::MakeScratchFolder()));
+  const std::wstring desktop = ToWide(DesktopFolder());  // where the program finds it
+  ASSERT_FALSE(desktop.empty());
   auto select = [&](int row) {
     if (row >= 0) Select(row);
     if (row < 0) ListView_SetItemState(editor().LV_Button(), -1, 0, LVIS_SELECTED);
@@ -732,14 +734,15 @@ TEST_F(SettingButtonTest, TheDesktopShortcutConnectsTheSelectedButtonAndReplaces
   select(-1);
   EXPECT_EQ(create(), L"ショートカットを作成するボタンを選択してください");
 
-  // An old file of that name, even one that is no link, gives way.
-  const std::wstring path = ToWide(folder) + L"\\経理.lnk";
-  testing::WriteBytes(FromWide(path), "not a link");
+  // A file of the user's of that name, even one that is no link, stays as it is; the link takes the next name.
+  const std::wstring users = desktop + L"\\経理.lnk";
+  testing::WriteBytes(FromWide(users), "not a link");
   select(3);
-  EXPECT_EQ(create(), L"デスクトップにショートカット「経理.lnk」を作成しました。");
+  EXPECT_EQ(create(), L"デスクトップにショートカット「経理 (2).lnk」を作成しました。");
+  EXPECT_EQ(testing::ReadBytes(FromWide(users)), std::optional<std::string>("not a link"));
   wchar_t program[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
-  LinkRead link = ReadLink(path);
+  LinkRead link = ReadLink(desktop + L"\\経理 (2).lnk");
   ASSERT_TRUE(link.loaded);
   EXPECT_EQ(link.target, program);
   EXPECT_EQ(link.arguments, L"/connect \"経理\"");
@@ -748,12 +751,13 @@ TEST_F(SettingButtonTest, TheDesktopShortcutConnectsTheSelectedButtonAndReplaces
   EXPECT_EQ(link.description, L"\\\\srv\\keiri");
   EXPECT_EQ(LinkedName(link.arguments), u"経理");
 
-  // The second button of that name: the same file, now naming it by its folder.
+  // The second button of that name: the next free name, naming it by its folder; the first link stays.
   select(4);
-  EXPECT_EQ(create(), L"デスクトップにショートカット「経理.lnk」を作成しました。");
-  link = ReadLink(path);
+  EXPECT_EQ(create(), L"デスクトップにショートカット「経理 (3).lnk」を作成しました。");
+  link = ReadLink(desktop + L"\\経理 (3).lnk");
   EXPECT_EQ(LinkedName(link.arguments), u"\\\\srv\\keiri2");
   EXPECT_EQ(link.description, L"\\\\srv\\keiri2");
+  EXPECT_EQ(LinkedName(ReadLink(desktop + L"\\経理 (2).lnk").arguments), u"経理");
 }
 
 }  // namespace

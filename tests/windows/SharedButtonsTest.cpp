@@ -5,7 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "core/SharedButtons.h"
 #include "core/Unicode.h"
 #include "platform/SharedButtonSources.h"
+#include "platform/UniqueAny.h"
 #include "platform/WinText.h"
 #include "platform/WindowsSignInStart.h"
 
@@ -272,6 +275,85 @@ TEST_F(SharedButtonsTest, AFileThatDoesNotAnswerNeverHoldsTheOwnButtons) {
                                      u"）を読み込めないため、2026-12-10 08:00:00 に読み込んだ写しを使っています");
   CloseHandle(pipe);  // the given-up read returns
   ASSERT_TRUE(running_->PumpUntil([&] { return !app().SharedWorker.InCall(); }, 5000));
+}
+
+// A source that never answers, as a server that never does: a named pipe of several instances, each taking one
+// reader and never writing. It counts the reads that reached it.
+class HangingSource {
+ public:
+  explicit HangingSource(const std::wstring& name) {
+    for (Instance& instance : instances_) {
+      instance.pipe.reset(CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED,
+                                           PIPE_TYPE_BYTE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0,
+                                           nullptr));
+      instance.connected.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+      if (!instance.pipe || !instance.connected) throw std::runtime_error("no pipe");
+      instance.overlapped.hEvent = instance.connected.get();
+      if (!ConnectNamedPipe(instance.pipe.get(), &instance.overlapped) && GetLastError() != ERROR_IO_PENDING) {
+        throw std::runtime_error("the pipe does not listen");
+      }
+    }
+  }
+  // The waits for a reader are ended before their OVERLAPPED goes.
+  ~HangingSource() {
+    for (Instance& instance : instances_) {
+      if (!instance.pipe) continue;
+      CancelIoEx(instance.pipe.get(), &instance.overlapped);
+      DWORD ignored = 0;
+      GetOverlappedResult(instance.pipe.get(), &instance.overlapped, &ignored, TRUE);
+    }
+  }
+  HangingSource(const HangingSource&) = delete;
+  HangingSource& operator=(const HangingSource&) = delete;
+
+  int Reads() const {
+    int reads = 0;
+    for (const Instance& instance : instances_)
+      reads += WaitForSingleObject(instance.connected.get(), 0) == WAIT_OBJECT_0;
+    return reads;
+  }
+  // The reads that hang return, failing.
+  void AnswerAll() {
+    for (Instance& instance : instances_) {
+      if (WaitForSingleObject(instance.connected.get(), 0) == WAIT_OBJECT_0) instance.pipe.reset();
+    }
+  }
+
+ private:
+  struct Instance {
+    UniqueFileHandle pipe;
+    UniqueHandle connected;  // set once a reader came; stays set
+    OVERLAPPED overlapped{};
+  };
+  std::array<Instance, 8> instances_;
+};
+
+// While a given-up read of a source that does not answer still hangs, a refresh reads nothing new and the
+// buttons stay as they are; once that read returns, the source is read again.
+TEST_F(SharedButtonsTest, ARefreshStartsNoSecondReadWhileAGivenUpOneHangs) {
+  const std::wstring pipeName = L"\\\\.\\pipe\\velloway-shared-hanging";
+  HangingSource source(pipeName);
+  SharedButtons earlier{{{u"写し", u"", u"\\\\fs\\copy", u"", u""}, false}};
+  CreateDirectoryW(TestFolder().c_str(), nullptr);
+  testing::WriteSettingsFile(kOwn);
+  testing::WriteBytes(FromWide(CopyPath().c_str()), FormatSharedCopy(u"2026-12-10 08:00:00", earlier));
+  SetPolicy(HKEY_CURRENT_USER, REG_SZ, pipeName);
+  auto idle = [&] { return !app().Worker.Busy() && !app().SharedWorker.Busy(); };
+
+  StartAndRead(StandInNetwork(), kOwn);
+  ASSERT_EQ(source.Reads(), 1);
+  for (int refresh = 0; refresh < 2; ++refresh) {
+    Click(main().B_ConnectionSearch());
+    ASSERT_TRUE(running_->PumpUntil(idle, 10000));
+  }
+  EXPECT_EQ(source.Reads(), 1);
+  EXPECT_TRUE(app().SharedWorker.InCall());
+  EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"写し", L"mine"}));
+
+  source.AnswerAll();
+  EXPECT_TRUE(running_->PumpUntil([&] { return source.Reads() == 2; }, 10000)) << source.Reads();
+  source.AnswerAll();
+  ASSERT_TRUE(running_->PumpUntil([&] { return !app().SharedWorker.InCall(); }, 10000));
 }
 
 // A shared button that went away after this program connected it: the user may close that connection; a
