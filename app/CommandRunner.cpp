@@ -20,6 +20,8 @@ namespace velloway {
 namespace {
 
 constexpr std::uint32_t kErrorNotConnected = 2250;  // ERROR_NOT_CONNECTED
+// A command that needs the network worker while another operation has it.
+constexpr char16_t kWaitForOperationCommand[] = u"ネットワークの操作中です。終わってからもう一度実行してください";
 
 }  // namespace
 
@@ -128,7 +130,7 @@ void CommandRunner::Connect(const Command& command) {
                         });
   if (!started) {
     WipeString(job->password);
-    report_.error(u"ネットワークの操作中です。終わってからもう一度実行してください");
+    report_.error(kWaitForOperationCommand);
     Finish(kErrorBusy);
   }
 }
@@ -191,7 +193,7 @@ void CommandRunner::Close(const std::shared_ptr<CloseJob>& close, std::vector<Bu
       });
   if (!started) {
     release(held);
-    report_.error(u"ネットワークの操作中です。終わってからもう一度実行してください");
+    report_.error(kWaitForOperationCommand);
     Finish(kErrorBusy);
   }
 }

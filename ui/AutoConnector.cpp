@@ -226,8 +226,12 @@ void AutoConnector::StartNext() {
     NetworkProvider& network = services_.network;
     const FolderProbe& folders = services_.folders;
     const ReachProbe& reach = services_.reach;
-    services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
-                           [this, job, row, fingerprint] { Finished(job, row, fingerprint); });
+    if (!services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
+                                [this, job, row, fingerprint] { Finished(job, row, fingerprint); })) {
+      // No thread to be had now: tried again at the next pass.
+      entries_[key].running = false;
+      break;
+    }
   }
 }
 

@@ -13,6 +13,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/LocalTime.h"
 #include "ui/U_ConnectionDialog.h"
+#include "ui/UiTexts.h"
 #include "ui/WaitCursor.h"
 
 namespace velloway {
@@ -78,24 +79,30 @@ void ConnectFlow::Run(const std::shared_ptr<ConnectJob>& job, std::function<void
   const FolderProbe& folders = services_.folders;
   const ReachProbe& reach = services_.reach;
   running_ = job;
-  services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
-                         [this, job, after = std::move(after)] {
-                           running_.reset();
-                           HWND window = window_.handle();
-                           if (window == nullptr) return;  // the window was closed meanwhile
-                           const ConnectOutcome outcome = job->Outcome();
-                           if (job->result == kNoError) {
-                             window_.made(job->drive, job->remote);
-                             window_.connections(std::move(job->locals), std::move(job->remotes));
-                           }
-                           if (outcome.open) {
-                             const WaitCursor wait;
-                             services_.shell.Open(window, job->plan.openTarget);
-                           }
-                           window_.status(outcome.status);
-                           NoteFailure(*job, outcome);
-                           if (after) after();
-                         });
+  const bool started = services_.worker.Start([job, &network, &folders, &reach] { job->Run(network, folders, reach); },
+                                              [this, job, after = std::move(after)] {
+                                                running_.reset();
+                                                HWND window = window_.handle();
+                                                if (window == nullptr) return;  // the window was closed meanwhile
+                                                const ConnectOutcome outcome = job->Outcome();
+                                                if (job->result == kNoError) {
+                                                  window_.made(job->drive, job->remote);
+                                                  window_.connections(std::move(job->locals), std::move(job->remotes));
+                                                }
+                                                if (outcome.open) {
+                                                  const WaitCursor wait;
+                                                  services_.shell.Open(window, job->plan.openTarget);
+                                                }
+                                                window_.status(outcome.status);
+                                                NoteFailure(*job, outcome);
+                                                if (after) after();
+                                              });
+  // Another operation began meanwhile (a retry after the 1219 question, a refresh): the user is told, not left waiting.
+  if (!started) {
+    running_.reset();
+    WipeString(job->password);
+    window_.status(kWaitForOperation);
+  }
 }
 
 bool ConnectFlow::AskGiveUp() {
@@ -165,6 +172,12 @@ void ConnectFlow::OfferPassword(size_t index, const Text& password) {
   if (!AskYesNo(window, u"ボタンのパスワードを今回の内容で更新しますか？", false)) return;
   ButtonSetting row = services_.settings.Row(index);
   if (UsesCredentialStore(row)) {
+    // No entry holds an empty password: the entry goes, as the editor's OK does it (the rows sharing the key
+    // share the entry, whatever is written).
+    if (password.empty()) {
+      services_.credentials.Delete(CredentialKey(row));
+      return;
+    }
     const std::uint32_t error = services_.credentials.Write(CredentialKey(row), password);
     if (error != 0) {
       ShowMessage(window, u"パスワードを Windows の資格情報マネージャーに保存できませんでした。（エラー " +

@@ -6,6 +6,7 @@
 #include "core/ConnectJob.h"
 #include "core/SharePath.h"
 #include "ui/ErrorReport.h"
+#include "ui/UiTexts.h"
 #include "ui/WaitCursor.h"
 
 namespace velloway {
@@ -32,17 +33,18 @@ void ConnectionActions::OpenRemoteFolder(const Text& target) {
   window_.status(u"開いています");
   auto isFolder = std::make_shared<bool>(false);
   const FolderProbe& folders = services_.folders;
-  services_.worker.Start([isFolder, &folders, target] { *isFolder = folders.IsFolder(target); },
-                         [this, isFolder, target] {
-                           if (window_.handle() == nullptr) return;
-                           if (!*isFolder) {
-                             window_.status(NotAFolder(ConnectOutcome{}, target).status);
-                             return;
-                           }
-                           const WaitCursor wait;
-                           services_.shell.Open(window_.handle(), target);
-                           window_.status(u"");
-                         });
+  const bool started = services_.worker.Start([isFolder, &folders, target] { *isFolder = folders.IsFolder(target); },
+                                              [this, isFolder, target] {
+                                                if (window_.handle() == nullptr) return;
+                                                if (!*isFolder) {
+                                                  window_.status(NotAFolder(ConnectOutcome{}, target).status);
+                                                  return;
+                                                }
+                                                const WaitCursor wait;
+                                                services_.shell.Open(window_.handle(), target);
+                                                window_.status(u"");
+                                              });
+  if (!started) window_.status(kWaitForOperation);
 }
 
 bool ConnectionActions::Close(const Text& name, bool force, std::function<void(bool closed)> then) {

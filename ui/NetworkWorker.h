@@ -32,7 +32,7 @@ class NetworkWorker {
   // Starts work on a worker thread, unless an operation is running: then nothing starts and the
   // answer is false. done runs on this thread once work has returned; an error that work raised is
   // raised here instead of done, as an error of a window's handler is.
-  bool Start(std::function<void()> work, std::function<void()> done);
+  [[nodiscard]] bool Start(std::function<void()> work, std::function<void()> done);
 
   // Stops waiting for the running operation (windows' thread): Busy turns false at once, and late takes the
   // place of its done, run when its work returns at last (an error it raised then is dropped).

@@ -1,3 +1,4 @@
+// Reading the administrator's buttons on their own worker, within a time limit, and applying what was read.
 #include "ui/SharedButtonLoader.h"
 
 #include <optional>
@@ -55,7 +56,7 @@ void SharedButtonLoader::Load(const Text& settingsFolder) {
   }
   const FileStore& files = services_.files;
   const AnsiCodePage& codePage = services_.codePage;
-  services_.sharedWorker.Start(
+  const bool started = services_.sharedWorker.Start(
       [read, &files, &codePage] {
         for (const Text& path : read->paths) {
           std::optional<std::string> bytes;
@@ -74,6 +75,11 @@ void SharedButtonLoader::Load(const Text& settingsFolder) {
       [this, read] {
         if (window_ != nullptr) Finished(*read);
       });
+  // No thread to be had: the copy of the last good read stands in, as for a file out of reach.
+  if (!started) {
+    UseCopy(read->paths.front());
+    return;
+  }
   SetTimer(window_, timerId_, kReadLimit, nullptr);
 }
 

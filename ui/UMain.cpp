@@ -25,6 +25,7 @@
 #include "ui/UNetResEnum.h"
 #include "ui/U_ConnectionDialog.h"
 #include "ui/U_SettingButton.h"
+#include "ui/UiTexts.h"
 
 namespace velloway {
 namespace {
@@ -39,9 +40,6 @@ enum ControlId {
   kLabel1,
   kStatusBar1,
 };
-
-// A connect or close clicked while another network operation runs.
-constexpr char16_t kWaitForOperation[] = u"ネットワークの操作中です。終わってからもう一度押してください";
 
 constexpr UINT_PTR kT_OnCreate = 1;
 constexpr UINT_PTR kT_AutoConnect = 2;     // the next automatic attempt that waits for the network is due
@@ -277,10 +275,14 @@ void TF_Main::CreateButtons_Connected() {
   };
   auto read = std::make_shared<Read>();
   NetworkProvider& network = services_.network;
-  services_.worker.Start([read, &network] { EnumerateConnections(network, nullptr, read->locals, read->remotes); },
-                         [this, read] {
-                           if (Handle() != nullptr) ShowConnections(std::move(read->locals), std::move(read->remotes));
-                         });
+  // Not started while another operation runs: that one reads the connections when it ends, or the next one will.
+  const bool started =
+      services_.worker.Start([read, &network] { EnumerateConnections(network, nullptr, read->locals, read->remotes); },
+                             [this, read] {
+                               if (Handle() != nullptr)
+                                 ShowConnections(std::move(read->locals), std::move(read->remotes));
+                             });
+  static_cast<void>(started);
 }
 
 void TF_Main::PostStripClick(ConnectionPanelList::StripButton button) {

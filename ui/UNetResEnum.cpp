@@ -13,6 +13,7 @@
 #include "ui/Controls.h"
 #include "ui/Dpi.h"
 #include "ui/NodePictures.h"
+#include "ui/UiTexts.h"
 
 namespace velloway {
 namespace {
@@ -137,7 +138,7 @@ void TF_NetResEnum::B_GetNetResClick() {
   for (size_t i = 0; i < settings_.Count(); ++i) paths->push_back(settings_.Get(i, SubItem::Folder));
   NetworkProvider& network = network_;
   NetworkWorker& worker = worker_;
-  worker_.Start(
+  const bool started = worker_.Start(
       [this, paths, &network, &worker] {
         BrowseResult result;
         size_t shownNodes = 0;
@@ -164,6 +165,7 @@ void TF_NetResEnum::B_GetNetResClick() {
         control.Progress(result);  // whatever is not shown yet
       },
       [this] { UpdateAddShare(); });
+  if (!started) AppendLog(kWaitForOperation);
 }
 
 void TF_NetResEnum::ShowFound(const BrowseResult& found) {
@@ -226,24 +228,25 @@ void TF_NetResEnum::B_ServerClick() {
   }
   auto result = std::make_shared<BrowseResult>();
   NetworkProvider& network = network_;
-  worker_.Start([result, &network, name = *server] { ListServerShares(network, name, *result); },
-                [this, result, name = *server] {
-                  // A second look at a server replaces its top-level node, in the same place.
-                  HTREEITEM after = TVI_LAST;
-                  for (HTREEITEM item = TreeView_GetRoot(TV_NetRec()); item != nullptr;
-                       item = TreeView_GetNextSibling(TV_NetRec(), item)) {
-                    const std::optional<Text> shown = NodeText(item, kPictureComputer);
-                    if (!shown || !SameResourceName(*shown, name)) continue;
-                    HTREEITEM previous = TreeView_GetPrevSibling(TV_NetRec(), item);
-                    after = previous != nullptr ? previous : TVI_FIRST;
-                    TreeView_DeleteItem(TV_NetRec(), item);
-                    break;
-                  }
-                  std::vector<HTREEITEM> items;
-                  ShowNodes(result->nodes, after, items);
-                  UpdateAddShare();
-                  for (const Text& line : result->log) AppendLog(line);
-                });
+  const bool started = worker_.Start([result, &network, name = *server] { ListServerShares(network, name, *result); },
+                                     [this, result, name = *server] {
+                                       // A second look at a server replaces its top-level node, in the same place.
+                                       HTREEITEM after = TVI_LAST;
+                                       for (HTREEITEM item = TreeView_GetRoot(TV_NetRec()); item != nullptr;
+                                            item = TreeView_GetNextSibling(TV_NetRec(), item)) {
+                                         const std::optional<Text> shown = NodeText(item, kPictureComputer);
+                                         if (!shown || !SameResourceName(*shown, name)) continue;
+                                         HTREEITEM previous = TreeView_GetPrevSibling(TV_NetRec(), item);
+                                         after = previous != nullptr ? previous : TVI_FIRST;
+                                         TreeView_DeleteItem(TV_NetRec(), item);
+                                         break;
+                                       }
+                                       std::vector<HTREEITEM> items;
+                                       ShowNodes(result->nodes, after, items);
+                                       UpdateAddShare();
+                                       for (const Text& line : result->log) AppendLog(line);
+                                     });
+  if (!started) AppendLog(kWaitForOperation);
 }
 
 std::optional<Text> TF_NetResEnum::SelectedDiskShare() const {

@@ -231,6 +231,31 @@ TEST_F(ConnectClickTest, AClickWhileTheDialogIsOpenLeavesItAlone) {
 // The button's stored password is refused; the right one, typed into the dialog, connects. The user is asked
 // once whether the button keeps it, No the default: Yes stores it where the button keeps its password (the
 // file's Pass, or Credential Manager for an empty Pass), No leaves the button as it was.
+// An empty password that worked after the kept one was refused leaves no entry in Credential Manager.
+TEST_F(ConnectClickTest, AnEmptyPasswordThatWorkedLeavesNoEntry) {
+  const Text key = u"Velloway:taro@\\\\srv\\keiri";
+  Start(StandInNetwork().AddAccountShare(u"\\\\srv\\keiri", u"taro", u""), "keiri,,\\\\srv\\keiri,taro,\r\n");
+  CredentialStore& credentials = running_->app().Credentials;
+  ASSERT_EQ(credentials.Write(key, u"wrong"), 0u);
+  std::vector<std::wstring> questions;
+  for (const wchar_t* typed : {static_cast<const wchar_t*>(nullptr), L""}) {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+      if (window == dialog().Handle()) {
+        if (typed != nullptr) SetWindowTextW(dialog().E_Pass(), typed);
+        Confirm();
+      } else if (seen.className == L"#32770") {
+        questions.push_back(seen.text);
+        WindowWatcher::Answer(window, IDYES);
+      }
+    });
+    SendMessageW(main().ConnectButtons().at(0), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
+  }
+  EXPECT_EQ(main().StatusText(), u"認証完了");
+  EXPECT_EQ(questions, std::vector<std::wstring>{L"ボタンのパスワードを今回の内容で更新しますか？"});
+  EXPECT_EQ(credentials.Read(key), std::nullopt);
+}
+
 TEST_F(ConnectClickTest, APasswordThatWorkedAfterARefusalIsOfferedToTheButtonOnce) {
   struct Case {
     const char* name;

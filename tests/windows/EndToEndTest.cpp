@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "OutsideDriver.h"
@@ -283,6 +284,7 @@ CommandRun RunCommandLine(const std::wstring& arguments) {
 
 constexpr DWORD kExitUsage = 0x20000001;
 constexpr DWORD kExitUnknownName = 0x20000002;
+constexpr DWORD kExitCancelled = 0x20000003;
 const std::string kCommandSettings = "\x8c\x6f\x97\x9d,Z,\\\\srv\\keiri,,\r\nplain,,\\\\srv\\plain,,\r\n";
 
 // A command line that is not understood, or names nothing, gets a message on the error handle and its own exit
@@ -375,6 +377,27 @@ TEST_F(EndToEnd, ACommandIsHandedToTheRunningCopy) {
   EXPECT_TRUE(WaitFor([&] { return FindWindowBy(main, L"VellowayPanel", Is(L"【Z:】\\\\srv\\keiri")) != nullptr; }));
   EXPECT_EQ(StandInNetwork::CurrentConnections(),
             (std::vector<StandInNetwork::Connection>{{u"Z:", u"\\\\srv\\keiri"}}));
+}
+
+// The running copy closed while a handed-over connect still waits for its server: the caller is told that Velloway
+// ended before the outcome was known, not that it was busy.
+TEST_F(EndToEnd, AHandedOverConnectWhoseWindowClosesSaysSo) {
+  StandInNetwork().AddShare(u"\\\\srv\\keiri").SetDelay(u"\\\\srv\\keiri", 5000).Save();
+  WriteSettingsFile(kCommandSettings, RealApplicationDataFolder());
+  RunningProgram program;
+  HWND main = program.WaitForWindow(L"TF_Main");
+  ASSERT_NE(main, nullptr);
+  HWND status = FindWindowBy(main, STATUSCLASSNAMEW, [](const std::wstring&) { return true; });
+  ASSERT_NE(status, nullptr);
+  CommandRun run;
+  std::thread command([&] { run = RunCommandLine(L"/connect 経理 /noopen"); });
+  const bool connecting = WaitFor([&] { return TextOf(status) == L"接続認証中"; });
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  command.join();
+  ASSERT_TRUE(connecting);
+  EXPECT_EQ(run.code, kExitCancelled);
+  EXPECT_NE(run.error.find(L"終了"), std::wstring::npos) << ::testing::PrintToString(run.error);
+  EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 }  // namespace
