@@ -435,5 +435,36 @@ TEST_F(SharedButtonsTest, AHeldSettingsFileStillLoadsTheSharedButtonsAndTheSideF
   DeleteFileW(autoFile.c_str());
 }
 
+// A refresh that starts while the first question is open (a drive came or went elsewhere) keeps the offer: the
+// question is asked again once the refresh is done, and the next connection's after it.
+TEST_F(SharedButtonsTest, TheOfferToCloseOutlastsARefreshThatStartsMeanwhile) {
+  const std::wstring path = WriteShared(L"s.ini", "経理,K,\\\\fs\\keiri\r\n総務,S,\\\\fs\\soumu\r\n");
+  SetPolicy(HKEY_CURRENT_USER, REG_SZ, path);
+  StartAndRead(StandInNetwork().AddShare(u"\\\\fs\\keiri").AddShare(u"\\\\fs\\soumu"), kOwn);
+  for (size_t button : {0u, 1u}) {
+    WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen&) {
+      if (window == dialog().Handle()) PostClick(dialog().B_Ok());
+    });
+    SendMessageW(main().ConnectButtons().at(button), BM_CLICK, 0, 0);
+    ASSERT_TRUE(running_->WaitForNetwork());
+  }
+  ASSERT_EQ(StandInNetwork::CurrentConnections().size(), 2u);
+  WriteShared(L"s.ini", "");
+  std::vector<std::wstring> questions;
+  WindowWatcher watcher([&](HWND window, const WindowWatcher::Seen& seen) {
+    if (seen.className != L"#32770") return;
+    questions.push_back(seen.text);
+    if (questions.size() == 1) SendMessageW(main().Handle(), WM_DEVICECHANGE, 0x8000 /* DBT_DEVICEARRIVAL */, 0);
+    WindowWatcher::Answer(window, IDYES);
+  });
+  Click(main().B_ConnectionSearch());
+  ASSERT_TRUE(running_->PumpUntil([&] { return StandInNetwork::CurrentConnections().empty(); }, 15000))
+      << ::testing::PrintToString(questions);
+  ASSERT_TRUE(running_->WaitForNetwork());
+  const std::wstring keiri = L"管理者がボタン【経理】を変更または削除しました。このボタンで接続した K: を閉じますか？";
+  const std::wstring soumu = L"管理者がボタン【総務】を変更または削除しました。このボタンで接続した S: を閉じますか？";
+  EXPECT_EQ(questions, (std::vector<std::wstring>{keiri, keiri, soumu}));
+}
+
 }  // namespace
 }  // namespace velloway
