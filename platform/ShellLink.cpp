@@ -55,7 +55,9 @@ std::uint32_t WriteNewShellLink(const Text& folder, const Text& fileName, const 
   constexpr size_t kMostNumbers = 1000;
   for (size_t number = 1; number <= kMostNumbers; ++number) {
     const Text name = NumberedFileName(fileName, number);
-    const Text path = folder + u"\\" + name;
+    Text path = folder;
+    path += u"\\";
+    path += name;
     // The name is taken by creating the file: one that appears between a look and the write is never replaced.
     {
       const UniqueFileHandle reserved(

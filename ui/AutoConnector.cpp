@@ -195,7 +195,7 @@ void AutoConnector::StartNext() {
     queue_.erase(queue_.begin());
     const ButtonRows buttons = Buttons();
     if (index >= buttons.Count() || !buttons.ConnectsByItself(index, services_.autos)) continue;
-    const ButtonSetting row = buttons.Row(index);
+    const ButtonSetting& row = buttons.Row(index);
     if (services_.holds.Held(row)) continue;
     const Text key = AutoConnectSet::KeyText(row);
     // Queued before the connections were read again: connected meanwhile, or by an attempt of its own.

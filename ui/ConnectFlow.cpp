@@ -20,7 +20,8 @@ namespace velloway {
 
 void ConnectFlow::Click(size_t index, TF_ConnectionDialog& dialog) {
   const ButtonRows buttons = services_.Buttons();
-  const ButtonSetting setting = buttons.Row(index);  // a copy: the shared buttons may be read anew meanwhile
+  // A copy: the shared buttons may be read anew while the dialog is open.
+  const ButtonSetting setting = buttons.Row(index);  // NOLINT(performance-unnecessary-copy-initialization)
   const bool shared = buttons.IsShared(index);
   auto job = std::make_shared<ConnectJob>();
   job->button = setting.Name;

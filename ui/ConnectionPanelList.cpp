@@ -26,7 +26,7 @@ void ConnectionPanelList::Rebuild(HWND parent, const std::vector<Text>& locals, 
     const Text& remote = remotes[i];
     auto panel = std::make_unique<ConnectionPanel>();
     panel->Create(
-        group_->Handle(), local.empty() ? remote : u"【" + local + u"】" + remote, static_cast<int>(i),
+        group_->Handle(), local.empty() ? remote : u"【" + local + (u"】" + remote), static_cast<int>(i),
         local.empty() ? L"フォルダを開く" : L"ネットワークドライブを開く",
         std::min<int>(kFirstStripButton + 2 * static_cast<int>(i), kLastStripButton - 1), [this] { Stack(); }, font);
     panels_.push_back(std::move(panel));

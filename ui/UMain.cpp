@@ -85,7 +85,7 @@ const ControlLayout kStatusBar1Layout{kStatusBar1, STATUSCLASSNAMEW, L"", 0, 0, 
 }  // namespace
 
 TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
-    : services_(services),
+    : services_(std::move(services)),
       connectButtonLimit_(connectButtonLimit),
       hint_([this](HWND button) { return HintOf(button); }),
       connectionActions_(services_, ConnectionActions::Window{
@@ -104,7 +104,7 @@ TF_Main::TF_Main(MainServices services, size_t connectButtonLimit)
               [this](std::vector<Text> locals, std::vector<Text> remotes) {
                 ShowConnections(std::move(locals), std::move(remotes));
               },
-              [this](const Text& name, std::function<void(bool)> then) { CloseByUser(name, std::move(then)); },
+              [this](const Text& name, const std::function<void(bool)>& then) { CloseByUser(name, then); },
               [this] { return SaveToIni(); }, [this](const Text& drive, const Text& remote) { Made(drive, remote); },
               [this](const ButtonSetting& row, std::uint32_t result, bool shared, bool asKept) {
                 autoConnector_.ClickEnded(row, result, shared, asKept);
@@ -384,7 +384,7 @@ void TF_Main::ButtonGroupItemsClick_DisConnect(int tag) {
 }
 
 std::vector<ButtonSetting> TF_Main::HoldAutoConnect(const Text& connectionName) {
-  const std::vector<ButtonSetting> held =
+  std::vector<ButtonSetting> held =
       autoConnector_.HoldBack(ButtonsOnConnection(services_.Buttons(), CurrentStatuses(), connectionName));
   if (!held.empty()) ShowButtonStatuses();
   return held;
@@ -396,7 +396,7 @@ void TF_Main::ReleaseAutoConnect(const std::vector<ButtonSetting>& held) {
 }
 
 // Held before the close starts: the connections it reads afterwards would otherwise wake auto-connect first.
-void TF_Main::CloseByUser(const Text& name, std::function<void(bool closed)> then) {
+void TF_Main::CloseByUser(const Text& name, const std::function<void(bool closed)>& then) {
   auto held = std::make_shared<std::vector<ButtonSetting>>(HoldAutoConnect(name));
   const bool started = connectionActions_.Close(name, false, [this, held, then](bool closed) {
     if (!closed) ReleaseAutoConnect(*held);

@@ -121,7 +121,7 @@ class TF_Main : public TopLevelWindow {
   const Text& ConnectionName(int tag) const;
   // A close the user asked for (a strip's button, the 1219 question's yes), its open-files question included;
   // the auto-connect buttons on it are held back once it is closed.
-  void CloseByUser(const Text& name, std::function<void(bool closed)> then);
+  void CloseByUser(const Text& name, const std::function<void(bool closed)>& then);
   // Rebuilds the panels from the connections the worker read.
   void ShowConnections(std::vector<Text> locals, std::vector<Text> remotes);
   // A strip's click runs once the strip's own message has returned: its handler may rebuild the strips.
