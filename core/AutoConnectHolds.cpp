@@ -40,6 +40,7 @@ void AutoConnectHolds::Refuse(const ButtonSetting& row, const Text& fingerprint)
 }
 
 bool AutoConnectHolds::MayBeRefused(const ButtonSetting& row) const {
+  if (refusals_.empty()) return false;
   return std::any_of(refusals_.begin(), refusals_.end(),
                      [&](const Refusal& refusal) { return SameButton(refusal, row); });
 }
@@ -56,6 +57,8 @@ void AutoConnectHolds::Hold(const ButtonSetting& row) {
 }
 
 bool AutoConnectHolds::Held(const ButtonSetting& row) const {
+  // Asked for every button at each repaint of the marks: nothing to work out while nothing is held.
+  if (held_.empty()) return false;
   return std::find(held_.begin(), held_.end(), AutoConnectSet::KeyText(row)) != held_.end();
 }
 
