@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "app/CommandRunner.h"
-#include "ui/MessageDispatch.h"
+#include "ui/framework/MessageDispatch.h"
 
 namespace velloway {
 

@@ -15,12 +15,12 @@
 #include "platform/WindowsNetworkProvider.h"
 #include "platform/WindowsReachProbe.h"
 #include "platform/WindowsSignInStart.h"
-#include "ui/ShellOpener.h"
-#include "ui/UMain.h"
-#include "ui/UNetResEnum.h"
-#include "ui/U_ConnectionDialog.h"
-#include "ui/U_SettingButton.h"
-#include "ui/U_SettingButtonForm.h"
+#include "ui/dialogs/UNetResEnum.h"
+#include "ui/dialogs/U_ConnectionDialog.h"
+#include "ui/dialogs/U_SettingButton.h"
+#include "ui/dialogs/U_SettingButtonForm.h"
+#include "ui/main/UMain.h"
+#include "ui/services/ShellOpener.h"
 
 namespace velloway {
 

@@ -14,7 +14,7 @@
 #include "core/SettingsFile.h"
 #include "core/SharePath.h"
 #include "platform/ShellFolders.h"
-#include "ui/ErrorReport.h"
+#include "ui/framework/ErrorReport.h"
 
 namespace velloway {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "StandInWindowTest.h"
 #include "core/ConnectButtons.h"
-#include "ui/Dpi.h"
+#include "ui/framework/Dpi.h"
 
 namespace velloway {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "StandInWindowTest.h"
 #include "UiHarness.h"
-#include "ui/ConnectButtonRow.h"
+#include "ui/main/ConnectButtonRow.h"
 
 namespace velloway {
 namespace {

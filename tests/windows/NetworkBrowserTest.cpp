@@ -12,7 +12,7 @@
 #include "StandInWindowTest.h"
 #include "UiHarness.h"
 #include "core/U_crypto.h"
-#include "ui/U_SettingButtonForm.h"
+#include "ui/dialogs/U_SettingButtonForm.h"
 
 namespace velloway {
 namespace {

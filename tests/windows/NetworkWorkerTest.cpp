@@ -11,7 +11,7 @@
 
 #include "UiHarness.h"
 #include "core/RuntimeError.h"
-#include "ui/NetworkWorker.h"
+#include "ui/services/NetworkWorker.h"
 
 namespace velloway {
 namespace {

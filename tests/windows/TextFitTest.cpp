@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "StandInWindowTest.h"
-#include "ui/Dpi.h"
+#include "ui/framework/Dpi.h"
 
 namespace velloway {
 namespace {
