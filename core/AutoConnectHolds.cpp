@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/AutoConnect.h"
+#include "core/LineSplitter.h"
 #include "core/NetworkProvider.h"
 #include "core/RuntimeError.h"
 #include "core/Unicode.h"
@@ -79,13 +80,7 @@ std::string AutoConnectHolds::FormatRefusals() const {
 
 void AutoConnectHolds::ParseRefusals(std::string_view bytes) {
   refusals_.clear();
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    start = end + 1;
+  for (const std::string_view line : SplitLines(bytes)) {
     const size_t first = line.find('\t');
     const size_t second = first == std::string_view::npos ? first : line.find('\t', first + 1);
     if (second == std::string_view::npos) continue;
