@@ -14,8 +14,6 @@
 
 namespace velloway {
 
-// ERROR_BUSY: the running copy is in the middle of something, the user's or another command.
-inline constexpr std::uint32_t kErrorBusy = 170;
 // Why a handed-over command was not run: the user has a dialog or a question open, or an operation runs.
 inline constexpr char16_t kBusyWithUser[] =
     u"Velloway で操作中のため実行できませんでした。Velloway の画面での操作を終えてから、もう一度実行してください。";

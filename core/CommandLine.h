@@ -33,6 +33,8 @@ struct ParsedCommand {
 inline constexpr std::uint32_t kExitUsage = 0x20000001;        // the command line is not understood
 inline constexpr std::uint32_t kExitUnknownName = 0x20000002;  // NAME matches no button (and is no drive)
 inline constexpr std::uint32_t kExitCancelled = 0x20000003;    // the user said no (the dialog, the question)
+// ERROR_BUSY: the running copy is in the middle of something, the user's or another command.
+inline constexpr std::uint32_t kErrorBusy = 170;
 
 // A NAME longer than this is refused: no button's Name or Folder comes near it.
 inline constexpr size_t kLongestName = 1024;

@@ -57,7 +57,6 @@ constexpr UINT kAddressesChanged = WM_APP + 3;
 constexpr UINT kOfferToClose = WM_APP + 4;
 // A command handed over by another start, taken: it runs from here, outside the message that brought it.
 constexpr UINT kRunCommand = WM_APP + 5;
-constexpr std::uint32_t kErrorBusy = 170;  // ERROR_BUSY
 constexpr UINT kT_OnCreateInterval = 10;
 
 constexpr int kClientWidth = 682;
